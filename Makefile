@@ -1,0 +1,27 @@
+# Quick start: `make demo` or `make test` on a fresh Debian 12 machine.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all deps configure build test demo clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@tools/demo.sh $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

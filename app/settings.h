@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The program's INI file next to the executable: every window reads and writes its keys through here,
+// each access on a fresh QSettings so nothing is cached between windows.
+namespace Settings {
+
+// Assigned once at start-up; while empty, reads give defaults and writes are skipped.
+extern QString fileName;
+
+// The "System" group in memory.
+struct PrgParams
+{
+    QString portName = QStringLiteral("COM1");
+    bool portDisable = false;
+    quint8 rynAddr = 1;
+    qint32 evCount = 50000;
+    bool eventsFromAllRyn = true;
+};
+
+constexpr qint32 minEvCount = 100;
+constexpr qint32 maxEvCount = 50000;
+
+QVariant readValue(const QString &key, const QString &group, const QVariant &defaultValue = QVariant());
+void writeValue(const QVariant &value, const QString &key, const QString &group);
+
+bool readPrgParams(PrgParams &prgParams);
+bool writePrgParams(const PrgParams &prgParams);
+
+} // namespace Settings

@@ -1,0 +1,3 @@
+#pragma once
+
+constexpr const char *programVersion = "3.0.0.7";

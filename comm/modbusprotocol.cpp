@@ -1,0 +1,130 @@
+#include "modbusprotocol.h"
+
+#include <array>
+
+namespace ModbusProtocol {
+
+namespace {
+
+void appendWord(QByteArray &frame, quint16 value)
+{
+    frame.append(char(value >> 8));
+    frame.append(char(value & 0xFF));
+}
+
+QByteArray withCrc(QByteArray frame)
+{
+    frame.append(crc16(frame));
+    return frame;
+}
+
+// The usual pair of tables: the high and the low byte of the CRC for every value of the index.
+struct CrcTables
+{
+    std::array<quint8, 256> high{};
+    std::array<quint8, 256> low{};
+
+    CrcTables()
+    {
+        for (int i = 0; i < 256; ++i) {
+            quint16 crc = quint16(i);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+            low[i] = quint8(crc & 0xFF);
+            high[i] = quint8(crc >> 8);
+        }
+    }
+};
+
+const CrcTables &crcTables()
+{
+    static const CrcTables tables;
+    return tables;
+}
+
+} // namespace
+
+QByteArray crc16(const char *data, int length)
+{
+    const CrcTables &tables = crcTables();
+    quint8 crcLow = 0xFF;
+    quint8 crcHigh = 0xFF;
+    for (int i = 0; i < length; ++i) {
+        const quint8 index = crcLow ^ quint8(data[i]);
+        crcLow = crcHigh ^ tables.low[index];
+        crcHigh = tables.high[index];
+    }
+    QByteArray crc;
+    crc.append(char(crcLow));
+    crc.append(char(crcHigh));
+    return crc;
+}
+
+QByteArray readHoldingRegisters(quint8 slave, quint16 start, quint16 count)
+{
+    QByteArray frame;
+    frame.append(char(slave));
+    frame.append(char(0x03));
+    appendWord(frame, start);
+    appendWord(frame, count);
+    return withCrc(frame);
+}
+
+QByteArray writeMultipleRegisters(quint8 slave, quint16 start, const QByteArray &data)
+{
+    const int quantity = data.size() / 2;
+    QByteArray frame;
+    frame.append(char(slave));
+    frame.append(char(0x10));
+    appendWord(frame, start);
+    appendWord(frame, quint16(quantity));
+    frame.append(char(quantity * 2));
+    frame.append(data.left(quantity * 2));
+    return withCrc(frame);
+}
+
+QByteArray writeCommandRegisters(quint8 slave, quint8 commandByte, const QByteArray &info)
+{
+    if (info.size() != 3)
+        return QByteArray();
+    QByteArray frame;
+    frame.append(char(slave));
+    frame.append(char(0x10));
+    appendWord(frame, 5222);
+    appendWord(frame, 2);
+    frame.append(char(4));
+    frame.append(info.at(0));
+    frame.append(char(commandByte));
+    frame.append(info.at(1));
+    frame.append(info.at(2));
+    return withCrc(frame);
+}
+
+Validation validate(const QByteArray &answer, int expectedLength)
+{
+    const int length = answer.size();
+    if (length == 0)
+        return {ResultNoAnswer, 0};
+    if (length < 5)
+        return {ResultBadFrame, 0};
+    if (length == 5) {
+        if (quint8(answer.at(1)) & 0x80)
+            return {ResultException, quint8(answer.at(2))};
+        return {ResultBadFrame, 0};
+    }
+    if (length == expectedLength) {
+        if (crc16(answer.constData(), length - 2) == answer.right(2))
+            return {ResultOk, 0};
+        return {ResultCrcError, 0};
+    }
+    return {ResultBadFrame, 0};
+}
+
+QByteArray answerData(const QByteArray &answer)
+{
+    if (answer.size() < 5)
+        return QByteArray();
+    return answer.mid(3, answer.size() - 5);
+}
+
+} // namespace ModbusProtocol

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "modbusevent.h"
+
+#include <QByteArray>
+
+// Modbus RTU as the tool speaks it: frame builders, the CRC and the judgement of an answer.
+// Pure functions; numbers on the wire are big-endian, the CRC goes low byte first.
+namespace ModbusProtocol {
+
+enum Result : int {
+    ResultOk = 0,
+    ResultNoAnswer = 1,
+    ResultBadFrame = 2,
+    ResultCrcError = 3,
+    ResultPortError = 4,
+    ResultException = 5,
+    ResultUnknownCommand = 6,
+    ResultNoTypes = 255,
+};
+
+constexpr int answerWindowMs = 202;
+constexpr int maxWriteRegisters = 125;
+
+// Function 3. The answer is count * 2 + 5 bytes long.
+QByteArray readHoldingRegisters(quint8 slave, quint16 start, quint16 count);
+inline int readAnswerLength(int count) { return count * 2 + 5; }
+
+// Function 16; the quantity is data.size() / 2 (an odd last byte is not sent). The answer is 8 bytes.
+QByteArray writeMultipleRegisters(quint8 slave, quint16 start, const QByteArray &data);
+constexpr int writeAnswerLength = 8;
+
+// Registers 5222..5223 := [info[0], command byte, info[1], info[2]]. Empty unless info is exactly
+// three bytes long: an empty request puts nothing on the line.
+QByteArray writeCommandRegisters(quint8 slave, quint8 commandByte, const QByteArray &info);
+
+// Modbus CRC-16 (polynomial 0xA001 reflected, initial 0xFFFF) as the two bytes sent: low byte first.
+QByteArray crc16(const char *data, int length);
+inline QByteArray crc16(const QByteArray &data) { return crc16(data.constData(), data.size()); }
+
+struct Validation
+{
+    Result result = ResultNoAnswer;
+    quint8 exceptionCode = 0;
+};
+
+// Judges a collected answer by its length and CRC only; the header is not compared with the request.
+Validation validate(const QByteArray &answer, int expectedLength);
+
+// The data bytes of a normal answer: without slave, function, byte count and CRC.
+QByteArray answerData(const QByteArray &answer);
+
+} // namespace ModbusProtocol

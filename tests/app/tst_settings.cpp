@@ -1,0 +1,137 @@
+#include "settings.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void withoutFileNameNothingIsWritten();
+    void firstRunInEmptyDirectory();
+    void recordRoundTrip();
+    void garbageValuesKeepTheirType_data();
+    void garbageValuesKeepTheirType();
+    void cyrillicValuesSurvive();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+};
+
+void TestSettings::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    Settings::fileName = QStringLiteral("TestRYN.ini");
+}
+
+void TestSettings::cleanup()
+{
+    Settings::fileName.clear();
+    QDir::setCurrent(QDir::tempPath());
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void TestSettings::withoutFileNameNothingIsWritten()
+{
+    Settings::fileName.clear();
+    QCOMPARE(Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
+             QStringLiteral("RU"));
+    Settings::writeValue(QStringLiteral("EN"), QStringLiteral("Lang"), QStringLiteral("Lang"));
+    Settings::PrgParams params;
+    params.portName = QStringLiteral("untouched");
+    QVERIFY(!Settings::readPrgParams(params));
+    QCOMPARE(params.portName, QStringLiteral("untouched"));
+    QVERIFY(!Settings::writePrgParams(params));
+    QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestSettings::firstRunInEmptyDirectory()
+{
+    Settings::PrgParams params;
+    QVERIFY(Settings::readPrgParams(params));
+    QCOMPARE(params.portName, QStringLiteral("COM1"));
+    QCOMPARE(params.portDisable, false);
+    QCOMPARE(int(params.rynAddr), 1);
+    QCOMPARE(params.evCount, 50000);
+    QCOMPARE(params.eventsFromAllRyn, true);
+    QCOMPARE(Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
+             QStringLiteral("RU"));
+    QVERIFY(!QFile::exists(QStringLiteral("TestRYN.ini")));
+    QVERIFY(Settings::writePrgParams(params));
+    QVERIFY(QFile::exists(QStringLiteral("TestRYN.ini")));
+}
+
+void TestSettings::recordRoundTrip()
+{
+    Settings::PrgParams written;
+    written.portName = QStringLiteral("/dev/ttyUSB3");
+    written.portDisable = true;
+    written.rynAddr = 7;
+    written.evCount = 1234;
+    written.eventsFromAllRyn = false;
+    QVERIFY(Settings::writePrgParams(written));
+    Settings::PrgParams read;
+    QVERIFY(Settings::readPrgParams(read));
+    QCOMPARE(read.portName, written.portName);
+    QCOMPARE(read.portDisable, true);
+    QCOMPARE(int(read.rynAddr), 7);
+    QCOMPARE(read.evCount, 1234);
+    QCOMPARE(read.eventsFromAllRyn, false);
+}
+
+void TestSettings::garbageValuesKeepTheirType_data()
+{
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<bool>("portDisable");
+    QTest::addColumn<int>("rynAddr");
+    QTest::addColumn<int>("evCount");
+    QTest::addColumn<bool>("fromAll");
+    QTest::addRow("words-everywhere") << QByteArray("PortDisable=maybe\nRynAddr=abc\nEvCount=lots\nEventsFromAllRyn=x\n")
+                                      << false << 1 << 50000 << true;
+    QTest::addRow("address-beyond-a-byte") << QByteArray("RynAddr=300\n") << false << 1 << 50000 << true;
+    QTest::addRow("negative-address") << QByteArray("RynAddr=-1\n") << false << 1 << 50000 << true;
+    QTest::addRow("zero-address-means-none") << QByteArray("RynAddr=0\n") << false << 0 << 50000 << true;
+    QTest::addRow("event-count-too-small") << QByteArray("EvCount=0\n") << false << 1 << 100 << true;
+    QTest::addRow("event-count-too-large") << QByteArray("EvCount=9999999\n") << false << 1 << 50000 << true;
+    QTest::addRow("numeric-booleans") << QByteArray("PortDisable=1\nEventsFromAllRyn=0\n") << true << 1 << 50000 << false;
+    QTest::addRow("empty-values") << QByteArray("PortDisable=\nRynAddr=\nEvCount=\n") << false << 1 << 50000 << true;
+}
+
+void TestSettings::garbageValuesKeepTheirType()
+{
+    QFETCH(QByteArray, system);
+    QFETCH(bool, portDisable);
+    QFETCH(int, rynAddr);
+    QFETCH(int, evCount);
+    QFETCH(bool, fromAll);
+    QFile file(QStringLiteral("TestRYN.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[System]\n" + system);
+    file.close();
+    Settings::PrgParams params;
+    QVERIFY(Settings::readPrgParams(params));
+    QCOMPARE(params.portDisable, portDisable);
+    QCOMPARE(int(params.rynAddr), rynAddr);
+    QCOMPARE(params.evCount, evCount);
+    QCOMPARE(params.eventsFromAllRyn, fromAll);
+}
+
+void TestSettings::cyrillicValuesSurvive()
+{
+    const QString text = QStringLiteral("C:\\Users\\Инженер\\Отчёт о состоянии АУ и RYN");
+    Settings::writeValue(text, QStringLiteral("ReportFileNameTemplate"), QStringLiteral("AuPropertiesWidget"));
+    QCOMPARE(Settings::readValue(QStringLiteral("ReportFileNameTemplate"), QStringLiteral("AuPropertiesWidget"))
+                 .toString(),
+             text);
+    QCOMPARE(Settings::readValue(QStringLiteral("Missing"), QStringLiteral("AuPropertiesWidget"), 5).toInt(), 5);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
