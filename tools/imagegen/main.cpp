@@ -1,5 +1,6 @@
 // Draws the program's images into the folder given as the only argument.
 #include "gifwriter.h"
+#include "icons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -111,6 +112,26 @@ const std::map<QString, Painter> &pngImages()
         {QStringLiteral("rxtx/ball_transparrent.png"), [] { return canvas(16, 16); }},
         {QStringLiteral("ostrel_logo.png"), logo},
         {QStringLiteral("ostrel_logo2.png"), logoWithName},
+        {QStringLiteral("buttons/add.png"), [] { return Icons::add(32); }},
+        {QStringLiteral("buttons/cancel.png"), [] { return Icons::cancel(32); }},
+        {QStringLiteral("buttons/clear.png"), [] { return Icons::clear(32); }},
+        {QStringLiteral("buttons/csv.png"), [] { return Icons::csv(32); }},
+        {QStringLiteral("buttons/edit.png"), [] { return Icons::edit(32); }},
+        {QStringLiteral("buttons/menu.png"), [] { return Icons::menu(32); }},
+        {QStringLiteral("buttons/ok.png"), [] { return Icons::ok(32); }},
+        {QStringLiteral("buttons/remove.png"), [] { return Icons::remove(32); }},
+        {QStringLiteral("buttons/right_arrow.png"), [] { return Icons::rightArrow(32); }},
+        {QStringLiteral("buttons/save.png"), [] { return Icons::save(32); }},
+        {QStringLiteral("buttons/version.png"), [] { return Icons::version(32); }},
+        {QStringLiteral("buttons_24/edit.png"), [] { return Icons::edit(24); }},
+        {QStringLiteral("buttons_24/fill_color.png"), [] { return Icons::fillColor(24); }},
+        {QStringLiteral("buttons_24/font_color.png"), [] { return Icons::fontColor(24); }},
+        {QStringLiteral("buttons_24/minus.png"), [] { return Icons::remove(24); }},
+        {QStringLiteral("buttons_24/plus.png"), [] { return Icons::add(24); }},
+        {QStringLiteral("commands/commands.png"), [] { return Icons::commands(24); }},
+        {QStringLiteral("commands/reset.png"), [] { return Icons::reset(24); }},
+        {QStringLiteral("commands/reset_all.png"), [] { return Icons::resetAll(24); }},
+        {QStringLiteral("commands/setup.png"), [] { return Icons::setup(24); }},
     };
     return images;
 }
