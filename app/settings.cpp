@@ -71,12 +71,13 @@ bool readPrgParams(PrgParams &prgParams)
     settings.setIniCodec("UTF-8");
     settings.beginGroup(QStringLiteral("System"));
     prgParams.portName = settings.value(QStringLiteral("PortName"), prgParams.portName).toString();
-    prgParams.portDisable = toBool(settings.value(QStringLiteral("PortDisable"), prgParams.portDisable),
-                                   prgParams.portDisable);
-    prgParams.rynAddr =
-        quint8(toInt(settings.value(QStringLiteral("RynAddr"), prgParams.rynAddr), prgParams.rynAddr, 0, 255, false));
-    prgParams.eventsFromAllRyn = toBool(
-        settings.value(QStringLiteral("EventsFromAllRyn"), prgParams.eventsFromAllRyn), prgParams.eventsFromAllRyn);
+    prgParams.portDisable =
+        toBool(settings.value(QStringLiteral("PortDisable"), prgParams.portDisable), prgParams.portDisable);
+    prgParams.rynAddr = quint8(toInt(settings.value(QStringLiteral("RynAddr"), prgParams.rynAddr),
+                                     prgParams.rynAddr, 0, 255, false));
+    prgParams.eventsFromAllRyn =
+        toBool(settings.value(QStringLiteral("EventsFromAllRyn"), prgParams.eventsFromAllRyn),
+               prgParams.eventsFromAllRyn);
     // A log that keeps no events would lose every one of them: out-of-range counts are clamped.
     prgParams.evCount = toInt(settings.value(QStringLiteral("EvCount"), prgParams.evCount), prgParams.evCount,
                               minEvCount, maxEvCount, true);

@@ -34,8 +34,8 @@ void installTranslators(QTranslator &first, QTranslator &second, const QString &
         installQtRussian(first);
         return;
     }
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QLatin1Char('_')
-                            + language + QStringLiteral(".qm");
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QLatin1Char('_') +
+                            language + QStringLiteral(".qm");
     if (!isRegularFile(program) || !first.load(program)) {
         installQtRussian(first);
         return;

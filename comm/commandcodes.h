@@ -2,7 +2,8 @@
 
 // Every request the tool sends is named by one of these codes: read items 0..60 and 100..107,
 // executive commands 1001..1299, configuration commands 1300..1320.
-enum CommandCode : int {
+enum CommandCode : int
+{
     CMD_PING = 0,
     CMD_READ_RYN_REGISTERS = 1,
     CMD_READ_RYN_CONSTANTS_DEFAULT = 2,
@@ -110,7 +111,7 @@ enum CommandCode : int {
     CMD_AU_RIGHT_INSULATOR_OPEN = 1077,
     CMD_AU_LASER_ON = 1078,
     CMD_AU_LASER_OFF = 1079,
-    CMD_AU_ZIRN_RELAY_ON = 1080,  // + relay mask 1..15
+    CMD_AU_ZIRN_RELAY_ON = 1080, // + relay mask 1..15
     CMD_AU_PONA_RELAYS_OFF = 1106,
     CMD_AU_PONA_RELAY_K1_ON = 1107,
     CMD_AU_PONA_RELAY_K2_ON = 1108,

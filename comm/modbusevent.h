@@ -17,8 +17,8 @@ struct ModbusEvent
 
     bool operator==(const ModbusEvent &other) const
     {
-        return received == other.received && rynAddr == other.rynAddr && auAddr == other.auAddr
-               && inputNumber == other.inputNumber && evCode == other.evCode && addParam == other.addParam;
+        return received == other.received && rynAddr == other.rynAddr && auAddr == other.auAddr &&
+               inputNumber == other.inputNumber && evCode == other.evCode && addParam == other.addParam;
     }
 };
 

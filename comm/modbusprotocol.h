@@ -8,7 +8,8 @@
 // Pure functions; numbers on the wire are big-endian, the CRC goes low byte first.
 namespace ModbusProtocol {
 
-enum Result : int {
+enum Result : int
+{
     ResultOk = 0,
     ResultNoAnswer = 1,
     ResultBadFrame = 2,
@@ -24,7 +25,10 @@ constexpr int maxWriteRegisters = 125;
 
 // Function 3. The answer is count * 2 + 5 bytes long.
 QByteArray readHoldingRegisters(quint8 slave, quint16 start, quint16 count);
-inline int readAnswerLength(int count) { return count * 2 + 5; }
+inline int readAnswerLength(int count)
+{
+    return count * 2 + 5;
+}
 
 // Function 16; the quantity is data.size() / 2 (an odd last byte is not sent). The answer is 8 bytes.
 QByteArray writeMultipleRegisters(quint8 slave, quint16 start, const QByteArray &data);
@@ -36,7 +40,10 @@ QByteArray writeCommandRegisters(quint8 slave, quint8 commandByte, const QByteAr
 
 // Modbus CRC-16 (polynomial 0xA001 reflected, initial 0xFFFF) as the two bytes sent: low byte first.
 QByteArray crc16(const char *data, int length);
-inline QByteArray crc16(const QByteArray &data) { return crc16(data.constData(), data.size()); }
+inline QByteArray crc16(const QByteArray &data)
+{
+    return crc16(data.constData(), data.size());
+}
 
 struct Validation
 {

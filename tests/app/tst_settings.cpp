@@ -41,8 +41,9 @@ void TestSettings::cleanup()
 void TestSettings::withoutFileNameNothingIsWritten()
 {
     Settings::fileName.clear();
-    QCOMPARE(Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
-             QStringLiteral("RU"));
+    QCOMPARE(
+        Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
+        QStringLiteral("RU"));
     Settings::writeValue(QStringLiteral("EN"), QStringLiteral("Lang"), QStringLiteral("Lang"));
     Settings::PrgParams params;
     params.portName = QStringLiteral("untouched");
@@ -61,8 +62,9 @@ void TestSettings::firstRunInEmptyDirectory()
     QCOMPARE(int(params.rynAddr), 1);
     QCOMPARE(params.evCount, 50000);
     QCOMPARE(params.eventsFromAllRyn, true);
-    QCOMPARE(Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
-             QStringLiteral("RU"));
+    QCOMPARE(
+        Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
+        QStringLiteral("RU"));
     QVERIFY(!QFile::exists(QStringLiteral("TestRYN.ini")));
     QVERIFY(Settings::writePrgParams(params));
     QVERIFY(QFile::exists(QStringLiteral("TestRYN.ini")));
@@ -93,15 +95,18 @@ void TestSettings::garbageValuesKeepTheirType_data()
     QTest::addColumn<int>("rynAddr");
     QTest::addColumn<int>("evCount");
     QTest::addColumn<bool>("fromAll");
-    QTest::addRow("words-everywhere") << QByteArray("PortDisable=maybe\nRynAddr=abc\nEvCount=lots\nEventsFromAllRyn=x\n")
-                                      << false << 1 << 50000 << true;
+    QTest::addRow("words-everywhere")
+        << QByteArray("PortDisable=maybe\nRynAddr=abc\nEvCount=lots\nEventsFromAllRyn=x\n") << false << 1
+        << 50000 << true;
     QTest::addRow("address-beyond-a-byte") << QByteArray("RynAddr=300\n") << false << 1 << 50000 << true;
     QTest::addRow("negative-address") << QByteArray("RynAddr=-1\n") << false << 1 << 50000 << true;
     QTest::addRow("zero-address-means-none") << QByteArray("RynAddr=0\n") << false << 0 << 50000 << true;
     QTest::addRow("event-count-too-small") << QByteArray("EvCount=0\n") << false << 1 << 100 << true;
     QTest::addRow("event-count-too-large") << QByteArray("EvCount=9999999\n") << false << 1 << 50000 << true;
-    QTest::addRow("numeric-booleans") << QByteArray("PortDisable=1\nEventsFromAllRyn=0\n") << true << 1 << 50000 << false;
-    QTest::addRow("empty-values") << QByteArray("PortDisable=\nRynAddr=\nEvCount=\n") << false << 1 << 50000 << true;
+    QTest::addRow("numeric-booleans")
+        << QByteArray("PortDisable=1\nEventsFromAllRyn=0\n") << true << 1 << 50000 << false;
+    QTest::addRow("empty-values") << QByteArray("PortDisable=\nRynAddr=\nEvCount=\n") << false << 1 << 50000
+                                  << true;
 }
 
 void TestSettings::garbageValuesKeepTheirType()
@@ -126,11 +131,14 @@ void TestSettings::garbageValuesKeepTheirType()
 void TestSettings::cyrillicValuesSurvive()
 {
     const QString text = QStringLiteral("C:\\Users\\Инженер\\Отчёт о состоянии АУ и RYN");
-    Settings::writeValue(text, QStringLiteral("ReportFileNameTemplate"), QStringLiteral("AuPropertiesWidget"));
-    QCOMPARE(Settings::readValue(QStringLiteral("ReportFileNameTemplate"), QStringLiteral("AuPropertiesWidget"))
-                 .toString(),
-             text);
-    QCOMPARE(Settings::readValue(QStringLiteral("Missing"), QStringLiteral("AuPropertiesWidget"), 5).toInt(), 5);
+    Settings::writeValue(text, QStringLiteral("ReportFileNameTemplate"),
+                         QStringLiteral("AuPropertiesWidget"));
+    QCOMPARE(
+        Settings::readValue(QStringLiteral("ReportFileNameTemplate"), QStringLiteral("AuPropertiesWidget"))
+            .toString(),
+        text);
+    QCOMPARE(Settings::readValue(QStringLiteral("Missing"), QStringLiteral("AuPropertiesWidget"), 5).toInt(),
+             5);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -20,9 +20,12 @@ static int childMain(int argc, char *argv[])
     const QString language = prepareStartup(first, second);
     Settings::PrgParams params;
     Settings::readPrgParams(params);
-    const QStringList lines{QDir::currentPath(), Settings::fileName, language, params.portName,
+    const QStringList lines{QDir::currentPath(),
+                            Settings::fileName,
+                            language,
+                            params.portName,
                             QFile::exists(QStringLiteral("languages.ini")) ? QStringLiteral("languages")
-                                                                            : QStringLiteral("none"),
+                                                                           : QStringLiteral("none"),
                             QFileInfo(first.filePath()).fileName()};
     std::printf("%s\n", lines.join(QLatin1Char('\n')).toUtf8().constData());
     return 0;
@@ -46,20 +49,24 @@ void TestStartup::languageFallbacks_data()
     QTest::addColumn<QString>("second");
     const QString program = QStringLiteral("tst_startup_EN.qm");
     const QString common = QStringLiteral("common_EN.qm");
-    QTest::addRow("russian") << QStringLiteral("RU") << QStringList{program, common} << QStringLiteral("qt_ru.qm")
-                             << QString();
-    QTest::addRow("russian-lower-case") << QStringLiteral("ru") << QStringList{program} << QStringLiteral("qt_ru.qm")
-                                        << QString();
-    QTest::addRow("english-with-common") << QStringLiteral("EN") << QStringList{program, common} << program << common;
-    QTest::addRow("english-without-common") << QStringLiteral("EN") << QStringList{program} << program << QString();
-    QTest::addRow("english-without-catalogue") << QStringLiteral("EN") << QStringList{common}
-                                               << QStringLiteral("qt_ru.qm") << QString();
-    QTest::addRow("code-spelled-as-stored") << QStringLiteral("en") << QStringList{program, common}
-                                            << QStringLiteral("qt_ru.qm") << QString();
-    QTest::addRow("catalogue-is-a-directory") << QStringLiteral("EN") << QStringList{program + QStringLiteral("/")}
-                                              << QStringLiteral("qt_ru.qm") << QString();
-    QTest::addRow("catalogue-is-garbage") << QStringLiteral("EN") << QStringList{program + QStringLiteral("!")}
-                                          << QStringLiteral("qt_ru.qm") << QString();
+    QTest::addRow("russian") << QStringLiteral("RU") << QStringList{program, common}
+                             << QStringLiteral("qt_ru.qm") << QString();
+    QTest::addRow("russian-lower-case")
+        << QStringLiteral("ru") << QStringList{program} << QStringLiteral("qt_ru.qm") << QString();
+    QTest::addRow("english-with-common")
+        << QStringLiteral("EN") << QStringList{program, common} << program << common;
+    QTest::addRow("english-without-common")
+        << QStringLiteral("EN") << QStringList{program} << program << QString();
+    QTest::addRow("english-without-catalogue")
+        << QStringLiteral("EN") << QStringList{common} << QStringLiteral("qt_ru.qm") << QString();
+    QTest::addRow("code-spelled-as-stored")
+        << QStringLiteral("en") << QStringList{program, common} << QStringLiteral("qt_ru.qm") << QString();
+    QTest::addRow("catalogue-is-a-directory")
+        << QStringLiteral("EN") << QStringList{program + QStringLiteral("/")} << QStringLiteral("qt_ru.qm")
+        << QString();
+    QTest::addRow("catalogue-is-garbage")
+        << QStringLiteral("EN") << QStringList{program + QStringLiteral("!")} << QStringLiteral("qt_ru.qm")
+        << QString();
 }
 
 void TestStartup::languageFallbacks()
@@ -115,7 +122,8 @@ void TestStartup::startsFromAnotherWorkingDirectory()
     child.start(copy, QStringList());
     QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString::fromUtf8(child.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 6);
     QCOMPARE(QFileInfo(lines.at(0)).canonicalFilePath(), QFileInfo(installed.path()).canonicalFilePath());
     QCOMPARE(lines.at(1), QStringLiteral("TestRYN.ini"));

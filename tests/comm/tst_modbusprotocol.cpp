@@ -30,12 +30,16 @@ void TestModbusProtocol::crc_data()
     QTest::addColumn<QByteArray>("crc");
     // Expected values from the Modbus over serial line guide and a bitwise reference implementation.
     QTest::addRow("read-one-register") << QByteArray::fromHex("010300000001") << QByteArray::fromHex("840a");
-    QTest::addRow("modbus-guide-example") << QByteArray::fromHex("1103006b0003") << QByteArray::fromHex("7687");
-    QTest::addRow("read-eight-from-0x12") << QByteArray::fromHex("010300120008") << QByteArray::fromHex("e409");
+    QTest::addRow("modbus-guide-example")
+        << QByteArray::fromHex("1103006b0003") << QByteArray::fromHex("7687");
+    QTest::addRow("read-eight-from-0x12")
+        << QByteArray::fromHex("010300120008") << QByteArray::fromHex("e409");
     QTest::addRow("exception-header") << QByteArray::fromHex("0183") << QByteArray::fromHex("4181");
     QTest::addRow("single-byte") << QByteArray::fromHex("01") << QByteArray::fromHex("7e80");
     QTest::addRow("empty-is-initial-value") << QByteArray() << QByteArray::fromHex("ffff");
-    QTest::addRow("command-write") << QByteArray::fromHex("01101466000204" "0c440000") << QByteArray::fromHex("c9e8");
+    QTest::addRow("command-write") << QByteArray::fromHex("01101466000204"
+                                                          "0c440000")
+                                   << QByteArray::fromHex("c9e8");
 }
 
 void TestModbusProtocol::crc()
@@ -51,8 +55,11 @@ void TestModbusProtocol::readFrame_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("count");
     QTest::addColumn<QByteArray>("frame");
-    QTest::addRow("ping") << 1 << 976 << 1 << QByteArray::fromHex("010303d00001") + crc16(QByteArray::fromHex("010303d00001"));
-    QTest::addRow("types-block") << 3 << 10000 << 125 << QByteArray::fromHex("03032710007d") + crc16(QByteArray::fromHex("03032710007d"));
+    QTest::addRow("ping") << 1 << 976 << 1
+                          << QByteArray::fromHex("010303d00001") + crc16(QByteArray::fromHex("010303d00001"));
+    QTest::addRow("types-block") << 3 << 10000 << 125
+                                 << QByteArray::fromHex("03032710007d") +
+                                        crc16(QByteArray::fromHex("03032710007d"));
     QTest::addRow("first-register") << 1 << 0 << 1 << QByteArray::fromHex("010300000001840a");
 }
 
@@ -70,9 +77,15 @@ void TestModbusProtocol::writeFrame_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QByteArray>("header");
-    QTest::addRow("one-register") << QByteArray::fromHex("0005") << QByteArray::fromHex("011017720001" "02");
-    QTest::addRow("odd-byte-dropped") << QByteArray::fromHex("000507") << QByteArray::fromHex("011017720001" "02");
-    QTest::addRow("125-registers") << QByteArray(250, '\xff') << QByteArray::fromHex("01101772007d" "fa");
+    QTest::addRow("one-register") << QByteArray::fromHex("0005")
+                                  << QByteArray::fromHex("011017720001"
+                                                         "02");
+    QTest::addRow("odd-byte-dropped") << QByteArray::fromHex("000507")
+                                      << QByteArray::fromHex("011017720001"
+                                                             "02");
+    QTest::addRow("125-registers") << QByteArray(250, '\xff')
+                                   << QByteArray::fromHex("01101772007d"
+                                                          "fa");
 }
 
 void TestModbusProtocol::writeFrame()
@@ -91,7 +104,8 @@ void TestModbusProtocol::commandFrame_data()
 {
     QTest::addColumn<QByteArray>("info");
     QTest::addColumn<QByteArray>("frame");
-    const QByteArray redLed = QByteArray::fromHex("01101466000204" "0c440000");
+    const QByteArray redLed = QByteArray::fromHex("01101466000204"
+                                                  "0c440000");
     QTest::addRow("red-led-unit-12") << QByteArray::fromHex("0c0000") << redLed + crc16(redLed);
     QTest::addRow("empty-info") << QByteArray() << QByteArray();
     QTest::addRow("two-bytes") << QByteArray::fromHex("0c00") << QByteArray();
@@ -118,15 +132,19 @@ void TestModbusProtocol::validateAnswer_data()
     QTest::addRow("nothing") << QByteArray() << 7 << int(ResultNoAnswer) << 0;
     QTest::addRow("one-byte") << QByteArray("\x01", 1) << 7 << int(ResultBadFrame) << 0;
     QTest::addRow("four-bytes") << QByteArray::fromHex("01030203") << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("exception-crc-ignored") << QByteArray::fromHex("0183020000") << 7 << int(ResultException) << 2;
-    QTest::addRow("five-bytes-no-exception-bit") << QByteArray::fromHex("0103020000") << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("five-bytes-expected-still-exception") << QByteArray::fromHex("0190040000") << 5 << int(ResultException) << 4;
+    QTest::addRow("exception-crc-ignored")
+        << QByteArray::fromHex("0183020000") << 7 << int(ResultException) << 2;
+    QTest::addRow("five-bytes-no-exception-bit")
+        << QByteArray::fromHex("0103020000") << 7 << int(ResultBadFrame) << 0;
+    QTest::addRow("five-bytes-expected-still-exception")
+        << QByteArray::fromHex("0190040000") << 5 << int(ResultException) << 4;
     QTest::addRow("good") << good << 7 << int(ResultOk) << 0;
     QTest::addRow("crc-error-one-bit-off") << badCrc << 7 << int(ResultCrcError) << 0;
     QTest::addRow("six-of-seven") << good.left(6) << 7 << int(ResultBadFrame) << 0;
     QTest::addRow("extra-byte") << good + '\x00' << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("write-echo") << QByteArray::fromHex("011017720001") + crc16(QByteArray::fromHex("011017720001")) << 8
-                                << int(ResultOk) << 0;
+    QTest::addRow("write-echo") << QByteArray::fromHex("011017720001") +
+                                       crc16(QByteArray::fromHex("011017720001"))
+                                << 8 << int(ResultOk) << 0;
 }
 
 void TestModbusProtocol::validateAnswer()
@@ -149,8 +167,8 @@ void TestModbusProtocol::anyFrameYieldsAResult()
             byte = char(random.bounded(256));
         const int expected = random.bounded(260);
         const Result result = validate(answer, expected).result;
-        QVERIFY(result == ResultNoAnswer || result == ResultBadFrame || result == ResultCrcError
-                || result == ResultException || result == ResultOk);
+        QVERIFY(result == ResultNoAnswer || result == ResultBadFrame || result == ResultCrcError ||
+                result == ResultException || result == ResultOk);
         QVERIFY(answerData(answer).size() <= qMax(0, answer.size() - 5));
     }
 }

@@ -1,0 +1,88 @@
+#include "eventbuffer.h"
+
+#include "registermap.h"
+
+using namespace ModbusProtocol;
+
+namespace EventBuffer {
+
+namespace {
+
+ReadResult failure(const ModbusLink::Transaction &transaction)
+{
+    ReadResult result;
+    result.result = transaction.result;
+    result.exceptionCode = transaction.exceptionCode;
+    return result;
+}
+
+ReadResult failure(int code)
+{
+    ReadResult result;
+    result.result = code;
+    return result;
+}
+
+// The byte count field of a normal answer.
+int byteCount(const QByteArray &answer)
+{
+    return answer.size() > 2 ? quint8(answer.at(2)) : -1;
+}
+
+} // namespace
+
+ModbusProtocol::EventList decode(const QByteArray &data, quint8 slave, const QDateTime &received)
+{
+    EventList events;
+    for (int i = 0; i + 4 <= data.size(); i += 4) {
+        ModbusEvent event;
+        event.received = received;
+        event.rynAddr = slave;
+        event.inputNumber = quint8(data.at(i));
+        event.auAddr = quint8(data.at(i + 1));
+        event.addParam = quint8(data.at(i + 2));
+        event.evCode = quint8(data.at(i + 3));
+        events.append(event);
+    }
+    return events;
+}
+
+ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received)
+{
+    const ModbusLink::Transaction count =
+        link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
+    link.account(count.result);
+    if (count.result != ResultOk)
+        return failure(count);
+    if (byteCount(count.answer) != 2)
+        return failure(ResultBadFrame);
+
+    const int waiting = quint8(count.answer.at(3)) * 256 + quint8(count.answer.at(4));
+    if (waiting == 0)
+        return ReadResult();
+
+    const int m = qMin(waiting, RegisterMap::maxEventsPerRead);
+    const int registers = m * RegisterMap::registersPerEvent;
+    const ModbusLink::Transaction events =
+        link.transact(readHoldingRegisters(slave, RegisterMap::firstEventRegister, quint16(registers)),
+                      readAnswerLength(registers));
+    link.account(events.result);
+    if (events.result != ResultOk)
+        return failure(events);
+    if (byteCount(events.answer) / 4 != m)
+        return failure(ResultBadFrame);
+
+    // Re-reading the count tells the controller that the events arrived; it may then drop them.
+    // A damaged answer above is therefore never acknowledged: the events stay waiting for the next poll.
+    const ModbusLink::Transaction acknowledge =
+        link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
+    link.account(acknowledge.result);
+    if (acknowledge.result != ResultOk && acknowledge.result != ResultPortError)
+        return failure(acknowledge);
+
+    ReadResult result;
+    result.events = decode(answerData(events.answer), slave, received);
+    return result;
+}
+
+} // namespace EventBuffer

@@ -1,0 +1,126 @@
+#include "modbuslink.h"
+
+#include "serialmodbusport.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QThread>
+
+using namespace ModbusProtocol;
+
+ModbusLink::ModbusLink(PortFactory factory)
+    : m_factory(std::move(factory))
+{
+    if (!m_factory)
+        m_factory = [](const QString &name) { return std::make_unique<SerialModbusPort>(name); };
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    m_clock = [timer] { return timer->elapsed(); };
+    m_sleeper = [](int msecs) { QThread::msleep(ulong(msecs)); };
+}
+
+ModbusLink::~ModbusLink()
+{
+    closePort();
+}
+
+void ModbusLink::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+}
+
+void ModbusLink::setSleeper(Sleeper sleeper)
+{
+    m_sleeper = std::move(sleeper);
+}
+
+void ModbusLink::setPortOpenedHandler(std::function<void(bool)> handler)
+{
+    m_portOpenedHandler = std::move(handler);
+}
+
+bool ModbusLink::isOpen() const
+{
+    return m_port && m_port->isOpen();
+}
+
+void ModbusLink::setPortName(const QString &portName)
+{
+    if (portName != m_portName) {
+        closePort();
+        m_port.reset();
+        m_portName = portName;
+    }
+    if (!m_port && !m_portName.isEmpty())
+        m_port = m_factory(m_portName);
+}
+
+bool ModbusLink::openPort()
+{
+    if (!m_port)
+        return false;
+    m_port->close();
+    return m_port->open();
+}
+
+void ModbusLink::closePort()
+{
+    if (m_port)
+        m_port->close();
+}
+
+ModbusLink::Transaction ModbusLink::transact(const QByteArray &request, int expectedLength)
+{
+    Transaction transaction;
+    if (!m_port) {
+        transaction.result = ResultPortError;
+        return transaction;
+    }
+    m_port->flush();
+    m_port->discardInput();
+    if (m_port->write(request) != request.size()) {
+        transaction.result = ResultPortError;
+        return transaction;
+    }
+    const qint64 start = m_clock();
+    for (;;) {
+        transaction.answer.append(m_port->readAll());
+        if (transaction.answer.size() >= expectedLength)
+            break;
+        if (m_clock() - start > answerWindowMs)
+            break;
+        m_port->waitForReadyRead(1);
+    }
+    const Validation validation = validate(transaction.answer, expectedLength);
+    transaction.result = validation.result;
+    transaction.exceptionCode = validation.exceptionCode;
+    return transaction;
+}
+
+void ModbusLink::account(int result)
+{
+    if (result == ResultNoAnswer || result == ResultPortError)
+        ++m_consecutiveFailures;
+    else
+        m_consecutiveFailures = 0;
+
+    if (m_consecutiveFailures > portFailureLimit) {
+        qDebug() << "<<<<<<<<<<<<<<<<<<<<<<<<< reinitCurrentPort(); <<<<<<<<<<<<<<<<<<<<<<";
+        m_consecutiveFailures = 0;
+        if (!m_portName.isEmpty())
+            recreatePort();
+        return;
+    }
+    if (result == ResultPortError)
+        m_sleeper(portErrorPauseMs);
+}
+
+void ModbusLink::recreatePort()
+{
+    closePort();
+    m_port.reset();
+    m_port = m_factory(m_portName);
+    const bool opened = m_port->open();
+    if (m_portOpenedHandler)
+        m_portOpenedHandler(opened);
+}

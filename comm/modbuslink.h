@@ -1,0 +1,66 @@
+#pragma once
+
+#include "modbusport.h"
+#include "modbusprotocol.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// One Modbus transaction at a time on the line, and what happens when the line keeps failing:
+// the failure count, the pause after a port error and the re-creation of the port.
+class ModbusLink
+{
+public:
+    using PortFactory = std::function<std::unique_ptr<ModbusPort>(const QString &portName)>;
+    using Clock = std::function<qint64()>; // milliseconds, monotonic
+    using Sleeper = std::function<void(int msecs)>;
+
+    struct Transaction
+    {
+        ModbusProtocol::Result result = ModbusProtocol::ResultNoAnswer;
+        QByteArray answer; // the bytes as collected, header and CRC included
+        quint8 exceptionCode = 0;
+    };
+
+    static constexpr int portFailureLimit = 10;
+    static constexpr int portErrorPauseMs = 100;
+
+    // Without a factory the link opens real serial ports.
+    explicit ModbusLink(PortFactory factory = PortFactory());
+    ~ModbusLink();
+
+    void setClock(Clock clock);
+    void setSleeper(Sleeper sleeper);
+    // Told the outcome of every re-open that recovery makes.
+    void setPortOpenedHandler(std::function<void(bool)> handler);
+
+    QString portName() const { return m_portName; }
+    bool hasPort() const { return m_port != nullptr; }
+    bool isOpen() const;
+
+    // Names the port; a new non-empty name creates the port object (not opened), an empty one removes it.
+    void setPortName(const QString &portName);
+    bool openPort();
+    void closePort();
+
+    // Sends the request and collects the answer for up to the answer window.
+    Transaction transact(const QByteArray &request, int expectedLength);
+
+    // Failure accounting, once per command, monitoring read or event-read transaction.
+    void account(int result);
+    int consecutiveFailures() const { return m_consecutiveFailures; }
+    void resetFailures() { m_consecutiveFailures = 0; }
+
+private:
+    void recreatePort();
+
+    PortFactory m_factory;
+    Clock m_clock;
+    Sleeper m_sleeper;
+    std::function<void(bool)> m_portOpenedHandler;
+    QString m_portName;
+    std::unique_ptr<ModbusPort> m_port;
+    int m_consecutiveFailures = 0;
+};

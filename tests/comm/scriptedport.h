@@ -1,0 +1,46 @@
+#pragma once
+
+#include "modbusport.h"
+
+#include <QList>
+
+#include <functional>
+
+// A port with a virtual clock: answers arrive in chunks at chosen moments after the request, so a
+// transaction's timing is exact and costs no real time.
+class ScriptedPort : public ModbusPort
+{
+public:
+    struct Chunk
+    {
+        int atMs = 0; // after the request was written
+        QByteArray bytes;
+    };
+    using Responder = std::function<QList<Chunk>(const QByteArray &request)>;
+
+    bool open() override;
+    void close() override { m_open = false; }
+    bool isOpen() const override { return m_open; }
+    void flush() override { ++flushes; }
+    void discardInput() override;
+    qint64 write(const QByteArray &data) override;
+    QByteArray readAll() override;
+    bool waitForReadyRead(int msecs) override;
+
+    void advance(int msecs);
+
+    qint64 now = 0;
+    bool openSucceeds = true;
+    int writeLimit = -1;        // a short write when >= 0
+    int failWriteAt = -1;       // this write (0 = the first) writes nothing
+    QByteArray input;           // arrived, not yet read (garbage can be put here)
+    QList<QByteArray> requests; // everything written, in order
+    Responder responder;
+    int flushes = 0;
+    int discarded = 0; // bytes thrown away before requests
+
+private:
+    bool m_open = false;
+    int m_writes = 0;
+    QList<Chunk> m_scheduled; // atMs holds the absolute time here
+};

@@ -1,0 +1,166 @@
+#include "eventbuffer.h"
+#include "fakeslave.h"
+#include "scriptedport.h"
+
+#include <QtTest>
+
+using namespace ModbusProtocol;
+
+namespace {
+
+QByteArray words(std::initializer_list<int> values)
+{
+    QByteArray data;
+    for (int value : values) {
+        data.append(char(value >> 8));
+        data.append(char(value & 0xFF));
+    }
+    return data;
+}
+
+QByteArray countAnswer(int count)
+{
+    return FakeSlave::readAnswer(1, words({count}));
+}
+
+// Data of n events: event i is at unit i + 1 with code 10 + i.
+QByteArray eventData(int n)
+{
+    QByteArray data;
+    for (int i = 0; i < n; ++i)
+        data.append(words({0x0100 | (i + 1), 0x0000 | (10 + i)}));
+    return data;
+}
+
+QByteArray corrupted(QByteArray frame)
+{
+    frame[frame.size() - 1] = char(frame.at(frame.size() - 1) ^ 0x55);
+    return frame;
+}
+
+} // namespace
+
+using Answers = QList<QByteArray>;
+
+class TestEventBuffer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void read_data();
+    void read();
+    void eventLayout();
+    void everyTransactionIsCounted();
+};
+
+void TestEventBuffer::read_data()
+{
+    QTest::addColumn<Answers>("answers"); // one per request; empty = silence
+    QTest::addColumn<int>("failWriteAt");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("events");
+    QTest::addColumn<QList<int>>("counts"); // register counts of the requests sent
+    const QByteArray three = FakeSlave::readAnswer(1, eventData(3));
+    QTest::addRow("nothing-waiting") << Answers{countAnswer(0)} << -1 << int(ResultOk) << 0 << QList<int>{1};
+    QTest::addRow("three-waiting") << Answers{countAnswer(3), three, countAnswer(0)} << -1 << int(ResultOk)
+                                   << 3 << QList<int>{1, 6, 1};
+    QTest::addRow("hundred-waiting-takes-62")
+        << Answers{countAnswer(100), FakeSlave::readAnswer(1, eventData(62)), countAnswer(38)} << -1
+        << int(ResultOk) << 62 << QList<int>{1, 124, 1};
+    QTest::addRow("count-silent") << Answers{QByteArray()} << -1 << int(ResultNoAnswer) << 0 << QList<int>{1};
+    QTest::addRow("count-exception") << Answers{QByteArray::fromHex("0183020000")} << -1
+                                     << int(ResultException) << 0 << QList<int>{1};
+    const QByteArray wrongByteCount = QByteArray::fromHex("0103040003");
+    QTest::addRow("count-with-wrong-byte-count") << Answers{wrongByteCount + FakeSlave::crc(wrongByteCount)}
+                                                 << -1 << int(ResultBadFrame) << 0 << QList<int>{1};
+    QTest::addRow("events-silent-not-acknowledged")
+        << Answers{countAnswer(3), QByteArray()} << -1 << int(ResultNoAnswer) << 0 << QList<int>{1, 6};
+    QTest::addRow("events-damaged-not-acknowledged")
+        << Answers{countAnswer(3), corrupted(three)} << -1 << int(ResultCrcError) << 0 << QList<int>{1, 6};
+    QTest::addRow("events-fewer-than-asked")
+        << Answers{countAnswer(3), FakeSlave::readAnswer(1, eventData(2))} << -1 << int(ResultBadFrame) << 0
+        << QList<int>{1, 6};
+    QTest::addRow("events-write-fails")
+        << Answers{countAnswer(3)} << 1 << int(ResultPortError) << 0 << QList<int>{1};
+    QTest::addRow("acknowledge-silent-drops-events") << Answers{countAnswer(3), three, QByteArray()} << -1
+                                                     << int(ResultNoAnswer) << 0 << QList<int>{1, 6, 1};
+    QTest::addRow("acknowledge-damaged-drops-events")
+        << Answers{countAnswer(3), three, corrupted(countAnswer(0))} << -1 << int(ResultCrcError) << 0
+        << QList<int>{1, 6, 1};
+    QTest::addRow("acknowledge-unwritable-is-skipped")
+        << Answers{countAnswer(3), three} << 2 << int(ResultOk) << 3 << QList<int>{1, 6};
+}
+
+void TestEventBuffer::read()
+{
+    QFETCH(Answers, answers);
+    QFETCH(int, failWriteAt);
+    QFETCH(int, result);
+    QFETCH(int, events);
+    QFETCH(QList<int>, counts);
+    ScriptedPort *port = nullptr;
+    ModbusLink link([&port](const QString &) {
+        auto created = std::make_unique<ScriptedPort>();
+        port = created.get();
+        return created;
+    });
+    link.setPortName(QStringLiteral("scripted"));
+    QVERIFY(link.openPort());
+    link.setClock([&port] { return port->now; });
+    link.setSleeper([](int) {});
+    port->failWriteAt = failWriteAt;
+    int request = 0;
+    port->responder = [&](const QByteArray &) {
+        const QByteArray answer = request < answers.size() ? answers.at(request) : QByteArray();
+        ++request;
+        return answer.isEmpty() ? QList<ScriptedPort::Chunk>() : QList<ScriptedPort::Chunk>{{5, answer}};
+    };
+    const QDateTime received = QDateTime::currentDateTime();
+    const EventBuffer::ReadResult read = EventBuffer::read(link, 1, received);
+    QCOMPARE(read.result, result);
+    QCOMPARE(read.events.size(), events);
+    QList<int> sentCounts;
+    for (const QByteArray &sent : port->requests) {
+        QCOMPARE(sent.size(), 8);
+        sentCounts.append(quint8(sent.at(4)) * 256 + quint8(sent.at(5)));
+    }
+    QCOMPARE(sentCounts, counts);
+    if (counts.size() > 1)
+        QCOMPARE(port->requests.at(1).mid(2, 2), QByteArray::fromHex("0001"));
+    for (const ModbusEvent &event : read.events)
+        QCOMPARE(event.received, received);
+}
+
+void TestEventBuffer::eventLayout()
+{
+    const EventList events = EventBuffer::decode(words({0x0203, 0x0466}), 5, QDateTime());
+    QCOMPARE(events.size(), 1);
+    QCOMPARE(int(events.first().rynAddr), 5);
+    QCOMPARE(int(events.first().auAddr), 3);
+    QCOMPARE(int(events.first().inputNumber), 2);
+    QCOMPARE(int(events.first().evCode), 0x66);
+    QCOMPARE(int(events.first().addParam), 4);
+    QCOMPARE(EventBuffer::decode(QByteArray(7, '\x01'), 1, QDateTime()).size(), 1);
+}
+
+void TestEventBuffer::everyTransactionIsCounted()
+{
+    ScriptedPort *port = nullptr;
+    ModbusLink link([&port](const QString &) {
+        auto created = std::make_unique<ScriptedPort>();
+        port = created.get();
+        return created;
+    });
+    link.setPortName(QStringLiteral("scripted"));
+    link.openPort();
+    link.setClock([&port] { return port->now; });
+    // Silence on the events and on the acknowledgement would be two failures; silence on the count one.
+    port->responder = [](const QByteArray &) { return QList<ScriptedPort::Chunk>(); };
+    EventBuffer::read(link, 1, QDateTime());
+    QCOMPARE(link.consecutiveFailures(), 1);
+    EventBuffer::read(link, 1, QDateTime());
+    QCOMPARE(link.consecutiveFailures(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestEventBuffer)
+#include "tst_eventbuffer.moc"
