@@ -1,0 +1,191 @@
+#include "evdescfile.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cmath>
+#include <limits>
+
+namespace EvDescFile {
+
+namespace {
+
+const QString directory = QStringLiteral("Resources");
+const QString baseName = QStringLiteral("Messages.");
+
+const QString keyContent = QStringLiteral("content");
+const QString keyVersion = QStringLiteral("version");
+const QString keyLang = QStringLiteral("lang");
+const QString keyData = QStringLiteral("data");
+const QString keyCode = QStringLiteral("code");
+const QString keyDesc = QStringLiteral("desc");
+const QString keyBgColor = QStringLiteral("bgColor");
+const QString keyFgColor = QStringLiteral("fgColor");
+const QString keyAddDesc = QStringLiteral("addDesc");
+const QString keyPrefix = QStringLiteral("addDescPrefix");
+const QString keyPostfix = QStringLiteral("addDescPostfix");
+const QString keyUseDesc = QStringLiteral("addDescUseDesc");
+const QString keyDescDesc = QStringLiteral("addDescDesc");
+const QString keyValue = QStringLiteral("value");
+const QString keyName = QStringLiteral("name");
+
+// Hand-edited files may hold fractions, strings or huge numbers where an integer belongs: all read as 0.
+int toInt(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return 0;
+    const double number = value.toDouble();
+    if (number != std::trunc(number) || number < std::numeric_limits<qint32>::min() ||
+        number > std::numeric_limits<qint32>::max())
+        return 0;
+    return int(number);
+}
+
+QString existingPath(const QString &language)
+{
+    const QString wanted = baseName + language;
+    const QDir dir(directory);
+    if (QFileInfo(dir.filePath(wanted)).isFile())
+        return dir.filePath(wanted);
+    if (QFileInfo(dir.filePath(wanted.toLower())).isFile())
+        return dir.filePath(wanted.toLower());
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    }
+    return QString();
+}
+
+EvDesc readElement(const QJsonObject &object)
+{
+    EvDesc evDesc;
+    evDesc.code = toInt(object.value(keyCode));
+    if (object.contains(keyDesc))
+        evDesc.desc = object.value(keyDesc).toString();
+    if (object.contains(keyBgColor))
+        evDesc.bgColor = object.value(keyBgColor).toString();
+    if (object.contains(keyFgColor))
+        evDesc.fgColor = object.value(keyFgColor).toString();
+    if (object.contains(keyAddDesc))
+        evDesc.addDesc = toInt(object.value(keyAddDesc)) != 0;
+    if (object.contains(keyPrefix))
+        evDesc.addDescPrefix = object.value(keyPrefix).toString();
+    if (object.contains(keyPostfix))
+        evDesc.addDescPostfix = object.value(keyPostfix).toString();
+    if (object.contains(keyUseDesc))
+        evDesc.addDescUseDesc = toInt(object.value(keyUseDesc)) != 0;
+    const QJsonArray names = object.value(keyDescDesc).toArray();
+    for (const QJsonValue &entry : names) {
+        if (!entry.isObject())
+            continue;
+        const QJsonObject nameObject = entry.toObject();
+        evDesc.addDescDesc.insert(toInt(nameObject.value(keyValue)), nameObject.value(keyName).toString());
+    }
+    return evDesc;
+}
+
+QJsonObject writeElement(const EvDesc &evDesc)
+{
+    QJsonObject object;
+    object.insert(keyCode, evDesc.code);
+    object.insert(keyDesc, evDesc.desc);
+    if (evDesc.bgColor != QLatin1String("White"))
+        object.insert(keyBgColor, evDesc.bgColor);
+    if (evDesc.fgColor != QLatin1String("Black"))
+        object.insert(keyFgColor, evDesc.fgColor);
+    object.insert(keyAddDesc, evDesc.addDesc ? 1 : 0);
+    if (!evDesc.addDescPrefix.isEmpty())
+        object.insert(keyPrefix, evDesc.addDescPrefix);
+    if (!evDesc.addDescPostfix.isEmpty())
+        object.insert(keyPostfix, evDesc.addDescPostfix);
+    object.insert(keyUseDesc, evDesc.addDescUseDesc ? 1 : 0);
+    if (!evDesc.addDescDesc.isEmpty()) {
+        QJsonArray names;
+        for (auto it = evDesc.addDescDesc.cbegin(); it != evDesc.addDescDesc.cend(); ++it)
+            names.append(QJsonObject{{keyValue, it.key()}, {keyName, it.value()}});
+        object.insert(keyDescDesc, names);
+    }
+    return object;
+}
+
+} // namespace
+
+QString marker()
+{
+    return QStringLiteral("Ostrel TestRyn events description");
+}
+
+QString readPath(const QString &language)
+{
+    const QString existing = existingPath(language);
+    return existing.isEmpty() ? QDir(directory).filePath(baseName + language) : existing;
+}
+
+QString writePath(const QString &language)
+{
+    const QString existing = existingPath(language);
+    return existing.isEmpty() ? QDir(directory).filePath(baseName + language.toLower()) : existing;
+}
+
+bool parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descriptions)
+{
+    // Editors on Windows like to put a byte-order mark in front; it is not part of the JSON.
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray text = document.startsWith(bom) ? document.mid(bom.size()) : document;
+
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        qDebug().noquote().nospace() << "JSON error offset: " << error.offset;
+        qDebug() << error.error;
+        return false;
+    }
+    if (!json.isObject())
+        return false;
+    const QJsonObject root = json.object();
+    if (root.value(keyContent).toString() != marker())
+        return false;
+    version = toInt(root.value(keyVersion));
+
+    const QJsonValue data = root.value(keyData);
+    if (!data.isUndefined() && !data.isArray())
+        return false;
+    const QJsonArray elements = data.toArray();
+    for (const QJsonValue &element : elements) {
+        if (!element.isObject() || !element.toObject().contains(keyCode))
+            return false;
+        const EvDesc evDesc = readElement(element.toObject());
+        descriptions.insert(evDesc.code & 0xFF, evDesc);
+    }
+    return true;
+}
+
+QByteArray toJson(const EvDescList &descriptions, int version)
+{
+    QJsonArray data;
+    for (const EvDesc &evDesc : descriptions)
+        data.append(writeElement(evDesc));
+    const QJsonObject root{
+        {keyContent, marker()}, {keyVersion, version}, {keyLang, QStringLiteral("RU")}, {keyData, data}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool save(const QString &language, const EvDescList &descriptions, int version)
+{
+    QSaveFile file(writePath(language));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray json = toJson(descriptions, version);
+    if (file.write(json) != json.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace EvDescFile
