@@ -86,6 +86,7 @@ EventsWidget::EventsWidget(QWidget *parent)
                              tr("Сохранить отфильтрованные события в файл"), this);
 
     m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("eventsTable"));
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_rynEdit->setObjectName(QStringLiteral("rynEdit"));
     m_auEdit->setObjectName(QStringLiteral("auEdit"));

@@ -1,0 +1,295 @@
+#include "eventsmodel.h"
+#include "eventswidget.h"
+#include "evfilterdialog.h"
+#include "modalwatcher.h"
+#include "settings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+ModbusEvent makeEvent(int code, int ryn = 1)
+{
+    ModbusEvent ev;
+    ev.received = QDateTime(QDate(2024, 3, 9), QTime(7, 5, 3));
+    ev.rynAddr = quint8(ryn);
+    ev.auAddr = 10;
+    ev.evCode = quint8(code);
+    return ev;
+}
+
+ModbusProtocol::EventList batch(int count, int ryn = 1, int firstCode = 1)
+{
+    ModbusProtocol::EventList events;
+    for (int i = 0; i < count; ++i)
+        events << makeEvent((firstCode + i) % 256, ryn);
+    return events;
+}
+
+bool writeDescriptions(const QByteArray &bgColor, int version)
+{
+    QFile file(QStringLiteral("Resources/Messages.RU"));
+    const QByteArray json =
+        "{\"content\": \"Ostrel TestRyn events description\", \"version\": " + QByteArray::number(version) +
+        ", \"data\": [{\"code\": 5, \"desc\": \"Пожар\", \"bgColor\": \"" + bgColor + "\"}]}";
+    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size();
+}
+
+// Sets the controller filter in the dialog and presses the given button.
+void answerFilterDialog(bool rynOn, int rynAddr, const QString &button)
+{
+    whenModal<EvFilterDialog>([=](EvFilterDialog *dialog) {
+        const auto boxes = dialog->findChildren<QGroupBox *>();
+        boxes.at(0)->setChecked(rynOn);
+        boxes.at(0)->findChild<QSpinBox *>()->setValue(rynAddr);
+        for (auto *push : dialog->findChildren<QPushButton *>()) {
+            if (push->text() == button)
+                push->click();
+        }
+    });
+}
+
+void answerQuestion(QMessageBox::StandardButton answer, QString *text)
+{
+    whenModal<QMessageBox>([=](QMessageBox *box) {
+        *text = box->text();
+        box->button(answer)->click();
+    });
+}
+
+} // namespace
+
+class TestEventsWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void filterControlsAndStatus_data();
+    void filterControlsAndStatus();
+    void fixationKeepsRowsStill();
+    void clearAsksAndDeletesAll_data();
+    void clearAsksAndDeletesAll();
+    void overflowIndicators();
+    void columnWidthsAndPathInSettings();
+    void reloadRepaints();
+
+private:
+    template<typename T>
+    T *child(EventsWidget &widget, const char *name)
+    {
+        return widget.findChild<T *>(QString::fromLatin1(name));
+    }
+    QTemporaryDir *m_dir = nullptr;
+};
+
+void TestEventsWidget::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+}
+
+void TestEventsWidget::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(QDir().mkpath(QStringLiteral("Resources")));
+    Settings::fileName = QStringLiteral("TestRYN.ini");
+}
+
+void TestEventsWidget::cleanup()
+{
+    Settings::fileName.clear();
+    QDir::setCurrent(QDir::tempPath());
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void TestEventsWidget::filterControlsAndStatus_data()
+{
+    QTest::addColumn<bool>("rynOn");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("rynField");
+    QTest::addColumn<bool>("styled");
+    QTest::addColumn<bool>("csvEnabled");
+
+    QTest::addRow("controller-filter-accepted")
+        << true << QStringLiteral("Ввод") << QStringLiteral("Событий: 2/5") << QStringLiteral("2") << true
+        << true;
+    QTest::addRow("cancel-leaves-filter-off")
+        << true << QStringLiteral("Отмена") << QStringLiteral("Событий: 5") << QString() << false << true;
+    QTest::addRow("filter-to-nothing-disables-csv")
+        << true << QStringLiteral("Ввод") << QStringLiteral("Событий: 0/5") << QStringLiteral("7") << true
+        << false;
+}
+
+void TestEventsWidget::filterControlsAndStatus()
+{
+    QFETCH(bool, rynOn);
+    QFETCH(QString, button);
+    QFETCH(QString, count);
+    QFETCH(QString, rynField);
+    QFETCH(bool, styled);
+    QFETCH(bool, csvEnabled);
+
+    EventsWidget widget;
+    widget.slotEvents(batch(3, 1));
+    widget.slotEvents(batch(2, 2));
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), QStringLiteral("Событий: 5"));
+
+    answerFilterDialog(rynOn, rynField.isEmpty() ? 2 : rynField.toInt(), button);
+    widget.slotSetFilter();
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), count);
+    QCOMPARE(child<QLineEdit>(widget, "rynEdit")->text(), rynField);
+    QCOMPARE(child<QLineEdit>(widget, "auEdit")->text(), QString());
+    QCOMPARE(!child<QPushButton>(widget, "filterButton")->styleSheet().isEmpty(), styled);
+    QCOMPARE(child<QPushButton>(widget, "csvButton")->isEnabled(), csvEnabled);
+
+    // Turning the filter off again restores the plain count and style.
+    answerFilterDialog(false, 1, QStringLiteral("Ввод"));
+    widget.slotSetFilter();
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), QStringLiteral("Событий: 5"));
+    QVERIFY(child<QPushButton>(widget, "filterButton")->styleSheet().isEmpty());
+}
+
+void TestEventsWidget::fixationKeepsRowsStill()
+{
+    EventsWidget widget;
+    widget.resize(800, 300);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    widget.slotEvents(batch(200));
+    QCoreApplication::processEvents();
+    auto *table = child<QTableView>(widget, "eventsTable");
+    table->verticalScrollBar()->setValue(50);
+    QCoreApplication::processEvents();
+    const int topNumber = table->model()->headerData(table->rowAt(0), Qt::Vertical).toInt();
+
+    QTest::mouseClick(child<QCheckBox>(widget, "fixationCheck"), Qt::LeftButton);
+    widget.slotEvents(batch(3, 1, 201));
+    QTRY_COMPARE(table->verticalScrollBar()->value(), 53);
+    QCOMPARE(table->model()->headerData(table->rowAt(0), Qt::Vertical).toInt(), topNumber);
+    QVERIFY(!table->currentIndex().isValid());
+
+    // Without fixation new rows push the picture down; unchecking returns to the newest.
+    QTest::mouseClick(child<QCheckBox>(widget, "fixationCheck"), Qt::LeftButton);
+    QCOMPARE(table->verticalScrollBar()->value(), 0);
+    widget.slotEvents(batch(3, 1, 204));
+    QCoreApplication::processEvents();
+    QCOMPARE(table->verticalScrollBar()->value(), 0);
+}
+
+void TestEventsWidget::clearAsksAndDeletesAll_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("count");
+
+    QTest::addRow("no-keeps-everything") << int(QMessageBox::No) << QStringLiteral("Событий: 2/3");
+    QTest::addRow("yes-deletes-hidden-rows-too") << int(QMessageBox::Yes) << QStringLiteral("Событий: 0/0");
+}
+
+void TestEventsWidget::clearAsksAndDeletesAll()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, count);
+
+    EventsWidget widget;
+    widget.slotSetMaxEvCount(3);
+    widget.slotEvents(batch(2, 1));
+    widget.slotEvents(batch(2, 2));
+    answerFilterDialog(true, 2, QStringLiteral("Ввод"));
+    widget.slotSetFilter();
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), QStringLiteral("Событий: 2/3"));
+
+    QString question;
+    answerQuestion(QMessageBox::StandardButton(answer), &question);
+    child<QPushButton>(widget, "clearButton")->click();
+    QCOMPARE(question, QStringLiteral("Будут удалены все события, не только отфильтрованные!\nПродолжить?"));
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), count);
+    QCOMPARE(child<QPushButton>(widget, "clearButton")->isEnabled(), answer == QMessageBox::No);
+    // What was received and dropped is still told after clearing.
+    QVERIFY(widget.hasOverflowed());
+    QCOMPARE(child<QLabel>(widget, "receivedLabel")->text(), QStringLiteral("4"));
+}
+
+void TestEventsWidget::overflowIndicators()
+{
+    EventsWidget widget;
+    widget.slotSetMaxEvCount(5);
+    widget.slotEvents(batch(5));
+    QVERIFY(!widget.hasOverflowed());
+    QVERIFY(child<QLabel>(widget, "receivedLabel")->text().isEmpty());
+
+    widget.slotSetMaxEvCount(3); // nothing is removed yet, but the user is told
+    QVERIFY(widget.hasOverflowed());
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), QStringLiteral("Событий: 5"));
+    QCOMPARE(child<QLabel>(widget, "receivedLabel")->text(), QString());
+
+    widget.slotEvents(batch(1));
+    QCOMPARE(child<QLabel>(widget, "countLabel")->text(), QStringLiteral("Событий: 3"));
+    QCOMPARE(child<QLabel>(widget, "receivedLabel")->text(), QStringLiteral("6"));
+    QVERIFY(child<QLabel>(widget, "receivedLabel")->styleSheet().contains(QLatin1String("darkgoldenrod")));
+}
+
+void TestEventsWidget::columnWidthsAndPathInSettings()
+{
+    const QString group = QStringLiteral("Ev");
+    Settings::writeValue(55, QStringLiteral("Width3"), group);
+    Settings::writeValue(0, QStringLiteral("Width5"), group);
+    {
+        EventsWidget widget;
+        auto *table = child<QTableView>(widget, "eventsTable");
+        QCOMPARE(table->columnWidth(0), 100);
+        QCOMPARE(table->columnWidth(3), 55);
+        QCOMPARE(table->columnWidth(5), 100);
+        table->setColumnWidth(7, 321);
+    }
+    QCOMPARE(Settings::readValue(QStringLiteral("Width7"), group).toInt(), 321);
+    QCOMPARE(Settings::readValue(QStringLiteral("Width3"), group).toInt(), 55);
+    QCOMPARE(Settings::readValue(QStringLiteral("CsvFileName"), group).toString(), QDir::currentPath());
+}
+
+void TestEventsWidget::reloadRepaints()
+{
+    QVERIFY(writeDescriptions("White", 1));
+    EventsWidget widget;
+    widget.setEventDescLanguage(QStringLiteral("RU"));
+    widget.slotEvents({makeEvent(5)});
+    auto *table = child<QTableView>(widget, "eventsTable");
+    const QModelIndex cell = table->model()->index(0, EventsModel::ColumnDesc);
+    QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
+    QCOMPARE(widget.eventDescVersion(), 1);
+
+    QVERIFY(writeDescriptions("#ff0000", 2));
+    QSignalSpy changed(table->model(), &QAbstractItemModel::dataChanged);
+    widget.slotEventDescModifyed();
+    QVERIFY(!changed.isEmpty());
+    QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::red));
+    QCOMPARE(widget.eventDescVersion(), 2);
+    QCOMPARE(child<QLabel>(widget, "versionLabel")->text(), QStringLiteral("Версия описания событий: 2"));
+    QVERIFY(widget.isEventDescLoaded());
+
+    QVERIFY(QFile::remove(QStringLiteral("Resources/Messages.RU")));
+    widget.slotEventDescModifyed();
+    QVERIFY(!widget.isEventDescLoaded());
+    QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
+    QCOMPARE(cell.data().toString(), QString());
+}
+
+QTEST_MAIN(TestEventsWidget)
+#include "tst_eventswidget.moc"
