@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+// Lets the user choose the serial line to the controllers (from the list the system reports, or typed
+// by hand for a device it does not list) or switch the port off. It only shows the choice: the main
+// window reads it back, stores it and reopens the port.
+class OstrelCommPortDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit OstrelCommPortDialog(QWidget *parent = nullptr);
+
+    // The choice after an accepted exec: the port name without surrounding blanks, and whether the
+    // port is switched off.
+    QString selectedPortName() const;
+    bool isPortDisabled() const;
+
+    // Parallel ports never lead to a controller, so they are not offered.
+    static QStringList offeredPortNames(const QStringList &availablePortNames);
+
+signals:
+    void signalComPortChanged(QString portName);
+
+public slots:
+    void slotAcceptClicked();
+    void slotCancelClicked();
+    void slotPortChanged(const QString &text);
+    void slotDisconnectChanged(bool isChecked);
+    int exec(const QString &portName, bool isDisable, bool isOpen);
+
+protected:
+    // The port names the serial library enumerates, in its order.
+    virtual QStringList availablePortNames() const;
+
+private:
+    void refillPortList();
+
+    QString m_portName;
+    bool m_isOpen = false;
+    QCheckBox *m_disableCheckBox = nullptr;
+    QComboBox *m_portComboBox = nullptr;
+    QLabel *m_statusLabel = nullptr;
+};
