@@ -25,6 +25,7 @@ OstrelCommPortDialog::OstrelCommPortDialog(QWidget *parent)
     m_portComboBox->setEditable(true);
     m_portComboBox->setInsertPolicy(QComboBox::NoInsert);
     m_portComboBox->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    m_portComboBox->setMinimumContentsLength(16);
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
     auto *okButton =
@@ -37,10 +38,10 @@ OstrelCommPortDialog::OstrelCommPortDialog(QWidget *parent)
 
     auto *emptyRow = new QHBoxLayout;
     emptyRow->addStretch();
-    auto *form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight);
-    form->addRow(tr("COM-порт:"), m_portComboBox);
-    form->addRow(new QLabel(this), m_statusLabel);
+    m_formLayout = new QFormLayout;
+    m_formLayout->setLabelAlignment(Qt::AlignRight);
+    m_formLayout->addRow(tr("COM-порт:"), m_portComboBox);
+    m_formLayout->addRow(new QLabel(this), m_statusLabel);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -48,7 +49,7 @@ OstrelCommPortDialog::OstrelCommPortDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_disableCheckBox);
     layout->addLayout(emptyRow);
-    layout->addLayout(form);
+    layout->addLayout(m_formLayout);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -105,6 +106,12 @@ void OstrelCommPortDialog::slotPortChanged(const QString &text)
         m_statusLabel->setText(text.trimmed() + QStringLiteral("  -  ") + tr("порт не открыт"));
         m_statusLabel->setStyleSheet(QStringLiteral("QLabel{color: red; font-weight: bold}"));
     }
+    // The size is fixed, and a long device path must not cut the state off.
+    // The form keeps its measurements until told they are stale.
+    m_formLayout->invalidate();
+    const int needed = sizeHint().width();
+    if (needed > width())
+        setFixedWidth(needed);
 }
 
 void OstrelCommPortDialog::slotDisconnectChanged(bool isChecked)

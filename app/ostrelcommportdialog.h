@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 
 // Lets the user choose the serial line to the controllers (from the list the system reports, or typed
@@ -47,4 +48,5 @@ private:
     QCheckBox *m_disableCheckBox = nullptr;
     QComboBox *m_portComboBox = nullptr;
     QLabel *m_statusLabel = nullptr;
+    QFormLayout *m_formLayout = nullptr;
 };

@@ -27,6 +27,7 @@ struct Shown
     int currentIndex = -1;
     QString status;
     QString statusStyle;
+    bool statusCut = false;
     bool comboEnabled = false;
     bool disableChecked = false;
 };
@@ -42,6 +43,7 @@ static Shown look(const OstrelCommPortDialog &dialog)
     const auto *status = dialog.findChild<QLabel *>(QStringLiteral("statusLabel"));
     shown.status = status->text();
     shown.statusStyle = status->styleSheet();
+    shown.statusCut = status->width() < status->sizeHint().width();
     shown.comboEnabled = combo->isEnabled();
     shown.disableChecked = dialog.findChild<QCheckBox *>(QStringLiteral("disableCheckBox"))->isChecked();
     return shown;
@@ -95,6 +97,10 @@ void TestOstrelCommPortDialog::offeredPorts_data()
     QTest::addRow("no-stored-name-first-port-preselected")
         << QStringList{"ttyS0", "ttyS1"} << QString() << false << QStringList{"ttyS0", "ttyS1"}
         << QStringLiteral("ttyS0") << 0 << QString();
+    const QString longPath = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    QTest::addRow("long-device-path-state-not-cut")
+        << QStringList{"ttyS0"} << longPath << true << QStringList{"ttyS0"} << longPath << 0
+        << longPath + open;
     QTest::addRow("stored-name-with-blanks")
         << QStringList{"ttyS0"} << QStringLiteral(" ttyS0 ") << true << QStringList{"ttyS0"}
         << QStringLiteral("ttyS0") << 0 << QStringLiteral("ttyS0") + open;
@@ -122,6 +128,7 @@ void TestOstrelCommPortDialog::offeredPorts()
     QCOMPARE(shown.currentText, current);
     QCOMPARE(shown.currentIndex, currentIndex);
     QCOMPARE(shown.status, status);
+    QVERIFY(!shown.statusCut);
     if (!status.isEmpty())
         QVERIFY(shown.statusStyle.contains(isOpen ? QStringLiteral("green") : QStringLiteral("red")));
 }
