@@ -98,6 +98,8 @@ EvDescDialog::EvDescDialog(QWidget *parent)
     layout->addWidget(m_addDescBox);
     layout->addLayout(buttons);
 
+    resize(900, sizeHint().height());
+
     connect(fgButton, &QPushButton::clicked, this, &EvDescDialog::slotSetFgColor);
     connect(bgButton, &QPushButton::clicked, this, &EvDescDialog::slotSetBgColor);
     connect(saveButton, &QPushButton::clicked, this, &EvDescDialog::slotAccept);

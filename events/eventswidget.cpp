@@ -104,6 +104,8 @@ EventsWidget::EventsWidget(QWidget *parent)
     QFont headerFont = font();
     headerFont.setWeight(75);
     m_table->horizontalHeader()->setFont(headerFont);
+    // The description is what the engineer reads: it takes whatever room the other columns leave.
+    m_table->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < EventsModel::ColumnCount; ++column) {
         const int width = Settings::readValue(widthKey(column), settingsGroup).toInt();
         m_table->setColumnWidth(column, width > 0 ? width : defaultColumnWidth);
