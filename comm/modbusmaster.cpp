@@ -1,0 +1,581 @@
+#include "modbusmaster.h"
+
+#include "commandcatalogue.h"
+#include "commandcodes.h"
+#include "commandid.h"
+#include "eventbuffer.h"
+#include "monitoring.h"
+#include "unitpacking.h"
+
+#include <QDebug>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
+#include <QTimer>
+
+using namespace ModbusProtocol;
+
+namespace {
+
+// Guards the command queue and the last answers, which the GUI thread also reads.
+QMutex queueMutex;
+ModbusMaster *theInstance = nullptr;
+
+constexpr int eventInitDone = 0x66;
+
+bool isConfigRead(int cmdCode)
+{
+    switch (cmdCode) {
+    case CMD_READ_CFG_THRESHOLD_T:
+    case CMD_READ_CFG_UNBLOCKED:
+    case CMD_READ_CFG_TYPES:
+    case CMD_READ_CFG_POWER_LO_INIT:
+    case CMD_READ_CFG_OUTPUT_INIT:
+    case CMD_READ_CFG_HEAT_BITS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, QObject *parent)
+    : ModbusMaster(portName, rynAddr, eventsFromAllRyn, Options(), parent)
+{}
+
+ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn,
+                           const Options &options, QObject *parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_rynAddr(rynAddr)
+    , m_portName(portName)
+    , m_eventsFromAllRyn(eventsFromAllRyn)
+{
+    theInstance = this;
+    if (!m_options.ownThread)
+        return;
+    m_thread = new QThread;
+    connect(m_thread, &QThread::started, this, &ModbusMaster::init);
+    connect(m_thread, &QThread::finished, this, &ModbusMaster::stop);
+    connect(m_thread, &QThread::finished, this, &QObject::deleteLater);
+    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    moveToThread(m_thread);
+}
+
+ModbusMaster::~ModbusMaster()
+{
+    {
+        QMutexLocker locker(&queueMutex);
+        qDeleteAll(m_commandQueue);
+        m_commandQueue.clear();
+    }
+    if (theInstance == this)
+        theInstance = nullptr;
+}
+
+ModbusMaster *ModbusMaster::instance()
+{
+    return theInstance;
+}
+
+QDateTime ModbusMaster::now() const
+{
+    return m_options.now ? m_options.now() : QDateTime::currentDateTime();
+}
+
+int ModbusMaster::queuedCommands() const
+{
+    QMutexLocker locker(&queueMutex);
+    return m_commandQueue.size();
+}
+
+bool ModbusMaster::isUnitReachable(int auAddr) const
+{
+    if (auAddr == 0)
+        return true;
+    QMutexLocker locker(&queueMutex);
+    const QByteArray states = m_lastAnswers.value(CMD_READ_GENERAL_STATE);
+    return UnitPacking::nibble(states, auAddr) != 1;
+}
+
+bool ModbusMaster::isUnitTyped(int auAddr) const
+{
+    if (auAddr < 1 || auAddr > 250)
+        return true;
+    QMutexLocker locker(&queueMutex);
+    const QByteArray types = m_lastAnswers.value(CMD_READ_TYPES);
+    const int index = UnitPacking::byteIndexOfUnit(auAddr);
+    return index >= types.size() || quint8(types.at(index)) != 0xFF;
+}
+
+void ModbusMaster::init()
+{
+    m_link = std::make_unique<ModbusLink>(m_options.portFactory);
+    if (m_options.linkClock)
+        m_link->setClock(m_options.linkClock);
+    if (m_options.sleeper)
+        m_link->setSleeper(m_options.sleeper);
+    m_link->setPortOpenedHandler([this](bool ok) { emit signalPortOpened(ok); });
+
+    m_tickTimer = new QTimer(this);
+    m_tickTimer->setSingleShot(true);
+    m_tickTimer->setInterval(tickMs);
+    connect(m_tickTimer, &QTimer::timeout, this, &ModbusMaster::doModbus, Qt::QueuedConnection);
+    m_afterInitTimer = new QTimer(this);
+    m_afterInitTimer->setSingleShot(true);
+    m_afterInitTimer->setInterval(afterInitMs);
+    connect(m_afterInitTimer, &QTimer::timeout, this, &ModbusMaster::doAfterRynInit, Qt::QueuedConnection);
+    m_borderTimer = new QTimer(this);
+    m_borderTimer->setSingleShot(true);
+    m_borderTimer->setInterval(borderReadDelayMs);
+    connect(m_borderTimer, &QTimer::timeout, this, &ModbusMaster::doReadIppThreshold, Qt::QueuedConnection);
+
+    m_link->setPortName(m_portName);
+    if (!m_link->hasPort()) {
+        emit signalPortOpened(false);
+        return;
+    }
+    if (openPort())
+        startTicking();
+}
+
+bool ModbusMaster::openPort()
+{
+    const bool opened = m_link->openPort();
+    emit signalPortOpened(opened);
+    return opened;
+}
+
+void ModbusMaster::reinit(QString portName)
+{
+    stopTicking();
+    m_link->resetFailures();
+    m_link->setPortName(portName);
+    m_portName = portName;
+    if (portName.isEmpty()) {
+        emit signalPortOpened(false);
+        return;
+    }
+    const bool opened = openPort();
+    m_rotationIndex = 0;
+    m_knownRyns.clear();
+    m_rynFailures.clear();
+    if (opened)
+        startTicking();
+}
+
+void ModbusMaster::startTicking()
+{
+    m_ticking = true;
+    if (m_tickTimer)
+        m_tickTimer->start();
+}
+
+void ModbusMaster::stopTicking()
+{
+    m_ticking = false;
+    if (m_tickTimer)
+        m_tickTimer->stop();
+}
+
+void ModbusMaster::startStopTimer(bool isStart)
+{
+    if (isStart)
+        startTicking();
+    else
+        stopTicking();
+}
+
+void ModbusMaster::stop()
+{
+    stopTicking();
+    if (m_link && m_link->hasPort()) {
+        m_link->closePort();
+        QThread::msleep(100);
+    }
+}
+
+void ModbusMaster::slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray info)
+{
+    // Without a running line a queued command would wait and fire much later, unexpectedly.
+    if (!m_ticking) {
+        emit signalInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
+        return;
+    }
+    if (cmdCode >= CMD_AU_WRITE_BORDER_W1 && cmdCode <= CMD_AU_WRITE_BORDER_W3) {
+        m_pendingBorderReads |= quint16(1u << (cmdCode - CMD_AU_WRITE_BORDER_W1));
+        if (m_borderTimer)
+            m_borderTimer->start();
+    }
+    auto *command = new ModbusCommand{id, rynAddr, cmdCode, info};
+    QMutexLocker locker(&queueMutex);
+    m_commandQueue.append(command);
+}
+
+std::unique_ptr<ModbusCommand> ModbusMaster::takeCommand()
+{
+    QMutexLocker locker(&queueMutex);
+    if (m_commandQueue.isEmpty())
+        return nullptr;
+    return std::unique_ptr<ModbusCommand>(m_commandQueue.takeFirst());
+}
+
+void ModbusMaster::putAtHead(int cmdCode)
+{
+    setLastAnswer(cmdCode, QByteArray());
+    auto *command = new ModbusCommand{nextCommandId(), m_rynAddr, cmdCode, QByteArray()};
+    QMutexLocker locker(&queueMutex);
+    m_commandQueue.prepend(command);
+}
+
+void ModbusMaster::setLastAnswer(int cmdCode, const QByteArray &data)
+{
+    QMutexLocker locker(&queueMutex);
+    m_lastAnswers.insert(cmdCode, data);
+}
+
+void ModbusMaster::clearLastAnswers()
+{
+    QMutexLocker locker(&queueMutex);
+    for (auto it = m_lastAnswers.begin(); it != m_lastAnswers.end(); ++it)
+        it.value().clear();
+}
+
+void ModbusMaster::slotSetAddr(int rynAddr)
+{
+    m_readingRyns = false;
+    if (rynAddr == 0) {
+        m_monitoringPosition = 0;
+        clearLastAnswers();
+        m_rynAddr = 0;
+        m_restartMonitoring = true;
+        return;
+    }
+    if (!m_link || !m_link->hasPort())
+        return;
+    if (m_link->isOpen() && m_ticking) {
+        stopTicking();
+        m_rynAddr = rynAddr;
+        startTicking();
+    } else {
+        m_rynAddr = rynAddr;
+    }
+    m_monitoringPosition = 0;
+    clearLastAnswers();
+    m_restartMonitoring = true;
+    m_version = defaultVersion;
+    doAfterRynInit();
+}
+
+void ModbusMaster::slotEnentsFromAllRyn(bool fromAll)
+{
+    m_eventsFromAllRyn = fromAll;
+}
+
+void ModbusMaster::slotTabCurrenChanged(int index)
+{
+    m_tabIndex = index;
+    m_restartMonitoring = true;
+}
+
+void ModbusMaster::slotViewModeChanged(int mode)
+{
+    m_viewMode = mode;
+    m_restartMonitoring = true;
+}
+
+void ModbusMaster::slotShowAuParams()
+{
+    m_auParamsShown = true;
+    m_restartMonitoring = true;
+}
+
+void ModbusMaster::slotHideAuParams()
+{
+    m_auParamsShown = false;
+    m_restartMonitoring = true;
+}
+
+void ModbusMaster::slotReadRyns(QList<int> rynAddrs)
+{
+    if (rynAddrs != m_rynsToRead)
+        m_rynsToRead = rynAddrs;
+    if (m_rynsToRead.isEmpty())
+        return;
+    // A second request while one runs must not take the controller being read for the user's own.
+    if (!m_readingRyns)
+        m_savedRynAddr = m_rynAddr;
+    m_readingRyns = true;
+    m_restartMonitoring = true;
+    m_version = defaultVersion;
+}
+
+void ModbusMaster::slotReadingRynsAborted()
+{
+    m_readingAborted = true;
+}
+
+void ModbusMaster::doAfterRynInit()
+{
+    m_readPolicy = Monitoring::defaultPolicy();
+    for (auto it = m_readPolicy.cbegin(); it != m_readPolicy.cend(); ++it)
+        m_lastRead.remove(it.key());
+}
+
+void ModbusMaster::doReadIppThreshold()
+{
+    for (int bit = 0; bit < 3; ++bit) {
+        if (!(m_pendingBorderReads & (1u << bit)))
+            continue;
+        m_pendingBorderReads &= quint16(~(1u << bit));
+        putAtHead(CMD_READ_IPP_W1 + bit);
+    }
+}
+
+void ModbusMaster::doModbus()
+{
+    if (m_readingAborted) {
+        m_rynsToRead.clear();
+        m_rynAddr = m_savedRynAddr;
+        m_readingRyns = false;
+        m_readingAborted = false;
+        m_restartMonitoring = true;
+        m_version = defaultVersion;
+    }
+    std::unique_ptr<ModbusCommand> command;
+    if (!m_readingRyns)
+        command = takeCommand();
+    if (command)
+        executeCommand(*command);
+    else
+        monitoringStep();
+    if (m_ticking && m_tickTimer)
+        m_tickTimer->start();
+}
+
+void ModbusMaster::executeCommand(const ModbusCommand &command)
+{
+    emit signalPortTx();
+    CommandCatalogue::Hooks hooks;
+    hooks.portTx = [this] { emit signalPortTx(); };
+    hooks.portRx = [this](int result, const QByteArray &answer) { emit signalPortRx(result, answer); };
+    const CommandCatalogue::Outcome outcome =
+        CommandCatalogue::execute(*m_link, quint8(command.rynAddr), command.cmdCode, command.info, m_version,
+                                  m_lastAnswers.value(CMD_READ_TYPES), hooks);
+    m_link->account(outcome.result);
+
+    QByteArray info = outcome.answer;
+    if (outcome.result == ResultException)
+        info = QByteArray(1, char(outcome.exceptionCode));
+    if (isConfigRead(command.cmdCode)) {
+        if (outcome.result == ResultOk)
+            info = answerData(outcome.answer);
+        setLastAnswer(command.cmdCode, info);
+        emit signalConfigInfo(command.rynAddr, command.id, command.cmdCode, outcome.result, info);
+    } else if (command.cmdCode >= CMD_READ_IPP_W1 && command.cmdCode <= CMD_READ_IPP_W3 &&
+               outcome.answer.size() == 255) {
+        info = answerData(outcome.answer);
+    }
+    emit signalInfo(command.rynAddr, command.id, command.cmdCode, outcome.result, info);
+    if (outcome.result != ResultOk)
+        return;
+
+    if (command.cmdCode == CMD_PING) {
+        if (command.rynAddr == 1) {
+            m_knownRyns.clear();
+            m_rynFailures.clear();
+        }
+        if (!m_knownRyns.contains(command.rynAddr)) {
+            m_knownRyns.append(command.rynAddr);
+            m_rynFailures.insert(command.rynAddr, 0);
+        }
+    } else if (command.cmdCode >= CMD_AU_READ_BORDER_W1 && command.cmdCode <= CMD_AU_READ_BORDER_W3) {
+        putAtHead(command.cmdCode - (CMD_AU_READ_BORDER_W1 - CMD_READ_IPP_W1));
+    }
+}
+
+void ModbusMaster::reportFailure(int result, quint8 exceptionCode)
+{
+    emit signalPortRx(result, result == ResultException ? QByteArray(1, char(exceptionCode)) : QByteArray());
+}
+
+void ModbusMaster::monitoringStep()
+{
+    int polled = -1;
+    if (!m_cycleActive && !m_readingRyns) {
+        if (m_knownRyns.isEmpty())
+            return;
+        polled = pollEvents();
+    }
+    const bool selectedPolled = m_cycleActive || polled == m_rynAddr;
+    if (!m_readingRyns && (m_rynAddr == 0 || !selectedPolled))
+        return;
+    if (m_restartMonitoring) {
+        restartMonitoring();
+        if (m_restartMonitoring)
+            return;
+    }
+    readMonitoringItem();
+}
+
+int ModbusMaster::pollEvents()
+{
+    int polled = m_rynAddr;
+    if (m_eventsFromAllRyn) {
+        if (m_rotationIndex >= m_knownRyns.size())
+            m_rotationIndex = 0;
+        polled = m_knownRyns.at(m_rotationIndex++);
+    }
+    // Address 0 is the broadcast address: nobody answers a read there.
+    if (polled == 0)
+        return polled;
+
+    emit signalPortTx();
+    const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now());
+    if (read.result != ResultOk) {
+        reportFailure(read.result, read.exceptionCode);
+        if (polled != m_rynAddr) {
+            if (read.result == ResultNoAnswer) {
+                const int failures = m_rynFailures.value(polled) + 1;
+                m_rynFailures.insert(polled, failures);
+                if (failures > rynFailureLimit) {
+                    emit signalDisableRyn(polled);
+                    --m_rotationIndex;
+                    m_knownRyns.removeAll(polled);
+                    m_rynFailures.remove(polled);
+                }
+            } else {
+                m_rynFailures.insert(polled, 0);
+            }
+        }
+        return polled;
+    }
+    if (!read.events.isEmpty()) {
+        emit signalEvents(read.events);
+        for (const ModbusEvent &event : read.events) {
+            if (event.evCode == eventInitDone && m_afterInitTimer)
+                m_afterInitTimer->start();
+        }
+    } else {
+        emit signalPortRx(ResultOk, QByteArray());
+    }
+    if (polled != m_rynAddr)
+        m_rynFailures.insert(polled, 0);
+    return polled;
+}
+
+void ModbusMaster::restartMonitoring()
+{
+    if (m_readingRyns && !m_rynsToRead.isEmpty())
+        m_rynAddr = m_rynsToRead.first();
+    qDebug() << "RESTART MONITORING! *********************************";
+    emit signalPortTx();
+    const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
+        *m_link, quint8(m_rynAddr), CMD_READ_TYPES, QByteArray(), m_version, QByteArray());
+    m_link->account(outcome.result);
+    if (outcome.result != ResultOk) {
+        reportFailure(outcome.result, outcome.exceptionCode);
+        if (m_readingRyns)
+            finishRynReading(false);
+        return;
+    }
+    const QByteArray data = answerData(outcome.answer);
+    const QByteArray last = m_lastAnswers.value(CMD_READ_TYPES);
+    if (last.isEmpty() || data != last) {
+        emit signalInfo(m_rynAddr, 0, CMD_READ_TYPES, ResultOk, data);
+        setLastAnswer(CMD_READ_TYPES, data);
+    } else {
+        emit signalPortRx(ResultOk, QByteArray());
+    }
+    m_restartMonitoring = false;
+    rebuildMonitoringList();
+    m_monitoringPosition = 1;
+    m_cycleActive = true;
+}
+
+void ModbusMaster::rebuildMonitoringList()
+{
+    const int mode = (m_auParamsShown || m_readingRyns) ? int(Monitoring::AllParameters) : m_tabIndex;
+    m_monitoringList = Monitoring::buildList(mode, m_viewMode, m_lastAnswers.value(CMD_READ_TYPES));
+    m_monitoringPosition = 0;
+}
+
+bool ModbusMaster::isDue(int cmdCode) const
+{
+    if (m_readingRyns)
+        return true;
+    return Monitoring::isDue(m_readPolicy.value(cmdCode), m_lastRead.value(cmdCode), now());
+}
+
+void ModbusMaster::readMonitoringItem()
+{
+    if (m_monitoringPosition == 0 && !m_monitoringList.isEmpty())
+        m_cycleActive = true;
+    bool failed = false;
+    bool succeeded = false;
+    if (m_monitoringPosition < m_monitoringList.size()) {
+        const int code = m_monitoringList.at(m_monitoringPosition);
+        if (!isDue(code)) {
+            if (++m_monitoringPosition >= m_monitoringList.size()) {
+                m_monitoringPosition = 0;
+                m_cycleActive = false;
+            }
+            return;
+        }
+        emit signalPortTx();
+        const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
+            *m_link, quint8(m_rynAddr), code, QByteArray(), m_version, m_lastAnswers.value(CMD_READ_TYPES));
+        m_link->account(outcome.result);
+        if (outcome.result != ResultOk) {
+            reportFailure(outcome.result, outcome.exceptionCode);
+            failed = true;
+        } else {
+            if (m_readPolicy.contains(code))
+                m_lastRead.insert(code, now());
+            if (outcome.answer.size() < 6) {
+                emit signalPortRx(ResultBadFrame, QByteArray());
+                failed = true;
+            } else {
+                const QByteArray data = answerData(outcome.answer);
+                if (code == CMD_READ_RYN_REGISTERS && data.size() >= 4)
+                    m_version = quint16(quint8(data.at(2)) * 256 + quint8(data.at(3)));
+                if (data != m_lastAnswers.value(code)) {
+                    emit signalInfo(m_rynAddr, 0, code, ResultOk, data);
+                    setLastAnswer(code, data);
+                    if (code == CMD_READ_TYPES) {
+                        qDebug() << "?????????? Types Changed ?????";
+                        rebuildMonitoringList();
+                        m_monitoringPosition = 1;
+                        m_cycleActive = true;
+                        return;
+                    }
+                } else {
+                    emit signalPortRx(ResultOk, QByteArray());
+                }
+                succeeded = true;
+            }
+        }
+    }
+    if (++m_monitoringPosition >= m_monitoringList.size()) {
+        m_monitoringPosition = 0;
+        m_cycleActive = false;
+        if (m_readingRyns && succeeded)
+            finishRynReading(true);
+    }
+    if (m_readingRyns && failed)
+        finishRynReading(false);
+}
+
+void ModbusMaster::finishRynReading(bool success)
+{
+    if (!m_rynsToRead.isEmpty())
+        m_rynsToRead.removeFirst();
+    emit signalRynReadingCompleted(m_rynAddr, success);
+    if (m_rynsToRead.isEmpty()) {
+        m_rynAddr = m_savedRynAddr;
+        m_readingRyns = false;
+    }
+    m_restartMonitoring = true;
+    m_version = defaultVersion;
+}

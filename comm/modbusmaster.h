@@ -1,0 +1,147 @@
+#pragma once
+
+#include "modbuscommand.h"
+#include "modbuslink.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QThread;
+class QTimer;
+
+// The single owner of the serial link. It lives in a thread of its own and, tick by tick, either runs
+// the oldest queued command or one step of monitoring the selected controller and the event buffers.
+class ModbusMaster : public QObject
+{
+    Q_OBJECT
+
+public:
+    // For tests: the port, the clocks and whether the worker gets a thread of its own.
+    struct Options
+    {
+        bool ownThread = true;
+        ModbusLink::PortFactory portFactory;
+        ModbusLink::Clock linkClock;
+        ModbusLink::Sleeper sleeper;
+        std::function<QDateTime()> now;
+    };
+
+    static constexpr int portFailureLimit = ModbusLink::portFailureLimit;
+    static constexpr int rynFailureLimit = 3;
+    static constexpr quint16 defaultVersion = 0;
+    static constexpr int tickMs = 1;
+    static constexpr int afterInitMs = 35000;
+    static constexpr int borderReadDelayMs = 10000;
+
+    ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, QObject *parent = nullptr);
+    ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, const Options &options,
+                 QObject *parent = nullptr);
+    ~ModbusMaster() override;
+
+    // The worker's thread; the owner starts it (and quits and waits for it at shutdown).
+    QThread *thread() const { return m_thread; }
+
+    // The one worker, for the unit menus' questions about the last answers.
+    static ModbusMaster *instance();
+
+    // Safe from any thread. True when the block was never read.
+    bool isUnitReachable(int auAddr) const;
+    bool isUnitTyped(int auAddr) const;
+
+    // State for tests and diagnostics; read them in the worker's thread.
+    QList<int> monitoringList() const { return m_monitoringList; }
+    int monitoringPosition() const { return m_monitoringPosition; }
+    QList<int> knownRyns() const { return m_knownRyns; }
+    int selectedRyn() const { return m_rynAddr; }
+    int queuedCommands() const;
+    bool isTicking() const { return m_ticking; }
+    QTimer *afterInitTimer() const { return m_afterInitTimer; }
+    QTimer *borderTimer() const { return m_borderTimer; }
+
+signals:
+    void signalPortOpened(bool isOk);
+    void signalPortTx();
+    void signalPortRx(int errType, QByteArray answer);
+    void signalInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
+    void signalConfigInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
+    void signalEvents(ModbusProtocol::EventList events);
+    void signalDisableRyn(int rynAddr);
+    void signalRynReadingCompleted(int rynAddr, bool success);
+
+public slots:
+    void init();
+    void reinit(QString portName);
+    void slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray info);
+    void slotSetAddr(int rynAddr);
+    void slotEnentsFromAllRyn(bool fromAll);
+    void stop();
+    void startStopTimer(bool isStart);
+    void slotTabCurrenChanged(int index);
+    void slotViewModeChanged(int mode);
+    void slotShowAuParams();
+    void slotHideAuParams();
+    void slotReadRyns(QList<int> rynAddrs);
+    void slotReadingRynsAborted();
+    void doModbus();
+    void doAfterRynInit();
+    void doReadIppThreshold();
+
+private:
+    void startTicking();
+    void stopTicking();
+    bool openPort();
+    std::unique_ptr<ModbusCommand> takeCommand();
+    void putAtHead(int cmdCode);
+    void executeCommand(const ModbusCommand &command);
+    void monitoringStep();
+    int pollEvents();
+    void restartMonitoring();
+    void readMonitoringItem();
+    void finishRynReading(bool success);
+    void rebuildMonitoringList();
+    void setLastAnswer(int cmdCode, const QByteArray &data);
+    void clearLastAnswers();
+    bool isDue(int cmdCode) const;
+    void reportFailure(int result, quint8 exceptionCode);
+    QDateTime now() const;
+
+    Options m_options;
+    QThread *m_thread = nullptr;
+    std::unique_ptr<ModbusLink> m_link;
+    QTimer *m_tickTimer = nullptr;
+    QTimer *m_afterInitTimer = nullptr;
+    QTimer *m_borderTimer = nullptr;
+    bool m_ticking = false;
+
+    int m_rynAddr = 0;
+    quint16 m_version = defaultVersion;
+    QString m_portName;
+    bool m_eventsFromAllRyn = true;
+    QList<int> m_knownRyns;
+    QMap<int, int> m_rynFailures;
+    int m_rotationIndex = 0;
+
+    QList<ModbusCommand *> m_commandQueue; // owned; guarded by the queue mutex
+    QList<int> m_monitoringList;
+    int m_monitoringPosition = 0;
+    bool m_cycleActive = false;
+    bool m_restartMonitoring = false;
+    int m_tabIndex = 0;
+    int m_viewMode = 0;
+    bool m_auParamsShown = false;
+
+    bool m_readingRyns = false;
+    bool m_readingAborted = false;
+    QList<int> m_rynsToRead;
+    int m_savedRynAddr = 0;
+
+    QMap<int, QByteArray> m_lastAnswers; // written under the queue mutex: the GUI thread reads it
+    QMap<int, int> m_readPolicy;
+    QMap<int, QDateTime> m_lastRead;
+    quint16 m_pendingBorderReads = 0;
+};

@@ -1,0 +1,591 @@
+#include "commandcodes.h"
+#include "commandid.h"
+#include "fakeslave.h"
+#include "modbusmaster.h"
+#include "registermap.h"
+#include "scriptedport.h"
+
+#include <QTimer>
+#include <QtTest>
+
+using namespace ModbusProtocol;
+
+// A line of fake controllers and a worker driven tick by tick on a virtual clock.
+class Line
+{
+public:
+    explicit Line(QList<int> present = {}, int selected = 0, bool fromAll = false)
+    {
+        for (int address : present)
+            addController(address);
+        ModbusMaster::Options options;
+        options.ownThread = false;
+        options.portFactory = [this](const QString &) {
+            auto port = std::make_unique<ScriptedPort>();
+            port->responder = [this](const QByteArray &request) { return route(request); };
+            if (m_port)
+                port->now = m_port->now;
+            m_port = port.get();
+            ++portsCreated;
+            return port;
+        };
+        options.linkClock = [this] { return m_port ? m_port->now : 0; };
+        options.sleeper = [this](int msecs) {
+            if (m_port)
+                m_port->advance(msecs);
+        };
+        options.now = [this] { return start.addMSecs(m_port ? m_port->now : 0); };
+        master = std::make_unique<ModbusMaster>(QStringLiteral("line"), 0, fromAll, options);
+        master->init();
+        if (selected > 0) {
+            for (int address = 1; address <= 8; ++address)
+                master->slotAddCommand(address, nextCommandId(), CMD_PING, QByteArray());
+            tick(8);
+            master->slotSetAddr(selected);
+        }
+        port()->requests.clear();
+    }
+
+    FakeSlave &addController(int address)
+    {
+        auto slave = std::make_shared<FakeSlave>(quint8(address));
+        slave->memory[RegisterMap::versionRegister] = 15;
+        slave->memory.replace(10000, 0xFFFF); // no units until a test places some
+        for (int i = 1; i < 125; ++i)
+            slave->memory[10000 + i] = 0xFFFF;
+        slaves.insert(address, slave);
+        return *slave;
+    }
+
+    // Places a unit of a type on a controller's loop.
+    void setType(int address, int unit, int type)
+    {
+        FakeSlave &slave = *slaves.value(address);
+        const int reg = 10000 + (unit - 1) / 2;
+        quint16 value = slave.memory.at(reg);
+        value = (unit % 2 == 1) ? quint16((value & 0xFF00) | type) : quint16((value & 0x00FF) | (type << 8));
+        slave.memory[reg] = value;
+    }
+
+    void tick(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+            master->doModbus();
+    }
+
+    ScriptedPort *port() const { return m_port; }
+
+    // The requests since the last call, as "address:what": ev for the event count, evs for events,
+    // the read code, or w<register> for a write.
+    QStringList traffic()
+    {
+        QStringList result;
+        for (const QByteArray &request : m_port->requests)
+            result.append(describe(request));
+        m_port->requests.clear();
+        return result;
+    }
+
+    // Only the read codes of the selected controller's monitoring.
+    QStringList readCodes()
+    {
+        QStringList codes;
+        for (const QString &entry : traffic()) {
+            const QString what = entry.section(QLatin1Char(':'), 1);
+            if (!what.startsWith(QLatin1String("ev")) && !what.startsWith(QLatin1Char('w')))
+                codes.append(what);
+        }
+        return codes;
+    }
+
+    static QString describe(const QByteArray &request)
+    {
+        const int address = quint8(request.at(0));
+        const int start = quint8(request.at(2)) * 256 + quint8(request.at(3));
+        const int count = quint8(request.at(4)) * 256 + quint8(request.at(5));
+        QString what;
+        if (request.at(1) == 0x10) {
+            what = QStringLiteral("w%1").arg(start);
+        } else if (start == 0) {
+            what = QStringLiteral("ev");
+        } else if (start == 1) {
+            what = QStringLiteral("evs");
+        } else {
+            for (int code = 0; code <= 107 && what.isEmpty(); ++code) {
+                for (quint16 version : {quint16(14), quint16(15)}) {
+                    const RegisterMap::Block block = RegisterMap::readBlock(code, version);
+                    if (block.code >= 0 && block.start == start && block.count == count) {
+                        what = QString::number(code);
+                        break;
+                    }
+                }
+            }
+        }
+        return QStringLiteral("%1:%2").arg(address).arg(what);
+    }
+
+    QDateTime start{QDate(2026, 12, 8), QTime(9, 0)};
+    QMap<int, std::shared_ptr<FakeSlave>> slaves;
+    std::unique_ptr<ModbusMaster> master;
+    int portsCreated = 0;
+
+private:
+    QList<ScriptedPort::Chunk> route(const QByteArray &request)
+    {
+        const auto slave = slaves.value(quint8(request.at(0)));
+        return slave ? slave->respond(request) : QList<ScriptedPort::Chunk>();
+    }
+
+    ScriptedPort *m_port = nullptr;
+};
+
+static QStringList codes(std::initializer_list<int> list)
+{
+    QStringList result;
+    for (int code : list)
+        result.append(QString::number(code));
+    return result;
+}
+
+class TestModbusMaster : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void searchFindsControllers();
+    void nothingOnTheLineWithoutControllers();
+    void noEventPollOfAddressZero();
+    void cycleFollowsTheTabAndViewMode_data();
+    void cycleFollowsTheTabAndViewMode();
+    void readPolicyOverTime();
+    void initEventReArmsTheOnceOnlyBlocks();
+    void commandsOvertakeMonitoring();
+    void everyCommandIsAnsweredOnce();
+    void eventRotationBetweenCycles();
+    void silentControllerIsDropped();
+    void selectedControllerIsNeverDropped();
+    void typesChangeMidCycleRebuildsTheList();
+    void onlyChangedBlocksAreReported();
+    void multiControllerReading();
+    void multiControllerReadingAborted();
+    void borderReadIsFollowedByItsBlock();
+    void borderWritesScheduleOneReReadEach();
+    void configurationReadsAreReportedTwice();
+    void portIsRecreatedAfterElevenFailures();
+    void commandsWithoutARunningLineFailAtOnce();
+    void unitQueriesFromTheLastAnswers();
+};
+
+void TestModbusMaster::initTestCase()
+{
+    qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
+}
+
+void TestModbusMaster::searchFindsControllers()
+{
+    Line line({2, 5});
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    for (int address = 1; address <= 8; ++address)
+        line.master->slotAddCommand(address, 100 + address, CMD_PING, QByteArray());
+    line.tick(8);
+    QCOMPARE(line.master->knownRyns(), (QList<int>{2, 5}));
+    QCOMPARE(info.size(), 8);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(info.at(i).at(1).toInt(), 101 + i);
+        QCOMPARE(info.at(i).at(3).toInt(), (i == 1 || i == 4) ? int(ResultOk) : int(ResultNoAnswer));
+    }
+    // A new search starting at address 1 forgets the controllers found before.
+    line.slaves.remove(2);
+    for (int address = 1; address <= 8; ++address)
+        line.master->slotAddCommand(address, 200 + address, CMD_PING, QByteArray());
+    line.slaves.insert(1, std::make_shared<FakeSlave>(1));
+    line.tick(8);
+    QCOMPARE(line.master->knownRyns(), (QList<int>{1, 5}));
+}
+
+void TestModbusMaster::nothingOnTheLineWithoutControllers()
+{
+    Line line;
+    line.master->slotSetAddr(3);
+    line.tick(50);
+    QVERIFY(line.traffic().isEmpty());
+}
+
+void TestModbusMaster::noEventPollOfAddressZero()
+{
+    Line line({1, 2}, 1, false);
+    line.master->slotSetAddr(0);
+    line.traffic();
+    line.tick(20);
+    QVERIFY(line.traffic().isEmpty());
+}
+
+void TestModbusMaster::cycleFollowsTheTabAndViewMode_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("viewMode");
+    QTest::addColumn<QList<int>>("types");
+    QTest::addColumn<QStringList>("firstCycle");
+    QTest::addRow("general-version-smoke-only")
+        << 0 << 1 << QList<int>{4} << codes({4, 5, 1, 2, 3, 58, 59, 60, 18, 23, 6});
+    QTest::addRow("smoke-tab-without-smoke")
+        << 2 << 0 << QList<int>{2} << codes({4, 5, 1, 2, 3, 58, 59, 60, 18, 7});
+    QTest::addRow("ionistor-tab") << 1 << 0 << QList<int>{24, 4}
+                                  << codes({4, 5, 1, 2, 3, 58, 59, 60, 18, 13, 14, 24});
+    QTest::addRow("general-full-relays")
+        << 0 << 0 << QList<int>{11} << codes({4, 5, 1, 2, 3, 58, 59, 60, 18, 23, 21, 22});
+}
+
+void TestModbusMaster::cycleFollowsTheTabAndViewMode()
+{
+    QFETCH(int, tab);
+    QFETCH(int, viewMode);
+    QFETCH(QList<int>, types);
+    QFETCH(QStringList, firstCycle);
+    Line line({1}, 1);
+    for (int i = 0; i < types.size(); ++i)
+        line.setType(1, i + 1, types.at(i));
+    line.master->slotTabCurrenChanged(tab);
+    line.master->slotViewModeChanged(viewMode);
+    line.tick(firstCycle.size() - 1); // the restart reads two items in its first tick
+    const QStringList traffic = line.traffic();
+    QCOMPARE(traffic.first(), QStringLiteral("1:ev"));
+    QCOMPARE(line.readCodes(), QStringList());
+    QStringList read;
+    for (const QString &entry : traffic) {
+        if (entry != QLatin1String("1:ev"))
+            read.append(entry.section(QLatin1Char(':'), 1));
+    }
+    QCOMPARE(read, firstCycle);
+    QCOMPARE(traffic.count(QStringLiteral("1:ev")), 1);
+}
+
+void TestModbusMaster::readPolicyOverTime()
+{
+    Line line({1}, 1);
+    line.master->slotViewModeChanged(1);
+    line.tick(10); // the first cycle reads everything
+    line.traffic();
+    // Later cycles skip 58 (once a minute) and 59, 60 (once), one tick per skipped item.
+    line.tick(11);
+    QCOMPARE(line.readCodes(), codes({4, 5, 1, 2, 3, 18, 23, 6}));
+    line.port()->advance(61000);
+    line.tick(25);
+    const QStringList later = line.readCodes();
+    QCOMPARE(later.count(QStringLiteral("58")), 1);
+    QCOMPARE(later.count(QStringLiteral("59")), 0);
+    QCOMPARE(later.count(QStringLiteral("60")), 0);
+}
+
+void TestModbusMaster::initEventReArmsTheOnceOnlyBlocks()
+{
+    Line line({1}, 1);
+    line.master->slotViewModeChanged(1);
+    line.tick(30);
+    line.traffic();
+    QSignalSpy events(line.master.get(), &ModbusMaster::signalEvents);
+    FakeSlave &slave = *line.slaves.value(1);
+    slave.memory[0] = 1;
+    slave.memory[1] = 0x0000;
+    slave.memory[2] = 0x0066;
+    QVERIFY(!line.master->afterInitTimer()->isActive());
+    line.tick(12);
+    QVERIFY(!events.isEmpty());
+    QVERIFY(line.master->afterInitTimer()->isActive());
+    QCOMPARE(line.master->afterInitTimer()->interval(), 35000);
+    slave.memory[0] = 0;
+    line.traffic();
+    line.master->doAfterRynInit();
+    line.tick(12);
+    const QStringList codesRead = line.readCodes();
+    QVERIFY(codesRead.contains(QStringLiteral("59")));
+    QVERIFY(codesRead.contains(QStringLiteral("60")));
+}
+
+void TestModbusMaster::commandsOvertakeMonitoring()
+{
+    Line line({1}, 1);
+    line.tick(3);
+    line.traffic();
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.master->slotAddCommand(1, 501, CMD_AU_RED_LED_ON, QByteArray::fromHex("0c0000"));
+    line.master->slotAddCommand(1, 502, CMD_RYN_RESET, QByteArray::fromHex("000000"));
+    line.tick(3);
+    const QStringList traffic = line.traffic();
+    QCOMPARE(traffic.mid(0, 2), (QStringList{QStringLiteral("1:w5222"), QStringLiteral("1:w5222")}));
+    QCOMPARE(traffic.size(), 3);
+    QCOMPARE(info.at(0).at(1).toInt(), 501);
+    QCOMPARE(info.at(1).at(1).toInt(), 502);
+    QCOMPARE(line.slaves.value(1)->writes.at(0).second.first(), quint16(0x0C44));
+}
+
+void TestModbusMaster::everyCommandIsAnsweredOnce()
+{
+    Line line({1}, 1);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    const QList<int> commands{CMD_READ_FIRE,       61,  CMD_RYN_RESET, CMD_DEFAULT_CFG_TYPES,
+                              CMD_CLEAR_CFG_TYPES, 1500};
+    for (int i = 0; i < commands.size(); ++i)
+        line.master->slotAddCommand(1, 900 + i, commands.at(i), QByteArray(3, '\0'));
+    line.tick(commands.size());
+    QList<int> ids;
+    QList<int> results;
+    for (const QList<QVariant> &arguments : info) {
+        if (arguments.at(1).toInt() >= 900) {
+            ids.append(arguments.at(1).toInt());
+            results.append(arguments.at(3).toInt());
+        }
+    }
+    QCOMPARE(ids, (QList<int>{900, 901, 902, 903, 904, 905}));
+    QCOMPARE(results, (QList<int>{ResultOk, ResultUnknownCommand, ResultOk, ResultNoTypes, ResultOk,
+                                  ResultUnknownCommand}));
+}
+
+void TestModbusMaster::eventRotationBetweenCycles()
+{
+    Line line({1, 2, 3}, 2, true);
+    line.master->slotViewModeChanged(1); // a short list: 11 items
+    line.tick(40);
+    const QStringList traffic = line.traffic();
+    // Controllers 1 and 3 are polled only between cycles of controller 2.
+    QStringList outline;
+    bool inCycle = false;
+    for (const QString &entry : traffic) {
+        const bool selected = entry.startsWith(QLatin1String("2:"));
+        if (!selected) {
+            QVERIFY2(entry.endsWith(QLatin1String(":ev")), qPrintable(entry));
+            inCycle = false;
+            outline.append(entry);
+        } else if (entry == QLatin1String("2:ev")) {
+            QVERIFY(!inCycle);
+            outline.append(entry);
+        } else {
+            inCycle = true;
+        }
+    }
+    QCOMPARE(outline.mid(0, 6),
+             (QStringList{QStringLiteral("1:ev"), QStringLiteral("2:ev"), QStringLiteral("3:ev"),
+                          QStringLiteral("1:ev"), QStringLiteral("2:ev"), QStringLiteral("3:ev")}));
+}
+
+void TestModbusMaster::silentControllerIsDropped()
+{
+    Line line({1, 2, 3}, 1, true);
+    line.master->slotViewModeChanged(1);
+    QSignalSpy disabled(line.master.get(), &ModbusMaster::signalDisableRyn);
+    line.slaves.value(3)->silent = true;
+    int polls = 0;
+    for (int i = 0; i < 200 && disabled.isEmpty(); ++i) {
+        line.tick();
+        polls += line.traffic().count(QStringLiteral("3:ev"));
+    }
+    QCOMPARE(disabled.size(), 1);
+    QCOMPARE(disabled.first().at(0).toInt(), 3);
+    QCOMPARE(polls, 4);
+    QCOMPARE(line.master->knownRyns(), (QList<int>{1, 2}));
+    line.tick(60);
+    QCOMPARE(line.traffic().filter(QStringLiteral("3:")).size(), 0);
+    // The rotation goes on over the others.
+    line.tick(40);
+    QVERIFY(line.traffic().contains(QStringLiteral("2:ev")));
+}
+
+void TestModbusMaster::selectedControllerIsNeverDropped()
+{
+    Line line({1, 2}, 1, true);
+    QSignalSpy disabled(line.master.get(), &ModbusMaster::signalDisableRyn);
+    line.slaves.value(1)->silent = true;
+    line.tick(60);
+    QVERIFY(disabled.isEmpty());
+    QCOMPARE(line.master->knownRyns(), (QList<int>{1, 2}));
+}
+
+void TestModbusMaster::typesChangeMidCycleRebuildsTheList()
+{
+    Line line({1}, 1);
+    line.setType(1, 1, 4);
+    line.master->slotTabCurrenChanged(2);
+    line.tick(25);
+    line.traffic();
+    QCOMPARE(line.master->monitoringList().size(), 19);
+    line.setType(1, 7, 2); // a heat detector appears: the smoke tab list keeps its shape
+    line.setType(1, 1, 2); // and the only smoke detector goes
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    for (int i = 0; i < 40 && info.isEmpty(); ++i)
+        line.tick();
+    QCOMPARE(info.first().at(2).toInt(), int(CMD_READ_TYPES));
+    QCOMPARE(line.master->monitoringList(), (QList<int>{4, 5, 1, 2, 3, 58, 59, 60, 18, 7}));
+    QCOMPARE(line.master->monitoringPosition(), 1);
+    line.traffic();
+    line.tick();
+    QCOMPARE(line.readCodes(), codes({5}));
+}
+
+void TestModbusMaster::onlyChangedBlocksAreReported()
+{
+    Line line({1}, 1);
+    line.master->slotViewModeChanged(1);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    QSignalSpy rx(line.master.get(), &ModbusMaster::signalPortRx);
+    line.tick(10);
+    QCOMPARE(info.size(), 11); // every block of the first cycle is new
+    info.clear();
+    // Once the version is known the controller block is read at its full length: new once more.
+    line.tick(11);
+    QCOMPARE(info.size(), 1);
+    QCOMPARE(info.first().at(2).toInt(), int(CMD_READ_RYN_REGISTERS));
+    QCOMPARE(info.first().at(4).toByteArray().size(), 56);
+    info.clear();
+    line.tick(11);
+    QVERIFY(info.isEmpty());
+    line.slaves.value(1)->memory[11441] = 0x0040; // unit 3 reports fire
+    line.tick(20);
+    QCOMPARE(info.size(), 1);
+    QCOMPARE(info.first().at(2).toInt(), int(CMD_READ_GENERAL_STATE));
+    QCOMPARE(info.first().at(1).toInt(), 0);
+    QCOMPARE(info.first().at(4).toByteArray().left(2), QByteArray::fromHex("0040"));
+    QVERIFY(rx.size() > 20);
+}
+
+void TestModbusMaster::multiControllerReading()
+{
+    Line line({1, 2, 3}, 1);
+    line.slaves.value(2)->silent = true;
+    QSignalSpy completed(line.master.get(), &ModbusMaster::signalRynReadingCompleted);
+    line.master->slotReadRyns({1, 2, 3});
+    line.master->slotAddCommand(1, 700, CMD_RYN_RESET, QByteArray(3, '\0'));
+    for (int i = 0; i < 400 && completed.size() < 3; ++i)
+        line.tick();
+    QCOMPARE(completed.size(), 3);
+    QCOMPARE(completed.at(0), (QList<QVariant>{1, true}));
+    QCOMPARE(completed.at(1), (QList<QVariant>{2, false}));
+    QCOMPARE(completed.at(2), (QList<QVariant>{3, true}));
+    // No command ran while reading; the reading used the list of all parameters.
+    QVERIFY(!line.traffic().contains(QStringLiteral("1:w5222")));
+    QCOMPARE(line.master->selectedRyn(), 1);
+    QCOMPARE(line.master->queuedCommands(), 1);
+    line.tick();
+    QCOMPARE(line.traffic(), QStringList{QStringLiteral("1:w5222")});
+}
+
+void TestModbusMaster::multiControllerReadingAborted()
+{
+    Line line({1, 2, 3}, 3);
+    QSignalSpy completed(line.master.get(), &ModbusMaster::signalRynReadingCompleted);
+    line.master->slotReadRyns({1, 2});
+    line.tick(5);
+    line.master->slotReadingRynsAborted();
+    line.tick();
+    QCOMPARE(line.master->selectedRyn(), 3);
+    line.tick(30);
+    QVERIFY(completed.isEmpty());
+    QCOMPARE(line.traffic().filter(QStringLiteral("2:")).size(), 0);
+}
+
+void TestModbusMaster::borderReadIsFollowedByItsBlock()
+{
+    Line line({1}, 1);
+    line.tick(3);
+    line.traffic();
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.master->slotAddCommand(1, 801, CMD_AU_READ_BORDER_W2, QByteArray::fromHex("050000"));
+    line.master->slotAddCommand(1, 802, CMD_RYN_RESET, QByteArray(3, '\0'));
+    line.tick(3);
+    QCOMPARE(line.traffic().mid(0, 3),
+             (QStringList{QStringLiteral("1:w5222"), QStringLiteral("1:59"), QStringLiteral("1:w5222")}));
+    QCOMPARE(info.at(1).at(2).toInt(), int(CMD_READ_IPP_W2));
+    QVERIFY(info.at(1).at(1).toInt() > 0);
+    QCOMPARE(info.at(1).at(4).toByteArray().size(), 250); // data bytes only
+}
+
+void TestModbusMaster::borderWritesScheduleOneReReadEach()
+{
+    Line line({1}, 1);
+    line.tick(3);
+    line.master->slotAddCommand(1, 811, CMD_AU_WRITE_BORDER_W1, QByteArray::fromHex("050a00"));
+    line.master->slotAddCommand(1, 812, CMD_AU_WRITE_BORDER_W3, QByteArray::fromHex("051400"));
+    QVERIFY(line.master->borderTimer()->isActive());
+    QCOMPARE(line.master->borderTimer()->interval(), 10000);
+    line.tick(2);
+    line.traffic();
+    line.master->doReadIppThreshold();
+    QCOMPARE(line.master->queuedCommands(), 2);
+    line.tick(2);
+    QStringList reads = line.traffic();
+    reads.sort();
+    QCOMPARE(reads, (QStringList{QStringLiteral("1:58"), QStringLiteral("1:60")}));
+    line.master->doReadIppThreshold();
+    QCOMPARE(line.master->queuedCommands(), 0);
+}
+
+void TestModbusMaster::configurationReadsAreReportedTwice()
+{
+    Line line({1}, 1);
+    QSignalSpy config(line.master.get(), &ModbusMaster::signalConfigInfo);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.master->slotAddCommand(1, 901, CMD_READ_CFG_UNBLOCKED, QByteArray());
+    line.master->slotAddCommand(1, 902, CMD_READ_CFG_LO_MODE, QByteArray());
+    line.tick(2);
+    QCOMPARE(config.size(), 1);
+    QCOMPARE(config.first().at(1).toInt(), 901);
+    QCOMPARE(config.first().at(4).toByteArray().size(), 32);
+    QCOMPARE(info.at(0).at(4).toByteArray().size(), 32);
+    QCOMPARE(info.at(1).at(4).toByteArray().size(), 63 * 2 + 5); // the raw frame
+}
+
+void TestModbusMaster::portIsRecreatedAfterElevenFailures()
+{
+    Line line({1}, 1);
+    QSignalSpy opened(line.master.get(), &ModbusMaster::signalPortOpened);
+    line.slaves.value(1)->silent = true;
+    const int before = line.portsCreated;
+    for (int i = 0; i < 11; ++i)
+        line.master->slotAddCommand(1, 1000 + i, CMD_READ_FIRE, QByteArray());
+    line.tick(11);
+    QCOMPARE(line.portsCreated, before + 1);
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.first().at(0).toBool(), true);
+}
+
+void TestModbusMaster::commandsWithoutARunningLineFailAtOnce()
+{
+    Line line({1}, 1);
+    QSignalSpy opened(line.master.get(), &ModbusMaster::signalPortOpened);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.master->reinit(QString());
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.first().at(0).toBool(), false);
+    QVERIFY(!line.master->isTicking());
+    line.master->slotAddCommand(1, 1200, CMD_RYN_RESET, QByteArray(3, '\0'));
+    QCOMPARE(info.size(), 1);
+    QCOMPARE(info.first().at(3).toInt(), int(ResultPortError));
+    QCOMPARE(line.master->queuedCommands(), 0);
+}
+
+void TestModbusMaster::unitQueriesFromTheLastAnswers()
+{
+    Line line({1}, 1);
+    QVERIFY(line.master->isUnitReachable(5));
+    QVERIFY(line.master->isUnitTyped(5));
+    line.setType(1, 5, 4);
+    line.setType(1, 6, 2);
+    line.slaves.value(1)->memory[11441 + 1] = 0x0010; // unit 6: connection lost
+    line.master->slotViewModeChanged(1);
+    line.tick(12);
+    QVERIFY(line.master->isUnitTyped(5));
+    QVERIFY(line.master->isUnitTyped(6));
+    QVERIFY(!line.master->isUnitTyped(7));
+    QVERIFY(!line.master->isUnitTyped(8));
+    QVERIFY(line.master->isUnitTyped(0));
+    QVERIFY(line.master->isUnitTyped(251));
+    QVERIFY(line.master->isUnitReachable(5));
+    QVERIFY(!line.master->isUnitReachable(6));
+    QVERIFY(line.master->isUnitReachable(0));
+    line.master->slotSetAddr(0);
+    QVERIFY(line.master->isUnitTyped(7));
+    QVERIFY(line.master->isUnitReachable(6));
+}
+
+QTEST_GUILESS_MAIN(TestModbusMaster)
+#include "tst_modbusmaster.moc"
