@@ -3,6 +3,8 @@
 #include "simbus.h"
 #include "simframe.h"
 
+#include <algorithm>
+
 namespace {
 
 // A number as written on a control line: decimal, or hexadecimal with 0x.
@@ -26,6 +28,10 @@ SimControl::SimControl(SimBus &bus)
 void SimControl::setTimeline(const QList<SimScenario::TimelineEntry> &timeline, qint64 repeatMs)
 {
     m_timeline = timeline;
+    std::stable_sort(m_timeline.begin(), m_timeline.end(),
+                     [](const SimScenario::TimelineEntry &a, const SimScenario::TimelineEntry &b) {
+                         return a.atMs < b.atMs;
+                     });
     m_repeatMs = repeatMs;
     m_roundStartMs = m_nowMs;
     m_next = 0;
@@ -53,8 +59,8 @@ QString SimControl::execute(const QString &line)
 QString SimControl::run(const QStringList &words)
 {
     const QString verb = words.at(0).toLower();
-    const auto error = [](const QString &message) { return QStringLiteral("ERROR ") + message; };
-    const auto ok = [](const QString &message = QString()) {
+    const auto error = [](const QString &message) -> QString { return QStringLiteral("ERROR ") + message; };
+    const auto ok = [](const QString &message = QString()) -> QString {
         return message.isEmpty() ? QStringLiteral("OK") : QStringLiteral("OK ") + message;
     };
     QList<double> numbers;
