@@ -82,8 +82,7 @@ private:
     enum Row
     {
         PlainRow,
-        SpacedRow,
-        StretchRow
+        SpacedRow
     };
 
     QLabel *createLabel(AuCellValues::Label which);

@@ -310,7 +310,9 @@ void AuCellsWidget::showEvent(QShowEvent *event)
     if (!shared.scaleMode) {
         buildUnscaledLayout();
     } else if (shared.wrapMode) {
-        applyWrapLayout(shared.cellSize);
+        // Nothing stored yet (a first start): the cells' own size, not what the stretched layout gave them.
+        applyWrapLayout(GridGeometry::isUsableCellSize(shared.cellSize) ? shared.cellSize
+                                                                        : m_cells.value(1)->sizeHint());
     } else {
         buildUnscaledLayout();
         fixInnerSize(GridGeometry::isUsableScrollWidgetSize(shared.scrollWgtSize) ? shared.scrollWgtSize
