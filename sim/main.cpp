@@ -100,6 +100,8 @@ int main(int argc, char *argv[])
         QStringLiteral("rates"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), Tr::tr("Seed of the fault injection."),
                                         QStringLiteral("number"));
+    const QCommandLineOption frozenOption(
+        QStringLiteral("frozen"), Tr::tr("Start with time standing still (control lines freeze and thaw)."));
     const QCommandLineOption traceOption(QStringLiteral("trace"),
                                          Tr::tr("Print every request and answer in hex on standard error."));
     const QCommandLineOption settingsOption(
@@ -107,7 +109,7 @@ int main(int argc, char *argv[])
         Tr::tr("Point \"System\"/\"PortName\" of this settings file at the line and enable the port."),
         QStringLiteral("file"));
     parser.addOptions({linkOption, portOption, scenarioOption, baudOption, turnaroundOption, lateOption,
-                       gapOption, faultsOption, seedOption, traceOption, settingsOption});
+                       gapOption, faultsOption, seedOption, frozenOption, traceOption, settingsOption});
     parser.process(application);
 
     if (parser.isSet(linkOption) == parser.isSet(portOption)) {
@@ -151,6 +153,7 @@ int main(int argc, char *argv[])
     }
     SimControl control(bus);
     control.setTimeline(contents.timeline, contents.repeatMs);
+    control.setFrozen(parser.isSet(frozenOption));
 
     SimSerialLine line;
     line.setBaud(baud);

@@ -44,7 +44,8 @@ QString SimControl::helpText()
         "event C U CODE [PARAM] [INPUT] | cmd C TARGET COMMAND [P1] [P2] | write C REG VALUE... | "
         "reg C REG [COUNT] | events C [clear] | ramp C U NAME TARGET SECONDS | reset C | silence C | revive "
         "C | "
-        "faults [SPEC] | late MS | counts | time | quit (C controller, U unit, 0 = the controller itself)");
+        "faults [SPEC] | late MS | counts | time | freeze | thaw | quit (C controller, U unit, 0 = the "
+        "controller itself)");
 }
 
 QString SimControl::execute(const QString &line)
@@ -81,7 +82,12 @@ QString SimControl::run(const QStringList &words)
     if (verb == QLatin1String("counts"))
         return ok(m_bus.countsText());
     if (verb == QLatin1String("time"))
-        return ok(QString::number(m_nowMs / 1000.0, 'f', 1));
+        return ok(QString::number(m_nowMs / 1000.0, 'f', 1) +
+                  (m_frozen ? QStringLiteral(" frozen") : QString()));
+    if (verb == QLatin1String("freeze") || verb == QLatin1String("thaw")) {
+        m_frozen = verb == QLatin1String("freeze");
+        return ok();
+    }
     if (verb == QLatin1String("faults")) {
         if (words.size() > 1) {
             const QString problem = m_bus.faults().setRates(words.mid(1).join(QString()));
@@ -255,6 +261,8 @@ QString SimControl::run(const QStringList &words)
 QStringList SimControl::advance(int ms)
 {
     QStringList done;
+    if (m_frozen)
+        return done;
     m_bus.advance(ms);
     m_nowMs += ms;
     while (!m_timeline.isEmpty()) {

@@ -22,6 +22,9 @@ public:
 
     QString execute(const QString &line);
     bool quitRequested() const { return m_quit; }
+    // While frozen, time stands still: no timeline, no charging, no counters, no initialisation.
+    void setFrozen(bool frozen) { m_frozen = frozen; }
+    bool isFrozen() const { return m_frozen; }
 
     // Moves the world on: the controllers, then the timeline entries that have come due. Returns one
     // "<line>: <reply>" text for each timeline line run.
@@ -39,4 +42,5 @@ private:
     qint64 m_roundStartMs = 0;
     int m_next = 0;
     bool m_quit = false;
+    bool m_frozen = false;
 };

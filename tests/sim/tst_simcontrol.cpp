@@ -121,6 +121,10 @@ void TestSimControl::timelineRunsInOrderAndRepeats()
     QCOMPARE(control.advance(500),
              QStringList{QStringLiteral("set 1 5 smok 1: ERROR unknown unit value \"smok\"")});
     QCOMPARE(control.advance(900), QStringList{QStringLiteral("set 1 5 smoke 20: OK")});
+    // Frozen, the world and the timeline stand still.
+    QCOMPARE(control.execute(QStringLiteral("freeze")), QStringLiteral("OK"));
+    QCOMPARE(control.advance(5000), QStringList());
+    QCOMPARE(control.execute(QStringLiteral("time")), QStringLiteral("OK 2.5 frozen"));
 }
 
 QTEST_GUILESS_MAIN(TestSimControl)
