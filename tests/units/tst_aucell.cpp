@@ -19,6 +19,7 @@ private slots:
     void filterListChangeHidesAndRestores();
     void isolatorIndicators();
     void valuesOutsideTheCellAreIgnored();
+    void numberTypesTravelQueued();
 };
 
 // Every label the cell shows right now.
@@ -183,6 +184,39 @@ void TestAuCell::valuesOutsideTheCellAreIgnored()
     QCOMPARE(cell.labelText(L::Input1Label), QStringLiteral("В1:-"));
     cell.setInput(AuCell::Io4, 3, false);
     QCOMPARE(cell.labelText(L::Input4Label), QStringLiteral("В4:к"));
+}
+
+// The decoder's signals reach the views through queued connections as well.
+class NumberSender : public QObject
+{
+    Q_OBJECT
+
+signals:
+    void signalSetInput(int addr, AuCell::IoNumber number, uchar state, bool isVexa2R2);
+};
+
+void TestAuCell::numberTypesTravelQueued()
+{
+    AuCell::registerMetaTypes();
+    QVERIFY(QMetaType::type("AuCell::IoNumber") != QMetaType::UnknownType);
+    QVERIFY(QMetaType::type("AuCell::ValveNumber") != QMetaType::UnknownType);
+    QVERIFY(QMetaType::type("AuCell::IPP_W_Number") != QMetaType::UnknownType);
+    const AuCell::ViewMode viewMode = AuCell::FullView;
+    const QList<int> filter;
+    AuCell cell(5, AuCell::GeneralCell, &viewMode, &filter);
+    cell.setType(InputModule2);
+    cell.setState(0);
+    NumberSender sender;
+    connect(
+        &sender, &NumberSender::signalSetInput, &cell,
+        [&cell](int, AuCell::IoNumber number, uchar state, bool isVexa2R2) {
+            cell.setInput(number, state, isVexa2R2);
+        },
+        Qt::QueuedConnection);
+    QSignalSpy spy(&sender, &NumberSender::signalSetInput);
+    emit sender.signalSetInput(5, AuCell::Io2, 1, false);
+    QCOMPARE(spy.at(0).at(1).value<AuCell::IoNumber>(), AuCell::Io2);
+    QTRY_COMPARE(cell.labelText(L::Input2Label), QStringLiteral("В2:з"));
 }
 
 QTEST_MAIN(TestAuCell)
