@@ -21,6 +21,7 @@ private slots:
     void commands_data();
     void commands();
     void resultCodesFollowInjectedFaults();
+    void pacedLineCarriesTheLargestAnswer();
 
 private:
     SimProcess m_reader;
@@ -352,6 +353,23 @@ void TestSimLink::resultCodesFollowInjectedFaults()
              counts.value(QStringLiteral("noanswer")) + counts.value(QStringLiteral("late")));
     QCOMPARE(results.value(ModbusProtocol::ResultCrcError), counts.value(QStringLiteral("crc")));
     QCOMPARE(2400 - results.value(ModbusProtocol::ResultOk), faults);
+}
+
+void TestSimLink::pacedLineCarriesTheLargestAnswer()
+{
+    // At 19200 baud 255 bytes take 146 ms of line time: with the turnaround the answer must still
+    // arrive within the tool's 202 ms window.
+    SimProcess sim;
+    QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--frozen")}),
+             qPrintable(sim.errorString()));
+    ModbusLink link;
+    link.setPortName(sim.linkPath());
+    QVERIFY(link.openPort());
+    for (const int code : {CMD_READ_TYPES, CMD_READ_CFG_TYPES, CMD_READ_GENERAL_STATE}) {
+        const CommandCatalogue::Outcome outcome =
+            CommandCatalogue::execute(link, 2, code, QByteArray(), newVersion, QByteArray());
+        QCOMPARE(outcome.result, int(ModbusProtocol::ResultOk));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSimLink)
