@@ -225,7 +225,10 @@ int main(int argc, char *argv[])
     });
     tick.start();
 
-    // Control lines on standard input; at its end the simulator goes on until it is stopped.
+    // Control lines on standard input; at its end the simulator goes on until it is stopped. Started in
+    // the background of a terminal, reading would stop the process: the read fails instead, and the
+    // simulator goes on without control lines.
+    std::signal(SIGTTIN, SIG_IGN);
     QByteArray input;
     QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&stdinNotifier, &QSocketNotifier::activated, &application, [&]() {

@@ -73,6 +73,7 @@ constexpr double chargeRatePerSecond = 2.0;
 constexpr double loopPollsPerUnitAndSecond = 4.0;
 constexpr int preAlarmMargin = 5; // degrees below the threshold temperature
 constexpr int noThreshold = 0xFF;
+constexpr int notDefinedIsolators = 2 | 2 << 2; // both sides "not defined": no unit there
 
 QString onOff(bool on)
 {
@@ -652,7 +653,7 @@ int SimController::reportedValue(int address, int value) const
     }
     const SimUnit &unit = m_units[address];
     if (!unit.isPresent())
-        return 0;
+        return value == Insulators ? notDefinedIsolators : 0;
     const int type = unit.type();
     const auto v = [&unit](SimUnit::Field field) { return unit.value(field); };
     const auto nibbles = [&v](SimUnit::Field first, int count) {

@@ -242,8 +242,8 @@ void TestSimController::situations_data()
         << QStringList{QStringLiteral("wait 3000")} << 12071 << 0x4440
         << QStringList{QStringLiteral("1/42/133/0")};
     QTest::addRow("isolator-opened") << smokeAt1 << QStringList{QStringLiteral("cmd 1 1 75")} << 12008
-                                     << 0x0004 << QStringList{QStringLiteral("1/25/1/0")};
-    QTest::addRow("test-mode") << smokeAt1 << QStringList{QStringLiteral("cmd 1 1 72")} << 12008 << 0x0005
+                                     << 0xAAA4 << QStringList{QStringLiteral("1/25/1/0")};
+    QTest::addRow("test-mode") << smokeAt1 << QStringList{QStringLiteral("cmd 1 1 72")} << 12008 << 0xAAA5
                                << QStringList{QStringLiteral("1/61/1/0")};
     QTest::addRow("power-module-relay-k2")
         << QStringLiteral(R"({"address":1,"type":18})") << QStringList{QStringLiteral("cmd 1 1 108")} << 11758
