@@ -44,7 +44,7 @@ QString SimControl::helpText()
         "event C U CODE [PARAM] [INPUT] | cmd C TARGET COMMAND [P1] [P2] | write C REG VALUE... | "
         "reg C REG [COUNT] | events C [clear] | ramp C U NAME TARGET SECONDS | reset C | silence C | revive "
         "C | "
-        "faults [SPEC] | late MS | counts | time | freeze | thaw | quit (C controller, U unit, 0 = the "
+        "faults [RATES] | late MS | counts | time | freeze | thaw | quit (C controller, U unit, 0 = the "
         "controller itself)");
 }
 

@@ -21,10 +21,10 @@ QString SimFaultInjector::kindName(Kind kind)
     return QLatin1String(kindNames[kind]);
 }
 
-QString SimFaultInjector::setRates(const QString &spec)
+QString SimFaultInjector::setRates(const QString &list)
 {
     std::array<double, KindCount> rates{};
-    const QString text = spec.trimmed();
+    const QString text = list.trimmed();
     if (!text.isEmpty() && text.compare(QLatin1String("off"), Qt::CaseInsensitive) != 0) {
         for (const QString &item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QStringList pair = item.split(QLatin1Char('='));

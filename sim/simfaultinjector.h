@@ -31,7 +31,7 @@ public:
     void setSeed(quint32 seed);
     // "noanswer=0.02,crc=0.01,...", "off" or "" for none. The rates must add up to at most 1.
     // Returns an error text, empty on success (the rates are then replaced).
-    QString setRates(const QString &spec);
+    QString setRates(const QString &list);
     double rate(Kind kind) const { return m_rates[kind]; }
     QString ratesText() const;
 

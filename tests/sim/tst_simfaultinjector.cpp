@@ -12,8 +12,8 @@ class TestSimFaultInjector : public QObject
 private slots:
     void spoiledAnswers_data();
     void spoiledAnswers();
-    void rateSpecifications_data();
-    void rateSpecifications();
+    void rateLists_data();
+    void rateLists();
     void sameSeedSameFaults();
     void countsFollowTheRates();
 };
@@ -56,9 +56,9 @@ void TestSimFaultInjector::spoiledAnswers()
     }
 }
 
-void TestSimFaultInjector::rateSpecifications_data()
+void TestSimFaultInjector::rateLists_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("rates");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("text");
     QTest::addRow("two-faults") << QStringLiteral("noanswer=0.02,crc=0.01") << true
@@ -74,13 +74,13 @@ void TestSimFaultInjector::rateSpecifications_data()
     QTest::addRow("not-a-number") << QStringLiteral("crc=often") << false << QStringLiteral("off");
 }
 
-void TestSimFaultInjector::rateSpecifications()
+void TestSimFaultInjector::rateLists()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, rates);
     QFETCH(bool, accepted);
     QFETCH(QString, text);
     SimFaultInjector injector;
-    QCOMPARE(injector.setRates(spec).isEmpty(), accepted);
+    QCOMPARE(injector.setRates(rates).isEmpty(), accepted);
     QCOMPARE(injector.ratesText(), text);
 }
 
