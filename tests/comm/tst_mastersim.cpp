@@ -1,0 +1,95 @@
+#include "commandcodes.h"
+#include "commandid.h"
+#include "modbusmaster.h"
+#include "responsedecoder.h"
+#include "simprocess.h"
+
+#include <QThread>
+#include <QtTest>
+
+// The worker in its own thread against the simulated controllers of the demo line.
+class TestMasterSim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void findsMonitorsAndReportsLiveChanges();
+};
+
+void TestMasterSim::initTestCase()
+{
+    qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
+}
+
+void TestMasterSim::findsMonitorsAndReportsLiveChanges()
+{
+    SimProcess sim;
+    QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
+             qPrintable(sim.errorString()));
+    auto *master = new ModbusMaster(sim.linkPath(), 0, true);
+    QThread *thread = master->thread();
+    ResponseDecoder decoder;
+    connect(master, &ModbusMaster::signalInfo, &decoder,
+            [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
+                if (ResponseDecoder::decodes(cmdCode, errCode))
+                    decoder.enqueue(cmdCode, info);
+            });
+    QSignalSpy opened(master, &ModbusMaster::signalPortOpened);
+    QSignalSpy info(master, &ModbusMaster::signalInfo);
+    QSignalSpy events(master, &ModbusMaster::signalEvents);
+    QSignalSpy fire(&decoder, &ResponseDecoder::signalSetFire);
+    thread->start();
+    QVERIFY(opened.wait(5000));
+    QCOMPARE(opened.first().at(0).toBool(), true);
+
+    for (int address = 1; address <= 8; ++address)
+        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
+                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    QTRY_COMPARE_WITH_TIMEOUT(info.size(), 8, 10000);
+    QList<int> found;
+    for (const QList<QVariant> &arguments : info) {
+        if (arguments.at(3).toInt() == 0)
+            found.append(arguments.at(0).toInt());
+    }
+    QCOMPARE(found, (QList<int>{1, 2, 3}));
+
+    // The smoke tab reads the fire block of a loop with smoke detectors.
+    QMetaObject::invokeMethod(master, "slotTabCurrenChanged", Q_ARG(int, 2));
+    QMetaObject::invokeMethod(master, "slotSetAddr", Q_ARG(int, 1));
+    QTRY_VERIFY_WITH_TIMEOUT(!fire.isEmpty(), 10000);
+    fire.clear();
+    QCOMPARE(sim.command(QStringLiteral("state 1 17 fire")), QStringLiteral("OK"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&fire] {
+            for (const QList<QVariant> &arguments : fire) {
+                if (arguments.at(0).toInt() == 17 && arguments.at(1).toBool())
+                    return true;
+            }
+            return false;
+        }(),
+        10000);
+
+    // An event raised on controller 3, which is not selected, arrives through the rotation.
+    events.clear();
+    QCOMPARE(sim.command(QStringLiteral("event 3 44 16")), QStringLiteral("OK"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&events] {
+            for (const QList<QVariant> &arguments : events) {
+                for (const ModbusEvent &event : arguments.at(0).value<ModbusProtocol::EventList>()) {
+                    if (event.rynAddr == 3 && event.auAddr == 44 && event.evCode == 16)
+                        return true;
+                }
+            }
+            return false;
+        }(),
+        10000);
+
+    thread->quit();
+    QVERIFY(thread->wait(5000));
+    const QMap<QString, int> counts = sim.stop();
+    QVERIFY(counts.value(QStringLiteral("answered")) > 20);
+}
+
+QTEST_GUILESS_MAIN(TestMasterSim)
+#include "tst_mastersim.moc"
