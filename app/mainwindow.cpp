@@ -1,17 +1,688 @@
 #include "mainwindow.h"
 
+#include "aboutdialog.h"
+#include "aucell.h"
+#include "aucellswidget.h"
+#include "auinfowidget.h"
+#include "aulegendwidget.h"
+#include "commandcodes.h"
+#include "commandid.h"
+#include "evdesclistdialog.h"
+#include "eventswidget.h"
+#include "modbusmaster.h"
+#include "modbusprotocol.h"
+#include "ostrelcommportdialog.h"
+#include "responsedecoder.h"
+#include "rynselectwidget.h"
+#include "selectlanguage.h"
+#include "setupdialog.h"
 #include "version.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+
+using namespace ModbusProtocol;
+
+namespace {
+
+const QString ballTransparent = QStringLiteral(":/images/rxtx/ball_transparrent.png");
+const QString ballRed = QStringLiteral(":/images/rxtx/ball_red.png");
+const QString ballGreen = QStringLiteral(":/images/rxtx/ball_green.png");
+constexpr int indicatorMs = 20;
+constexpr int reopenMs = 15000;
+constexpr int lastRynAddr = 8;
+constexpr int blankingBytes = 500;
+
+QLabel *counterLabel(const QString &objectName)
+{
+    auto *label = new QLabel(QStringLiteral("0"));
+    label->setObjectName(objectName);
+    return label;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setWindowTitle(tr("Тест RYN") + QStringLiteral(" v. ") + QLatin1String(programVersion));
     setWindowIcon(QIcon(QStringLiteral(":/images/ostrel_logo.png")));
+
+    m_reportTable = std::make_unique<QTableWidget>();
+    m_protocolTable = std::make_unique<QTableWidget>();
+    m_auInfoWidget = new AuInfoWidget(m_reportTable.get(), m_protocolTable.get());
+    // The controller information view takes this place when it exists.
+    m_rynInfoWidget = new QWidget;
+    m_eventsWidget = new EventsWidget;
+
+    m_decoder = new ResponseDecoder(this);
+    connectDecoder();
+
+    m_rynInfoWidget->setMinimumWidth(200);
+    m_eventsWidget->setMinimumHeight(200);
+
+    auto *top = new QWidget;
+    auto *topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    topLayout->addWidget(m_auInfoWidget);
+    topLayout->addWidget(m_rynInfoWidget);
+    m_splitter = new QSplitter(Qt::Vertical);
+    m_splitter->setStyleSheet(QStringLiteral("QSplitter::handle {background: silver;}"));
+    m_splitter->addWidget(top);
+    m_splitter->addWidget(m_eventsWidget);
+    m_splitter->setStretchFactor(0, 255);
+    m_splitter->setStretchFactor(1, 1);
+    setCentralWidget(m_splitter);
+    adjustSize();
+    // The grids want more room than any screen has: start with most of the screen.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size() * 0.9);
+
+    m_menuButton = new QPushButton;
+    m_portStateLabel = new QLabel(QString(QChar(0x00BB)));
+    m_portStateLabel->setObjectName(QStringLiteral("portStateLabel"));
+    m_portButton = new QPushButton(tr("Порт не выбран"));
+    m_portButton->setObjectName(QStringLiteral("portButton"));
+    connect(m_portButton, &QPushButton::clicked, this, &MainWindow::selectComPort);
+
+    m_portDialog = new OstrelCommPortDialog(this);
+    m_setupDialog = new SetupDialog(this);
+    m_evDescListDialog = new EvDescListDialog(this);
+    connect(m_evDescListDialog, &EvDescListDialog::signalEventDescModifyed, m_eventsWidget,
+            &EventsWidget::slotEventDescModifyed);
+
+    Settings::readPrgParams(m_prgParams);
+    m_language =
+        Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString();
+    m_eventsWidget->slotSetMaxEvCount(m_prgParams.evCount);
+
+    createStatusBar();
+    createMenu();
+    createWorker();
+    m_modbusMaster->thread()->start(QThread::InheritPriority);
+
+    m_txTimer = new QTimer(this);
+    m_txTimer->setSingleShot(true);
+    m_txTimer->setInterval(indicatorMs);
+    connect(m_txTimer, &QTimer::timeout, this, &MainWindow::slotClearTx);
+    m_rxTimer = new QTimer(this);
+    m_rxTimer->setSingleShot(true);
+    m_rxTimer->setInterval(indicatorMs);
+    connect(m_rxTimer, &QTimer::timeout, this, &MainWindow::slotClearRx);
+    m_reopenTimer = new QTimer(this);
+    m_reopenTimer->setSingleShot(true);
+    m_reopenTimer->setInterval(reopenMs);
+    connect(m_reopenTimer, &QTimer::timeout, this, &MainWindow::slotReinit);
+
+    RYNSelectWidget *select = m_auInfoWidget->selectWidget();
+    connect(m_auInfoWidget, &AuInfoWidget::signalSearchRYN, this, &MainWindow::slotSearchRYN);
+    connect(this, &MainWindow::signalNeedSelectRyn, m_auInfoWidget, &AuInfoWidget::slotNeedSelectRyn);
+    connect(select, &RYNSelectWidget::signalRynSelected, this, &MainWindow::slotRynSelected);
+
+    setMinimumWidth(800);
+
+    m_searching = true;
+    m_foundMask = 0;
+    slotSearchRYN();
+
+    select->slotEnentsFromAllRyn(m_prgParams.eventsFromAllRyn);
+
+    m_cmdProcessTimer = new QTimer(this);
+    m_cmdProcessTimer->setSingleShot(true);
+    m_cmdProcessTimer->setInterval(0);
+    connect(m_cmdProcessTimer, &QTimer::timeout, this, &MainWindow::slotCmdProcessTimeout);
+
+    const QByteArray splitterState =
+        Settings::readValue(QStringLiteral("SplitterState"), QStringLiteral("MainWindow")).toByteArray();
+    if (!splitterState.isEmpty())
+        m_splitter->restoreState(splitterState);
+    const QByteArray geometry =
+        Settings::readValue(QStringLiteral("Geometry"), QStringLiteral("MainWindow")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+}
+
+MainWindow::~MainWindow()
+{
+    Settings::writeValue(m_geometry, QStringLiteral("Geometry"), QStringLiteral("MainWindow"));
+    Settings::writeValue(m_splitterState, QStringLiteral("SplitterState"), QStringLiteral("MainWindow"));
+    m_reportTable.reset();
+    m_protocolTable.reset();
+    m_reopenTimer->stop();
+    savePrgParams();
+    // The worker and its thread delete themselves when the thread has finished.
+    QThread *workerThread = m_modbusMaster->thread();
+    workerThread->quit();
+    workerThread->wait();
+}
+
+void MainWindow::createStatusBar()
+{
+    m_menuButton->setFlat(true);
+    m_menuButton->setIcon(QIcon(QStringLiteral(":/images/buttons/menu.png")));
+    m_menuButton->setStyleSheet(QStringLiteral("QPushButton::menu-indicator{image:none;}"));
+
+    auto *portWidget = new QWidget;
+    auto *portLayout = new QHBoxLayout(portWidget);
+    portLayout->setContentsMargins(0, 0, 0, 0);
+    portLayout->addWidget(m_portStateLabel);
+    portLayout->addWidget(m_portButton);
+
+    m_txLabel = new QLabel;
+    m_txLabel->setObjectName(QStringLiteral("txIndicator"));
+    m_txLabel->setPixmap(QPixmap(ballTransparent));
+    m_rxLabel = new QLabel;
+    m_rxLabel->setObjectName(QStringLiteral("rxIndicator"));
+    m_rxLabel->setPixmap(QPixmap(ballTransparent));
+    m_txCounterLabel = counterLabel(QStringLiteral("txCounter"));
+    m_rxCounterLabel = counterLabel(QStringLiteral("rxCounter"));
+    m_noAnswerLabel = counterLabel(QStringLiteral("noAnswerCounter"));
+    m_errorsLabel = counterLabel(QStringLiteral("errorCounter"));
+    m_linkErrorsLabel = counterLabel(QStringLiteral("linkErrorCounter"));
+    m_modbusErrorsLabel = counterLabel(QStringLiteral("modbusErrorCounter"));
+
+    auto *traffic = new QWidget;
+    auto *trafficLayout = new QHBoxLayout(traffic);
+    trafficLayout->setContentsMargins(0, 0, 0, 0);
+    trafficLayout->setSpacing(0);
+    const QList<QWidget *> items{new QLabel(QStringLiteral("Tx:")),
+                                 m_txLabel,
+                                 new QLabel(QStringLiteral("Rx:")),
+                                 m_rxLabel,
+                                 new QLabel(QStringLiteral("   ") + tr("Передано:")),
+                                 m_txCounterLabel,
+                                 new QLabel(QStringLiteral("   ") + tr("Принято:")),
+                                 m_rxCounterLabel,
+                                 new QLabel(QStringLiteral("   ") + tr("Нет ответа:")),
+                                 m_noAnswerLabel,
+                                 new QLabel(QStringLiteral("   ") + tr("Ошибок:")),
+                                 m_errorsLabel,
+                                 new QLabel(QStringLiteral(" (") + tr("Связи:")),
+                                 m_linkErrorsLabel,
+                                 new QLabel(QStringLiteral(",   Modbus:")),
+                                 m_modbusErrorsLabel,
+                                 new QLabel(QStringLiteral(")"))};
+    for (QWidget *item : items)
+        trafficLayout->addWidget(item);
+
+    statusBar()->addWidget(m_menuButton);
+    statusBar()->addWidget(portWidget);
+    statusBar()->addWidget(traffic);
+}
+
+void MainWindow::createMenu()
+{
+    auto *menu = new QMenu(tr("Меню"), this);
+    QAction *setup = menu->addAction(tr("Настройки ..."));
+    connect(setup, &QAction::triggered, this, &MainWindow::slotSetup);
+    QAction *editor = menu->addAction(tr("Редактор событий ..."));
+    connect(editor, &QAction::triggered, this, &MainWindow::slotEditEventDesc);
+    QAction *language = menu->addAction(tr("Выбрать язык ..."));
+    connect(language, &QAction::triggered, this, &MainWindow::slotShowSelectLangDialog);
+    SelectLanguage::init(m_language, this);
+    menu->addSeparator();
+    QAction *about = menu->addAction(tr("О программе ..."));
+    connect(about, &QAction::triggered, this, &MainWindow::slotShowAbout);
+    menu->addSeparator();
+    QAction *exit = menu->addAction(tr("Выход"));
+    exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    // The shortcut works with the menu closed too.
+    addAction(exit);
+    m_menuButton->setMenu(menu);
+}
+
+void MainWindow::createWorker()
+{
+    qRegisterMetaType<QList<int>>("QList<int>");
+    qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
+    m_modbusMaster = new ModbusMaster(effectivePortName(), 0, m_prgParams.eventsFromAllRyn);
+    ModbusMaster *worker = m_modbusMaster;
+
+    connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
+    connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
+    for (AuCell::CellKind kind : {AuCell::GeneralCell, AuCell::IonistorCell, AuCell::SmokeCell}) {
+        connect(m_auInfoWidget->grid(kind), &AuCellsWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
+        connect(m_auInfoWidget->cell251(kind), &AuCell::signalSendCmd, this, &MainWindow::slotSendCmd);
+    }
+    connect(worker, &ModbusMaster::signalPortOpened, this, &MainWindow::slotPortOpened);
+    connect(worker, &ModbusMaster::signalPortTx, this, &MainWindow::slotPortTx);
+    connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
+    connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
+    connect(this, &MainWindow::signalSelectRyn, worker, &ModbusMaster::slotSetAddr);
+    connect(m_auInfoWidget, &AuInfoWidget::signalTabCurrenChanged, worker,
+            &ModbusMaster::slotTabCurrenChanged);
+    connect(m_auInfoWidget->legendWidget(), &AuLegendWidget::signalViewModeChanged, worker,
+            &ModbusMaster::slotViewModeChanged);
+    connect(worker, &ModbusMaster::signalEvents, m_eventsWidget, &EventsWidget::slotEvents);
+    connect(worker, &ModbusMaster::signalEvents, this, &MainWindow::slotEvents);
+    RYNSelectWidget *select = m_auInfoWidget->selectWidget();
+    connect(worker, &ModbusMaster::signalDisableRyn, select, &RYNSelectWidget::slotlDisableRyn);
+    connect(select, &RYNSelectWidget::signalEventsFromAllRyn, worker, &ModbusMaster::slotEnentsFromAllRyn);
+    connect(select, &RYNSelectWidget::signalEventsFromAllRyn, this, &MainWindow::slotEnentsFromAllRyn);
+}
+
+void MainWindow::connectDecoder()
+{
+    ResponseDecoder *d = m_decoder;
+    connect(d, &ResponseDecoder::signalRynRegistersUpdated, this, &MainWindow::signalRynRegistersUpdated);
+    connect(d, &ResponseDecoder::signalRynConstantsUpdated, this, &MainWindow::signalRynConstantsUpdated);
+    connect(d, &ResponseDecoder::signalSetType, this, &MainWindow::signalSetType);
+    connect(d, &ResponseDecoder::signalSetGeneralState, this, &MainWindow::signalSetGeneralState);
+    connect(d, &ResponseDecoder::signalSetGeneralState251, this, &MainWindow::signalSetGeneralState251);
+    connect(d, &ResponseDecoder::signalSetIonistorState, this, &MainWindow::signalSetIonistorState);
+    connect(d, &ResponseDecoder::signalSetU, this, &MainWindow::signalSetU);
+    connect(d, &ResponseDecoder::signalSetU1, this, &MainWindow::signalSetU1);
+    connect(d, &ResponseDecoder::signalSetU2, this, &MainWindow::signalSetU2);
+    connect(d, &ResponseDecoder::signalSetU3, this, &MainWindow::signalSetU3);
+    connect(d, &ResponseDecoder::signalSet_T_ULo, this, &MainWindow::signalSet_T_ULo);
+    connect(d, &ResponseDecoder::signalSetThresholdT, this, &MainWindow::signalSetThresholdT);
+    connect(d, &ResponseDecoder::signalSetSmoke, this, &MainWindow::signalSetSmoke);
+    connect(d, &ResponseDecoder::signalSetSmokeMid, this, &MainWindow::signalSetSmokeMid);
+    connect(d, &ResponseDecoder::signalSetIPD_FireThreshold, this, &MainWindow::signalSetIPD_FireThreshold);
+    connect(d, &ResponseDecoder::signalSetIPD_resource, this, &MainWindow::signalSetIPD_resource);
+    connect(d, &ResponseDecoder::signalSetPhoto, this, &MainWindow::signalSetPhoto);
+    connect(d, &ResponseDecoder::signalSetDustiness, this, &MainWindow::signalSetDustiness);
+    connect(d, &ResponseDecoder::signalSetLaser, this, &MainWindow::signalSetLaser);
+    connect(d, &ResponseDecoder::signalSetPyrosensor, this, &MainWindow::signalSetPyrosensor);
+    connect(d, &ResponseDecoder::signalSetCumulaterS1, this, &MainWindow::signalSetCumulaterS1);
+    connect(d, &ResponseDecoder::signalSetCumulaterS2, this, &MainWindow::signalSetCumulaterS2);
+    connect(d, &ResponseDecoder::signalSetPyroTimer, this, &MainWindow::signalSetPyroTimer);
+    connect(d, &ResponseDecoder::signalSetIPP_W, this, [this](int addr, int number, uchar w) {
+        emit signalSetIPP_W(addr, AuCellTypes::IPP_W_Number(number), w);
+    });
+    connect(d, &ResponseDecoder::signalSetNoResponseCounter, this, &MainWindow::signalSetNoResponseCounter);
+    connect(d, &ResponseDecoder::signalSetAdditionData, this, &MainWindow::signalSetAdditionData);
+    connect(d, &ResponseDecoder::signalSetFirmwareVersion, this, &MainWindow::signalSetFirmwareVersion);
+    connect(d, &ResponseDecoder::signalSetPowerSupply, this, &MainWindow::signalSetPowerSupply);
+    connect(d, &ResponseDecoder::signalSetOp, this, &MainWindow::signalSetOp);
+    connect(d, &ResponseDecoder::signalSetRp, this, &MainWindow::signalSetRp);
+    connect(d, &ResponseDecoder::signalSetLo, this, &MainWindow::signalSetLo);
+    connect(d, &ResponseDecoder::signalSetPowerLo, this, &MainWindow::signalSetPowerLo);
+    connect(d, &ResponseDecoder::signalSetPowerLoInit, this, &MainWindow::signalSetPowerLoInit);
+    connect(d, &ResponseDecoder::signalSetInsulators, this, &MainWindow::signalSetInsulators);
+    connect(d, &ResponseDecoder::signalSetInput, this,
+            [this](int addr, int number, uchar state, bool isVexa2R2) {
+                emit signalSetInput(addr, AuCellTypes::IoNumber(number), state, isVexa2R2);
+            });
+    connect(d, &ResponseDecoder::signalSetOutput, this,
+            [this](int addr, int number, uchar state, bool isVexa2R2) {
+                emit signalSetOutput(addr, AuCellTypes::IoNumber(number), state, isVexa2R2);
+            });
+    connect(d, &ResponseDecoder::signalSetOutputInit, this, [this](int addr, int number, uchar state) {
+        emit signalSetOutputInit(addr, AuCellTypes::IoNumber(number), state);
+    });
+    connect(d, &ResponseDecoder::signalSetValve, this, [this](int addr, int number, uchar state) {
+        emit signalSetValve(addr, AuCellTypes::ValveNumber(number), state);
+    });
+    connect(d, &ResponseDecoder::signalSetInputADC, this, [this](int addr, int number, uchar adc) {
+        emit signalSetInputADC(addr, AuCellTypes::IoNumber(number), adc);
+    });
+    connect(d, &ResponseDecoder::signalSetSbAmperage, this, &MainWindow::signalSetSbAmperage);
+    connect(d, &ResponseDecoder::signalSetAverageAmperage, this, &MainWindow::signalSetAverageAmperage);
+    connect(d, &ResponseDecoder::signalSetButtonIPR_IPRV, this, &MainWindow::signalSetButtonIPR_IPRV);
+    connect(d, &ResponseDecoder::signalSetTamperUDP_IPRV, this, &MainWindow::signalSetTamperUDP_IPRV);
+    connect(d, &ResponseDecoder::signalSetButtonUDP, this, &MainWindow::signalSetButtonUDP);
+    connect(d, &ResponseDecoder::signalSetSensor, this, &MainWindow::signalSetSensor);
+    connect(d, &ResponseDecoder::signalSetConnection, this, &MainWindow::signalSetConnection);
+    connect(d, &ResponseDecoder::signalSetFire, this, &MainWindow::signalSetFire);
+    connect(d, &ResponseDecoder::signalSetPreAlarm, this, &MainWindow::signalSetPreAlarm);
+    connect(d, &ResponseDecoder::signalSetHeater, this, &MainWindow::signalSetHeater);
+    connect(d, &ResponseDecoder::signalSet_R_NE, this, &MainWindow::signalSet_R_NE);
+    connect(d, &ResponseDecoder::signalSetBlocking, this, &MainWindow::signalSetBlocking);
+    connect(d, &ResponseDecoder::signalSetProcType, this, &MainWindow::signalSetProcType);
+    connect(d, &ResponseDecoder::signalSetIptChannelType, this, &MainWindow::signalSetIptChannelType);
+    connect(d, &ResponseDecoder::signalIppBorderData, this, &MainWindow::signalIppBorderData);
+
+    // The summary tabs, in the order the grids expect the values.
+    AuInfoWidget *tabs = m_auInfoWidget;
+    connect(this, &MainWindow::signalSetType, tabs, &AuInfoWidget::slotSetGeneralType);
+    connect(this, &MainWindow::signalSetType, tabs, &AuInfoWidget::slotSetIonistorType);
+    connect(this, &MainWindow::signalSetType, tabs, &AuInfoWidget::slotSetSmType);
+    connect(this, &MainWindow::signalSetGeneralState, tabs, &AuInfoWidget::slotSetGeneralState);
+    connect(this, &MainWindow::signalSetGeneralState, tabs, &AuInfoWidget::slotSetSmState);
+    connect(this, &MainWindow::signalSetGeneralState251, tabs, &AuInfoWidget::slotSetGeneralState251);
+    connect(this, &MainWindow::signalSetIonistorState, tabs, &AuInfoWidget::slotSetIonistorState);
+    connect(this, &MainWindow::signalSetU, tabs, &AuInfoWidget::slotSetGeneralVoltage);
+    connect(this, &MainWindow::signalSetU, tabs, &AuInfoWidget::slotSetIonistorVoltage);
+    connect(this, &MainWindow::signalSet_T_ULo, tabs, &AuInfoWidget::slotSetGeneralT_U);
+    connect(this, &MainWindow::signalSetThresholdT, tabs, &AuInfoWidget::slotSetGeneralThresholdT);
+    connect(this, &MainWindow::signalSetPhoto, tabs, &AuInfoWidget::slotSetSmPhoto);
+    connect(this, &MainWindow::signalSetSmoke, tabs, &AuInfoWidget::slotSetGeneralSmoke);
+    connect(this, &MainWindow::signalSetSmoke, tabs, &AuInfoWidget::slotSetSmSmoke);
+    connect(this, &MainWindow::signalSetSmokeMid, tabs, &AuInfoWidget::slotSetGeneralSmokeMid);
+    connect(this, &MainWindow::signalSetSmokeMid, tabs, &AuInfoWidget::slotSetSmSmokeMid);
+    connect(this, &MainWindow::signalSetIPD_resource, tabs, &AuInfoWidget::slotSetSmIPD_resource);
+    connect(this, &MainWindow::signalSetDustiness, tabs, &AuInfoWidget::slotSetSmDustiness);
+    connect(this, &MainWindow::signalSetPowerLo, tabs, &AuInfoWidget::slotSetGeneralPowerLo);
+    connect(this, &MainWindow::signalSetInsulators, tabs, &AuInfoWidget::slotSetGeneralInsulators);
+    connect(this, &MainWindow::signalSetFirmwareVersion, tabs, &AuInfoWidget::slotSetGeneralFirmwareVersion);
+    connect(this, &MainWindow::signalSetInput, tabs, &AuInfoWidget::slotSetGeneralInput);
+    connect(this, &MainWindow::signalSetOutput, tabs, &AuInfoWidget::slotSetGeneralOutput);
+    connect(this, &MainWindow::signalSetValve, tabs, &AuInfoWidget::slotSetGeneralValve);
+    connect(this, &MainWindow::signalSetSensor, tabs, &AuInfoWidget::slotSetSmSensor);
+    connect(this, &MainWindow::signalSetConnection, tabs, &AuInfoWidget::slotSetSmConnection);
+    connect(this, &MainWindow::signalSetFire, tabs, &AuInfoWidget::slotSetSmFire);
+    connect(this, &MainWindow::signalSetBlocking, tabs, &AuInfoWidget::slotSetSmBlocking);
 }
 
 void MainWindow::setLanguage(const QString &language)
 {
+    m_eventLanguage = language;
+    m_eventsWidget->setEventDescLanguage(language);
+}
+
+QString MainWindow::effectivePortName() const
+{
+    return m_prgParams.portDisable ? QString() : m_prgParams.portName;
+}
+
+void MainWindow::savePrgParams()
+{
+    Settings::writePrgParams(m_prgParams);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_geometry = saveGeometry();
+    m_splitterState = m_splitter->saveState();
+    m_reportTable->close();
+    m_protocolTable->close();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::selectComPort()
+{
+    if (m_portDialog->exec(m_prgParams.portName, m_prgParams.portDisable, m_portOpened) != QDialog::Accepted)
+        return;
+    const QString portName = m_portDialog->selectedPortName();
+    const bool portDisable = m_portDialog->isPortDisabled();
+    if (portName == m_prgParams.portName && portDisable == m_prgParams.portDisable)
+        return;
+
+    RYNSelectWidget *select = m_auInfoWidget->selectWidget();
+    for (int address = 1; address <= lastRynAddr; ++address) {
+        select->setRynChecked(address, false);
+        select->setRynEnabled(address, false);
+    }
+    emit signalSelectRyn(0);
+
+    m_prgParams.portName = portName;
+    m_prgParams.portDisable = portDisable;
+    savePrgParams();
+
+    m_decoder->enqueue(CMD_READ_TYPES, QByteArray(blankingBytes, '\xff'));
+    m_decoder->enqueue(CMD_READ_GENERAL_STATE, QByteArray(blankingBytes, '\xff'));
+
+    const QString effective = effectivePortName();
+    emit signalReinit(effective);
+    m_foundMask = 0;
+    if (!effective.isEmpty()) {
+        m_searching = true;
+        slotSearchRYN();
+    } else {
+        emit signalNeedSelectRyn(0);
+        zeroRynCounters();
+        refreshCounters();
+        emit signalSelectRyn(0);
+    }
+}
+
+void MainWindow::slotClearTx()
+{
+    m_txLabel->setPixmap(QPixmap(ballTransparent));
+}
+
+void MainWindow::slotClearRx()
+{
+    m_rxLabel->setPixmap(QPixmap(ballTransparent));
+}
+
+void MainWindow::slotReinit()
+{
+    if (!m_prgParams.portDisable)
+        emit signalReinit(m_prgParams.portName);
+    m_reopenTimer->start();
+}
+
+void MainWindow::slotSetup()
+{
+    if (m_setupDialog->exec(m_prgParams) != QDialog::Accepted)
+        return;
+    savePrgParams();
+    m_eventsWidget->slotSetMaxEvCount(m_prgParams.evCount);
+}
+
+void MainWindow::slotEditEventDesc()
+{
+    m_evDescListDialog->exec(m_language);
+}
+
+void MainWindow::slotShowSelectLangDialog()
+{
+    QString language;
+    if (!SelectLanguage::selectLanguage(language) || language == m_language)
+        return;
     m_language = language;
+    Settings::writeValue(m_language, QStringLiteral("Lang"), QStringLiteral("Lang"));
+    QMessageBox::information(
+        this, tr("Смена языка"),
+        tr("Язык приложения изменен!\nИзменения вступят в силу после перезагрузки программы."),
+        QMessageBox::Ok);
+}
+
+void MainWindow::slotShowAbout()
+{
+    const QString text = tr("Тест RYN.\nВерсия %1\nВерсия описания событий %2")
+                             .arg(QLatin1String(programVersion))
+                             .arg(m_eventsWidget->eventDescVersion());
+    AboutDialog about(this);
+    about.exec(text);
+}
+
+void MainWindow::slotCmdProcessTimeout()
+{
+    m_decoder->slotCmdProcessTimeout();
+}
+
+void MainWindow::slotPortOpened(bool isOpened)
+{
+    qDebug() << "Port Opened: " << isOpened;
+    const bool reopened = isOpened && !m_portOpened;
+    m_portOpened = isOpened;
+    m_portButton->setText(m_prgParams.portName.isEmpty()
+                              ? tr("Порт не выбран")
+                              : tr("Порт") + QStringLiteral(": ") + m_prgParams.portName);
+    if (isOpened) {
+        m_portStateLabel->setStyleSheet(QStringLiteral("QLabel{color: green; font-weight: bold}"));
+        m_reopenTimer->stop();
+    } else {
+        m_portStateLabel->setStyleSheet(QStringLiteral("QLabel{color: red; font-weight: bold}"));
+        m_reopenTimer->start();
+    }
+    // A port that comes back has forgotten its controllers: find them again, or nothing is watched.
+    if (reopened && !m_searching) {
+        m_searching = true;
+        m_foundMask = 0;
+        slotSearchRYN();
+    }
+}
+
+void MainWindow::slotPortTx()
+{
+    ++m_rynCounters.transmitted;
+    ++m_totalCounters.transmitted;
+    m_txCounterLabel->setText(QString::number(m_totalCounters.transmitted));
+    m_txLabel->setPixmap(QPixmap(ballRed));
+    m_txTimer->start();
+}
+
+void MainWindow::lightRx()
+{
+    m_rxLabel->setPixmap(QPixmap(ballGreen));
+    m_rxTimer->start();
+}
+
+void MainWindow::countAnswer(int errCode, const QByteArray &answer, bool countReceived)
+{
+    if (errCode == ResultNoAnswer || errCode == ResultPortError) {
+        ++m_rynCounters.noAnswer;
+        ++m_totalCounters.noAnswer;
+    } else {
+        lightRx();
+        if (countReceived) {
+            ++m_rynCounters.received;
+            ++m_totalCounters.received;
+        }
+    }
+    if (errCode == ResultBadFrame || errCode == ResultCrcError) {
+        ++m_rynCounters.linkErrors;
+        ++m_totalCounters.linkErrors;
+    }
+    if (errCode == ResultException) {
+        ++m_rynCounters.modbusErrors;
+        ++m_totalCounters.modbusErrors;
+        if (!answer.isEmpty())
+            emit signalModbusErrorCode(int(qint8(answer.at(0))));
+    }
+    refreshCounters();
+}
+
+void MainWindow::refreshCounters()
+{
+    m_rxCounterLabel->setText(QString::number(m_totalCounters.received));
+    m_noAnswerLabel->setText(QString::number(m_totalCounters.noAnswer));
+    m_errorsLabel->setText(QString::number(m_totalCounters.linkErrors + m_totalCounters.modbusErrors));
+    m_linkErrorsLabel->setText(QString::number(m_totalCounters.linkErrors));
+    m_modbusErrorsLabel->setText(QString::number(m_totalCounters.modbusErrors));
+    emit signalRxTimeoutErrCntChanged(m_rynCounters.noAnswer);
+    emit signalRxCommErrCntChanged(m_rynCounters.linkErrors);
+    emit signalRxModbusErrCntChanged(m_rynCounters.modbusErrors);
+}
+
+void MainWindow::zeroRynCounters()
+{
+    m_rynCounters = Counters();
+}
+
+void MainWindow::slotPortRx(int errCode, QByteArray answer)
+{
+    countAnswer(errCode, answer, true);
+}
+
+void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info)
+{
+    countAnswer(errCode, info, errCode == ResultOk);
+    if (cmdCode > 1000) {
+        if (id > 0 && errCode != ResultOk)
+            qDebug() << "Error execute command!";
+        return;
+    }
+    if (cmdCode == CMD_PING) {
+        pingResult(rynAddr, errCode);
+        return;
+    }
+    if (!ResponseDecoder::decodes(cmdCode, errCode))
+        return;
+    m_decoder->enqueue(cmdCode, info);
+}
+
+void MainWindow::pingResult(int rynAddr, int errCode)
+{
+    if (rynAddr < 1 || rynAddr > lastRynAddr)
+        return;
+    const bool found = errCode == ResultOk;
+    m_auInfoWidget->selectWidget()->setRynEnabled(rynAddr, found);
+    if (found)
+        m_foundMask |= quint16(1u << rynAddr);
+    else
+        m_foundMask &= quint16(~(1u << rynAddr));
+    if (rynAddr != lastRynAddr || !m_searching)
+        return;
+
+    m_searching = false;
+    const int stored = m_prgParams.rynAddr;
+    if (stored >= 1 && stored <= lastRynAddr && (m_foundMask & (1u << stored))) {
+        emit signalNeedSelectRyn(stored);
+        slotRynSelected(stored);
+        return;
+    }
+    for (int address = 1; address <= lastRynAddr; ++address) {
+        if (m_foundMask & (1u << address)) {
+            m_prgParams.rynAddr = quint8(address);
+            savePrgParams();
+            emit signalNeedSelectRyn(address);
+            slotRynSelected(address);
+            return;
+        }
+    }
+    emit signalNeedSelectRyn(0);
+    slotRynSelected(0);
+}
+
+void MainWindow::slotSearchRYN()
+{
+    m_searching = true;
+    m_foundMask = 0;
+    for (int address = 1; address <= lastRynAddr; ++address)
+        emit signalSendCommand(address, nextCommandId(), CMD_PING, QByteArray());
+}
+
+void MainWindow::slotRynSelected(int rynAddr)
+{
+    zeroRynCounters();
+    refreshCounters();
+    if (rynAddr != 0) {
+        m_prgParams.rynAddr = quint8(rynAddr);
+        savePrgParams();
+    }
+    emit signalSelectRyn(rynAddr);
+}
+
+void MainWindow::slotEvents(ModbusProtocol::EventList events)
+{
+    lightRx();
+    ++m_rynCounters.received;
+    ++m_totalCounters.received;
+    for (const ModbusEvent &event : events) {
+        if (event.evCode == 0x65) {
+            m_rynCounters.noAnswer = 0;
+            m_rynCounters.linkErrors = 0;
+            m_rynCounters.modbusErrors = 0;
+            break;
+        }
+    }
+    refreshCounters();
+}
+
+void MainWindow::slotSendCmd(int cmdCode, QByteArray info)
+{
+    emit signalSendCommand(m_prgParams.rynAddr, nextCommandId(), cmdCode, info);
+}
+
+void MainWindow::slotSendCmd2(uchar rynAddr, int cmdCode, QByteArray info)
+{
+    emit signalSendCommand(rynAddr, nextCommandId(), cmdCode, info);
+}
+
+void MainWindow::slotEnentsFromAllRyn(bool fromAll)
+{
+    m_prgParams.eventsFromAllRyn = fromAll;
+    savePrgParams();
 }

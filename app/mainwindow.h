@@ -1,18 +1,201 @@
 #pragma once
 
+#include "aucelltypes.h"
+#include "modbusevent.h"
+#include "registermap.h"
+#include "settings.h"
+
 #include <QMainWindow>
 
-// The program's one top-level window.
+#include <memory>
+
+class AboutDialog;
+class AuInfoWidget;
+class EvDescListDialog;
+class EventsWidget;
+class ModbusMaster;
+class OstrelCommPortDialog;
+class QLabel;
+class QPushButton;
+class QSplitter;
+class QTableWidget;
+class QTimer;
+class ResponseDecoder;
+class SetupDialog;
+
+// The one top-level window and the hub of the program: it owns the views, the dialogs and the Modbus
+// worker, turns the views' requests into queued commands, finds and selects the controllers, counts
+// the traffic in the status bar and forwards the decoded answers to the views.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     void setLanguage(const QString &language);
-    QString language() const { return m_language; }
+
+    // For tests and diagnostics.
+    const Settings::PrgParams &prgParams() const { return m_prgParams; }
+    ModbusMaster *worker() const { return m_modbusMaster; }
+    AuInfoWidget *auInfoWidget() const { return m_auInfoWidget; }
+    EventsWidget *eventsWidget() const { return m_eventsWidget; }
+    OstrelCommPortDialog *portDialog() const { return m_portDialog; }
+    QSplitter *splitter() const { return m_splitter; }
+    quint16 foundMask() const { return m_foundMask; }
+    bool isSearching() const { return m_searching; }
+    bool isPortOpened() const { return m_portOpened; }
+
+signals:
+    void signalReinit(QString portName);
+    void signalSendCommand(int rynAddr, int id, int cmdCode, QByteArray info);
+    void signalNeedSelectRyn(int rynAddr);
+    void signalSelectRyn(int rynAddr);
+    void signalRynRegistersUpdated(RynRegisterAddress regAddr, ushort regWord);
+    void signalRynConstantsUpdated(RynRegisterAddress regAddr, ushort regWord, bool isDefault = true);
+    void signalRxTimeoutErrCntChanged(uint rxTimeoutErrCnt);
+    void signalRxCommErrCntChanged(uint rxCommErrCnt);
+    void signalRxModbusErrCntChanged(uint rxModbusErrCnt);
+    void signalModbusErrorCode(int modbusErrorCode);
+    void signalSetType(int addr, int type);
+    void signalSetGeneralState(int addr, int state);
+    void signalSetGeneralState251(int state);
+    void signalSetIonistorState(int addr, int state);
+    void signalSetU(int addr, double U);
+    void signalSetU1(int addr, double U1);
+    void signalSetU2(int addr, double U2);
+    void signalSetU3(int addr, double U3);
+    void signalSet_T_ULo(int addr, uchar t_u);
+    void signalSetThresholdT(int addr, uchar thresholdT);
+    void signalSetSmoke(int addr, uchar smoke);
+    void signalSetSmokeMid(int addr, uchar mid);
+    void signalSetIPD_FireThreshold(int addr, uchar threshold);
+    void signalSetIPD_resource(int addr, uchar resource);
+    void signalSetPhoto(int addr, uchar photo);
+    void signalSetDustiness(int addr, uchar dustiness);
+    void signalSetLaser(int addr, uchar laser);
+    void signalSetPyrosensor(int addr, uchar pyrosensor);
+    void signalSetCumulaterS1(int addr, uchar cumulater);
+    void signalSetCumulaterS2(int addr, uchar cumulater);
+    void signalSetPyroTimer(int addr, uchar timer);
+    void signalSetIPP_W(int addr, AuCellTypes::IPP_W_Number, uchar w);
+    void signalSetNoResponseCounter(int addr, ushort counter);
+    void signalSetAdditionData(int addr, uchar data);
+    void signalSetFirmwareVersion(int addr, uchar firmVer);
+    void signalSetPowerSupply(int addr, uchar powerSupply);
+    void signalSetOp(int addr, uchar op);
+    void signalSetRp(int addr, uchar rp);
+    void signalSetLo(int addr, uchar lo);
+    void signalSetPowerLo(int addr, uchar powerLo);
+    void signalSetPowerLoInit(int addr, uchar powerLo);
+    void signalSetInsulators(int addr, uchar insulators);
+    void signalSetInput(int addr, AuCellTypes::IoNumber number, uchar state, bool isVexa2R2 = false);
+    void signalSetOutput(int addr, AuCellTypes::IoNumber number, uchar state, bool isVexa2R2 = false);
+    void signalSetOutputInit(int addr, AuCellTypes::IoNumber number, uchar state);
+    void signalSetValve(int addr, AuCellTypes::ValveNumber number, uchar state);
+    void signalSetInputADC(int addr, AuCellTypes::IoNumber number, uchar adc);
+    void signalSetSbAmperage(int addr, double sbAmperage);
+    void signalSetAverageAmperage(int addr, double averageAmperage);
+    void signalSetButtonIPR_IPRV(int addr, uchar buttonIPR_IPRV);
+    void signalSetTamperUDP_IPRV(int addr, uchar tamperUDP_IPRV);
+    void signalSetButtonUDP(int addr, uchar buttonUDP);
+    void signalSetSensor(int addr, uchar sensor);
+    void signalSetConnection(int addr, uchar connect);
+    void signalSetFire(int addr, bool fire);
+    void signalSetPreAlarm(int addr, bool preAlarm);
+    void signalSetHeater(int addr, uchar heater);
+    void signalSet_R_NE(int addr, uchar R_NE);
+    void signalSetBlocking(int addr, bool unBlocked);
+    void signalSetProcType(int addr, uchar type);
+    void signalSetIptChannelType(int addr, uchar type);
+    void signalIppBorderData(QByteArray ba);
+
+public slots:
+    void selectComPort();
+    void slotClearTx();
+    void slotClearRx();
+    void slotReinit();
+    void slotSetup();
+    void slotEditEventDesc();
+    void slotShowSelectLangDialog();
+    void slotShowAbout();
+    void slotCmdProcessTimeout();
+    void slotPortOpened(bool isOpened);
+    void slotPortTx();
+    void slotPortRx(int errCode, QByteArray answer);
+    void slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
+    void slotSearchRYN();
+    void slotRynSelected(int rynAddr);
+    void slotEvents(ModbusProtocol::EventList events);
+    void slotSendCmd(int cmdCode, QByteArray info);
+    void slotSendCmd2(uchar rynAddr, int cmdCode, QByteArray info);
+    void slotEnentsFromAllRyn(bool fromAll);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The ten traffic counters: one row for the selected controller, one for the whole run.
+    struct Counters
+    {
+        quint32 transmitted = 0;
+        quint32 received = 0;
+        quint32 noAnswer = 0;
+        quint32 linkErrors = 0;
+        quint32 modbusErrors = 0;
+    };
+
+    void createStatusBar();
+    void createMenu();
+    void createWorker();
+    void connectDecoder();
+    void countAnswer(int errCode, const QByteArray &answer, bool countReceived);
+    void lightRx();
+    void refreshCounters();
+    void zeroRynCounters();
+    void savePrgParams();
+    QString effectivePortName() const;
+    void pingResult(int rynAddr, int errCode);
+
+    Settings::PrgParams m_prgParams;
     QString m_language;
+    QString m_eventLanguage;
+    bool m_portOpened = false;
+    bool m_searching = false;
+    quint16 m_foundMask = 0;
+    Counters m_rynCounters;
+    Counters m_totalCounters;
+
+    std::unique_ptr<QTableWidget> m_reportTable;
+    std::unique_ptr<QTableWidget> m_protocolTable;
+    AuInfoWidget *m_auInfoWidget = nullptr;
+    QWidget *m_rynInfoWidget = nullptr;
+    EventsWidget *m_eventsWidget = nullptr;
+    QSplitter *m_splitter = nullptr;
+    OstrelCommPortDialog *m_portDialog = nullptr;
+    SetupDialog *m_setupDialog = nullptr;
+    EvDescListDialog *m_evDescListDialog = nullptr;
+    ResponseDecoder *m_decoder = nullptr;
+    ModbusMaster *m_modbusMaster = nullptr;
+
+    QPushButton *m_menuButton = nullptr;
+    QLabel *m_portStateLabel = nullptr;
+    QPushButton *m_portButton = nullptr;
+    QLabel *m_txLabel = nullptr;
+    QLabel *m_rxLabel = nullptr;
+    QLabel *m_txCounterLabel = nullptr;
+    QLabel *m_rxCounterLabel = nullptr;
+    QLabel *m_noAnswerLabel = nullptr;
+    QLabel *m_errorsLabel = nullptr;
+    QLabel *m_linkErrorsLabel = nullptr;
+    QLabel *m_modbusErrorsLabel = nullptr;
+
+    QTimer *m_txTimer = nullptr;
+    QTimer *m_rxTimer = nullptr;
+    QTimer *m_reopenTimer = nullptr;
+    QTimer *m_cmdProcessTimer = nullptr;
+
+    QByteArray m_geometry;
+    QByteArray m_splitterState;
 };

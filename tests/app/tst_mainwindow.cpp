@@ -1,0 +1,421 @@
+#include "auinfowidget.h"
+#include "commandcodes.h"
+#include "commandid.h"
+#include "mainwindow.h"
+#include "modalwatcher.h"
+#include "modbusprotocol.h"
+#include "ostrelcommportdialog.h"
+#include "rynselectwidget.h"
+#include "settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <climits>
+
+using namespace ModbusProtocol;
+
+// The main window on a switched-off port: nothing reaches a line, so every answer a test wants is
+// handed to the window's slots directly.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void countingRule_data();
+    void countingRule();
+    void searchEnds_data();
+    void searchEnds();
+    void noControllerAnswers();
+    void commandIdentifiersWrap();
+    void commandsGoToTheSelectedController();
+    void controllerStartClearsTheControllerCounters();
+    void geometryAndSplitterSurviveARestart();
+    void languageChangeWrittenOnlyWhenItDiffers_data();
+    void languageChangeWrittenOnlyWhenItDiffers();
+    void samePortChoiceChangesNothing();
+    void disablingThePortClearsTheUnits();
+
+private:
+    static void writeFile(const QString &name, const QByteArray &text);
+    std::unique_ptr<MainWindow> makeWindow();
+    static QString text(MainWindow &window, const char *name);
+    // Cuts the window off from its worker's answers and lets the start-up search end.
+    static void detachWorker(MainWindow &window);
+
+    QTemporaryDir *m_dir = nullptr;
+};
+
+void TestMainWindow::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+    qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
+}
+
+void TestMainWindow::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    Settings::fileName = QStringLiteral("TestRYN.ini");
+    writeFile(QStringLiteral("TestRYN.ini"),
+              "[System]\nPortName=/dev/ryn-test\nPortDisable=true\nRynAddr=3\n");
+    writeFile(QStringLiteral("languages.ini"), "[RU]\nRU=Русский\nEN=Английский\n");
+}
+
+void TestMainWindow::cleanup()
+{
+    Settings::fileName.clear();
+    QDir::setCurrent(QDir::tempPath());
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void TestMainWindow::writeFile(const QString &name, const QByteArray &text)
+{
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
+}
+
+std::unique_ptr<MainWindow> TestMainWindow::makeWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->setLanguage(QStringLiteral("RU"));
+    return window;
+}
+
+QString TestMainWindow::text(MainWindow &window, const char *name)
+{
+    auto *label = window.findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<none>");
+}
+
+void TestMainWindow::detachWorker(MainWindow &window)
+{
+    QTRY_VERIFY(!window.isSearching());
+    QObject::disconnect(&window, &MainWindow::signalSendCommand, nullptr, nullptr);
+}
+
+void TestMainWindow::countingRule_data()
+{
+    QTest::addColumn<bool>("viaInfo"); // slotInfo instead of slotPortRx
+    QTest::addColumn<int>("errCode");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QStringList>("labels");   // received, no answer, errors, link, Modbus
+    QTest::addColumn<QList<int>>("rynCounts"); // no answer, link, Modbus of the controller
+    QTest::addColumn<int>("exceptionCode");    // -1: none emitted
+    const QByteArray none;
+    auto labels = [](int rx, int noAnswer, int errors, int link, int modbus) {
+        return QStringList{QString::number(rx), QString::number(noAnswer), QString::number(errors),
+                           QString::number(link), QString::number(modbus)};
+    };
+    QTest::addRow("rx-ok") << false << 0 << none << labels(1, 0, 0, 0, 0) << QList<int>{0, 0, 0} << -1;
+    QTest::addRow("rx-no-answer") << false << 1 << none << labels(0, 1, 0, 0, 0) << QList<int>{1, 0, 0} << -1;
+    QTest::addRow("rx-bad-frame") << false << 2 << none << labels(1, 0, 1, 1, 0) << QList<int>{0, 1, 0} << -1;
+    QTest::addRow("rx-crc-error") << false << 3 << none << labels(1, 0, 1, 1, 0) << QList<int>{0, 1, 0} << -1;
+    QTest::addRow("rx-port-error") << false << 4 << none << labels(0, 1, 0, 0, 0) << QList<int>{1, 0, 0}
+                                   << -1;
+    QTest::addRow("rx-exception") << false << 5 << QByteArray("\x02", 1) << labels(1, 0, 1, 0, 1)
+                                  << QList<int>{0, 0, 1} << 2;
+    QTest::addRow("rx-exception-without-code")
+        << false << 5 << none << labels(1, 0, 1, 0, 1) << QList<int>{0, 0, 1} << -1;
+    QTest::addRow("rx-exception-code-is-signed")
+        << false << 5 << QByteArray("\x90", 1) << labels(1, 0, 1, 0, 1) << QList<int>{0, 0, 1} << -112;
+    QTest::addRow("info-ok") << true << 0 << none << labels(1, 0, 0, 0, 0) << QList<int>{0, 0, 0} << -1;
+    QTest::addRow("info-no-answer") << true << 1 << none << labels(0, 1, 0, 0, 0) << QList<int>{1, 0, 0}
+                                    << -1;
+    QTest::addRow("info-crc-error-not-received")
+        << true << 3 << none << labels(0, 0, 1, 1, 0) << QList<int>{0, 1, 0} << -1;
+    QTest::addRow("info-port-error") << true << 4 << none << labels(0, 1, 0, 0, 0) << QList<int>{1, 0, 0}
+                                     << -1;
+    QTest::addRow("info-exception") << true << 5 << QByteArray("\x03", 1) << labels(0, 0, 1, 0, 1)
+                                    << QList<int>{0, 0, 1} << 3;
+    QTest::addRow("info-unknown-command")
+        << true << 6 << none << labels(0, 0, 0, 0, 0) << QList<int>{0, 0, 0} << -1;
+    QTest::addRow("info-no-types") << true << 255 << none << labels(0, 0, 0, 0, 0) << QList<int>{0, 0, 0}
+                                   << -1;
+}
+
+void TestMainWindow::countingRule()
+{
+    QFETCH(bool, viaInfo);
+    QFETCH(int, errCode);
+    QFETCH(QByteArray, answer);
+    QFETCH(QStringList, labels);
+    QFETCH(QList<int>, rynCounts);
+    QFETCH(int, exceptionCode);
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->slotRynSelected(0); // the start-up search's probes are counted: start from zero
+    const QStringList before{text(*window, "rxCounter"), text(*window, "noAnswerCounter"),
+                             text(*window, "errorCounter")};
+    QSignalSpy timeouts(window.get(), &MainWindow::signalRxTimeoutErrCntChanged);
+    QSignalSpy links(window.get(), &MainWindow::signalRxCommErrCntChanged);
+    QSignalSpy modbus(window.get(), &MainWindow::signalRxModbusErrCntChanged);
+    QSignalSpy codes(window.get(), &MainWindow::signalModbusErrorCode);
+    const int baseNoAnswer = before.at(1).toInt();
+    if (viaInfo)
+        window->slotInfo(1, 0, CMD_READ_FIRE, errCode, answer);
+    else
+        window->slotPortRx(errCode, answer);
+    QStringList shown{text(*window, "rxCounter"),
+                      QString::number(text(*window, "noAnswerCounter").toInt() - baseNoAnswer),
+                      text(*window, "errorCounter"), text(*window, "linkErrorCounter"),
+                      text(*window, "modbusErrorCounter")};
+    QCOMPARE(shown, labels);
+    QCOMPARE(timeouts.last().at(0).toUInt(), uint(rynCounts.at(0)));
+    QCOMPARE(links.last().at(0).toUInt(), uint(rynCounts.at(1)));
+    QCOMPARE(modbus.last().at(0).toUInt(), uint(rynCounts.at(2)));
+    QCOMPARE(codes.size(), exceptionCode == -1 ? 0 : 1);
+    if (exceptionCode != -1)
+        QCOMPARE(codes.first().at(0).toInt(), exceptionCode);
+}
+
+void TestMainWindow::searchEnds_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QList<int>>("answering");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("storedAfter");
+    QTest::addRow("stored-answers-though-lower-does") << 3 << QList<int>{1, 3, 5} << 3 << 3;
+    QTest::addRow("stored-silent-lowest-taken") << 3 << QList<int>{2, 6} << 2 << 2;
+    QTest::addRow("only-the-last-answers") << 1 << QList<int>{8} << 8 << 8;
+    QTest::addRow("stored-none-means-lowest") << 0 << QList<int>{4, 7} << 4 << 4;
+    QTest::addRow("nobody-answers") << 3 << QList<int>{} << 0 << 3;
+}
+
+void TestMainWindow::searchEnds()
+{
+    QFETCH(int, stored);
+    QFETCH(QList<int>, answering);
+    QFETCH(int, selected);
+    QFETCH(int, storedAfter);
+    writeFile(QStringLiteral("TestRYN.ini"), "[System]\nPortName=/dev/ryn-test\nPortDisable=true\nRynAddr=" +
+                                                 QByteArray::number(stored) + "\n");
+    auto window = makeWindow();
+    detachWorker(*window);
+    QSignalSpy need(window.get(), &MainWindow::signalNeedSelectRyn);
+    QSignalSpy select(window.get(), &MainWindow::signalSelectRyn);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    window->slotSearchRYN();
+    QCOMPARE(sent.size(), 8);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(sent.at(i).at(0).toInt(), i + 1);
+        QCOMPARE(sent.at(i).at(2).toInt(), int(CMD_PING));
+    }
+    RYNSelectWidget *panel = window->auInfoWidget()->selectWidget();
+    for (int address = 1; address <= 8; ++address) {
+        window->slotInfo(address, sent.at(address - 1).at(1).toInt(), CMD_PING,
+                         answering.contains(address) ? int(ResultOk) : int(ResultNoAnswer), QByteArray());
+        if (address < 8)
+            QVERIFY(need.isEmpty());
+    }
+    QVERIFY(!window->isSearching());
+    QCOMPARE(need.size(), 1);
+    QCOMPARE(need.first().at(0).toInt(), selected);
+    QCOMPARE(select.last().at(0).toInt(), selected);
+    for (int address = 1; address <= 8; ++address)
+        QCOMPARE(panel->rynButton(address)->isEnabled(), answering.contains(address));
+    if (selected > 0)
+        QVERIFY(panel->rynButton(selected)->isChecked());
+    QCOMPARE(Settings::readValue(QStringLiteral("RynAddr"), QStringLiteral("System")).toInt(), storedAfter);
+}
+
+void TestMainWindow::noControllerAnswers()
+{
+    // On a switched-off port the start-up search's eight probes fail and nobody is selected.
+    auto window = makeWindow();
+    QTRY_VERIFY(!window->isSearching());
+    QCOMPARE(text(*window, "noAnswerCounter"), QStringLiteral("8"));
+    QCOMPARE(text(*window, "rxCounter"), QStringLiteral("0"));
+    QCOMPARE(text(*window, "errorCounter"), QStringLiteral("0"));
+    QCOMPARE(window->foundMask(), quint16(0));
+    QVERIFY(!window->isPortOpened());
+    QVERIFY(window->findChild<QLabel *>(QStringLiteral("portStateLabel"))
+                ->styleSheet()
+                .contains(QLatin1String("red")));
+    QCOMPARE(int(window->prgParams().rynAddr), 3);
+}
+
+void TestMainWindow::commandIdentifiersWrap()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    setLastCommandId(INT_MAX - 1);
+    window->slotSendCmd(CMD_RYN_RESET, QByteArray(3, '\0'));
+    window->slotSendCmd(CMD_RYN_RESET, QByteArray(3, '\0'));
+    window->slotSendCmd2(5, CMD_RYN_RESET, QByteArray(3, '\0'));
+    QCOMPARE(sent.at(0).at(1).toInt(), INT_MAX);
+    QCOMPARE(sent.at(1).at(1).toInt(), 1);
+    QCOMPARE(sent.at(2).at(1).toInt(), 2);
+}
+
+void TestMainWindow::commandsGoToTheSelectedController()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    window->slotRynSelected(6);
+    window->slotSendCmd(CMD_AU_RED_LED_ON, QByteArray::fromHex("0c0000"));
+    window->slotSendCmd2(2, CMD_RYN_RESET, QByteArray(3, '\0'));
+    QCOMPARE(sent.at(0).at(0).toInt(), 6);
+    QCOMPARE(sent.at(0).at(2).toInt(), int(CMD_AU_RED_LED_ON));
+    QCOMPARE(sent.at(0).at(3).toByteArray(), QByteArray::fromHex("0c0000"));
+    QCOMPARE(sent.at(1).at(0).toInt(), 2);
+    QCOMPARE(Settings::readValue(QStringLiteral("RynAddr"), QStringLiteral("System")).toInt(), 6);
+}
+
+void TestMainWindow::controllerStartClearsTheControllerCounters()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->slotRynSelected(1);
+    window->slotPortRx(ResultNoAnswer, QByteArray());
+    window->slotPortRx(ResultCrcError, QByteArray());
+    window->slotPortRx(ResultException, QByteArray("\x02", 1));
+    QSignalSpy timeouts(window.get(), &MainWindow::signalRxTimeoutErrCntChanged);
+    QSignalSpy links(window.get(), &MainWindow::signalRxCommErrCntChanged);
+    const QString totalNoAnswer = text(*window, "noAnswerCounter");
+    const int received = text(*window, "rxCounter").toInt();
+
+    ModbusEvent other;
+    other.evCode = 0x66;
+    window->slotEvents({other});
+    QCOMPARE(timeouts.last().at(0).toUInt(), 1u);
+    ModbusEvent start;
+    start.evCode = 0x65;
+    window->slotEvents({other, start});
+    QCOMPARE(timeouts.last().at(0).toUInt(), 0u);
+    QCOMPARE(links.last().at(0).toUInt(), 0u);
+    // The totals stay; each batch counts as one received answer.
+    QCOMPARE(text(*window, "noAnswerCounter"), totalNoAnswer);
+    QCOMPARE(text(*window, "rxCounter").toInt(), received + 2);
+}
+
+void TestMainWindow::geometryAndSplitterSurviveARestart()
+{
+    QByteArray splitterState;
+    QRect geometry;
+    {
+        auto window = makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->setGeometry(40, 50, 1100, 900);
+        window->splitter()->setSizes({500, 300});
+        splitterState = window->splitter()->saveState();
+        geometry = window->geometry();
+        window->close();
+    }
+    QVERIFY(Settings::readValue(QStringLiteral("Geometry"), QStringLiteral("MainWindow")).isValid());
+    auto window = makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->splitter()->saveState(), splitterState);
+    QCOMPARE(window->geometry().size(), geometry.size());
+}
+
+void TestMainWindow::languageChangeWrittenOnlyWhenItDiffers_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("informed");
+    QTest::addRow("same-language-nothing-written") << QStringLiteral("Русский") << QString() << false;
+    QTest::addRow("english-written-and-told") << QStringLiteral("Английский") << QStringLiteral("EN") << true;
+}
+
+void TestMainWindow::languageChangeWrittenOnlyWhenItDiffers()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, stored);
+    QFETCH(bool, informed);
+    auto window = makeWindow();
+    detachWorker(*window);
+    whenModal<QDialog>([choice](QDialog *dialog) {
+        auto *list = dialog->findChild<QListWidget *>();
+        list->setCurrentItem(list->findItems(choice, Qt::MatchExactly).value(0));
+        dialog->accept();
+    });
+    bool told = false;
+    if (informed) {
+        QTimer::singleShot(0, this, [&told] {
+            whenModal<QMessageBox>([&told](QMessageBox *box) {
+                told = box->text().startsWith(QStringLiteral("Язык приложения изменен!"));
+                box->accept();
+            });
+        });
+    }
+    window->slotShowSelectLangDialog();
+    QCOMPARE(told, informed);
+    QCOMPARE(Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang")).toString(), stored);
+}
+
+void TestMainWindow::samePortChoiceChangesNothing()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    QSignalSpy reinit(window.get(), &MainWindow::signalReinit);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    whenModal<OstrelCommPortDialog>([](OstrelCommPortDialog *dialog) { dialog->accept(); });
+    window->selectComPort();
+    QVERIFY(reinit.isEmpty());
+    QVERIFY(sent.isEmpty());
+    QCOMPARE(window->prgParams().portName, QStringLiteral("/dev/ryn-test"));
+}
+
+void TestMainWindow::disablingThePortClearsTheUnits()
+{
+    writeFile(QStringLiteral("TestRYN.ini"),
+              "[System]\nPortName=/dev/ryn-test\nPortDisable=false\nRynAddr=2\n");
+    auto window = makeWindow();
+    detachWorker(*window);
+    RYNSelectWidget *panel = window->auInfoWidget()->selectWidget();
+    for (int address : {1, 2})
+        window->slotInfo(address, 0, CMD_PING, ResultOk, QByteArray());
+    window->slotRynSelected(2);
+    window->slotInfo(2, 0, CMD_READ_TYPES, ResultOk, QByteArray::fromHex("0404"));
+    QSignalSpy types(window.get(), &MainWindow::signalSetType);
+    QSignalSpy states(window.get(), &MainWindow::signalSetGeneralState);
+    QSignalSpy select(window.get(), &MainWindow::signalSelectRyn);
+    QSignalSpy need(window.get(), &MainWindow::signalNeedSelectRyn);
+    QSignalSpy reinit(window.get(), &MainWindow::signalReinit);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+
+    whenModal<OstrelCommPortDialog>([](OstrelCommPortDialog *dialog) {
+        dialog->findChild<QCheckBox *>()->click();
+        dialog->accept();
+    });
+    window->selectComPort();
+    QCOMPARE(reinit.size(), 1);
+    QCOMPARE(reinit.first().at(0).toString(), QString());
+    QVERIFY(sent.isEmpty());
+    QCOMPARE(need.last().at(0).toInt(), 0);
+    QCOMPARE(select.last().at(0).toInt(), 0);
+    for (int address = 1; address <= 8; ++address) {
+        QVERIFY(!panel->rynButton(address)->isEnabled());
+        QVERIFY(!panel->rynButton(address)->isChecked());
+    }
+    // Every unit then shows no type and no state.
+    QVERIFY(!types.isEmpty());
+    for (const QList<QVariant> &arguments : types)
+        QCOMPARE(arguments.at(1).toInt(), 255);
+    QCOMPARE(states.size(), 1000);
+    QVERIFY(Settings::readValue(QStringLiteral("PortDisable"), QStringLiteral("System")).toBool());
+    QTRY_VERIFY(window->findChild<QLabel *>(QStringLiteral("portStateLabel"))
+                    ->styleSheet()
+                    .contains(QLatin1String("red")));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

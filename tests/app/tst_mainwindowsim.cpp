@@ -1,0 +1,176 @@
+#include "aucell.h"
+#include "aucellswidget.h"
+#include "auinfowidget.h"
+#include "eventsmodel.h"
+#include "eventswidget.h"
+#include "mainwindow.h"
+#include "rynselectwidget.h"
+#include "settings.h"
+#include "simprocess.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The whole program against the simulated controllers of the demo line, on a pseudo-terminal.
+class TestMainWindowSim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void findsMonitorsAndShowsTheDemoLine();
+    void vanishedPortTurnsRedAndComesBack();
+    void closingInTheMiddleOfATransaction();
+
+private:
+    bool startSim(const QStringList &options);
+    std::unique_ptr<MainWindow> makeWindow();
+    static QString text(MainWindow &window, const char *name);
+    static bool portIsGreen(MainWindow &window);
+
+    QTemporaryDir *m_dir = nullptr;
+    SimProcess *m_sim = nullptr;
+};
+
+void TestMainWindowSim::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+}
+
+void TestMainWindowSim::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(QDir().mkpath(QStringLiteral("Resources")));
+    const QString messages =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Messages.RU");
+    QVERIFY(QFile::copy(messages, QStringLiteral("Resources/Messages.RU")));
+    Settings::fileName = QStringLiteral("TestRYN.ini");
+    m_sim = new SimProcess;
+}
+
+void TestMainWindowSim::cleanup()
+{
+    delete m_sim;
+    m_sim = nullptr;
+    Settings::fileName.clear();
+    QDir::setCurrent(QDir::tempPath());
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+bool TestMainWindowSim::startSim(const QStringList &options)
+{
+    if (!m_sim->start(SimProcess::demoScenario(), options))
+        return false;
+    Settings::PrgParams params;
+    params.portName = m_sim->linkPath();
+    params.rynAddr = 2;
+    return Settings::writePrgParams(params);
+}
+
+std::unique_ptr<MainWindow> TestMainWindowSim::makeWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->setLanguage(QStringLiteral("RU"));
+    window->show();
+    return window;
+}
+
+QString TestMainWindowSim::text(MainWindow &window, const char *name)
+{
+    return window.findChild<QLabel *>(QString::fromLatin1(name))->text();
+}
+
+bool TestMainWindowSim::portIsGreen(MainWindow &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("portStateLabel"))
+        ->styleSheet()
+        .contains(QLatin1String("green"));
+}
+
+void TestMainWindowSim::findsMonitorsAndShowsTheDemoLine()
+{
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    auto window = makeWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(portIsGreen(*window), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isSearching(), 10000);
+    QCOMPARE(window->foundMask(), quint16(0b1110));
+    RYNSelectWidget *panel = window->auInfoWidget()->selectWidget();
+    for (int address = 1; address <= 8; ++address)
+        QCOMPARE(panel->rynButton(address)->isEnabled(), address <= 3);
+    QVERIFY(panel->rynButton(2)->isChecked());
+    QCOMPARE(int(window->prgParams().rynAddr), 2);
+
+    // The stored controller 2 is watched; switch to controller 1, whose unit 17 is a smoke detector.
+    panel->rynButton(1)->click();
+    AuCell *cell = window->auInfoWidget()->generalGrid()->cell(17);
+    QTRY_COMPARE_WITH_TIMEOUT(cell->colour(), QColor(QStringLiteral("lawngreen")), 10000);
+    QCOMPARE(m_sim->command(QStringLiteral("state 1 17 fire")), QStringLiteral("OK"));
+    QTRY_COMPARE_WITH_TIMEOUT(cell->colour(), QColor(Qt::red), 10000);
+
+    // Its fire event reaches the log with its description.
+    auto *events = window->eventsWidget()->findChild<EventsModel *>();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [events] {
+            for (int row = 0; row < events->rowCount(); ++row) {
+                if (events->index(row, EventsModel::ColumnCode).data().toInt() == 1 &&
+                    events->index(row, EventsModel::ColumnAuAddr).data().toInt() == 17)
+                    return !events->index(row, EventsModel::ColumnDesc).data().toString().isEmpty();
+            }
+            return false;
+        }(),
+        10000);
+
+    QVERIFY(text(*window, "txCounter").toInt() > 20);
+    QVERIFY(text(*window, "rxCounter").toInt() > 20);
+    QCOMPARE(text(*window, "errorCounter"), QStringLiteral("0"));
+}
+
+void TestMainWindowSim::vanishedPortTurnsRedAndComesBack()
+{
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    auto window = makeWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(portIsGreen(*window), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->foundMask() == 0b1110, 10000);
+
+    m_sim->stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!portIsGreen(*window), 20000);
+    QVERIFY(!window->isPortOpened());
+
+    QVERIFY2(m_sim->start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
+             qPrintable(m_sim->errorString()));
+    // The port is tried again every 15 s; once open, the controllers are found again.
+    QTRY_VERIFY_WITH_TIMEOUT(portIsGreen(*window), 40000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->foundMask() == 0b1110 && !window->isSearching(), 10000);
+    RYNSelectWidget *panel = window->auInfoWidget()->selectWidget();
+    QVERIFY(panel->rynButton(2)->isChecked());
+}
+
+void TestMainWindowSim::closingInTheMiddleOfATransaction()
+{
+    // At the line rate every answer takes tens of milliseconds, and late answers keep the worker
+    // waiting out its whole answer window.
+    QVERIFY2(startSim({QStringLiteral("--faults"), QStringLiteral("late=0.5"), QStringLiteral("--seed"),
+                       QStringLiteral("3")}),
+             qPrintable(m_sim->errorString()));
+    auto window = makeWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(text(*window, "txCounter").toInt() > 15, 20000);
+    window->close();
+    QElapsedTimer timer;
+    timer.start();
+    window.reset();
+    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(Settings::readValue(QStringLiteral("Geometry"), QStringLiteral("MainWindow")).isValid());
+    QCOMPARE(Settings::readValue(QStringLiteral("PortName"), QStringLiteral("System")).toString(),
+             m_sim->linkPath());
+    QVERIFY(m_sim->isRunning());
+}
+
+QTEST_MAIN(TestMainWindowSim)
+#include "tst_mainwindowsim.moc"
