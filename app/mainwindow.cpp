@@ -115,7 +115,7 @@ MainWindow::MainWindow(QWidget *parent)
     createStatusBar();
     createMenu();
     createWorker();
-    m_modbusMaster->thread()->start(QThread::InheritPriority);
+    m_modbusMaster->workerThread()->start(QThread::InheritPriority);
 
     m_txTimer = new QTimer(this);
     m_txTimer->setSingleShot(true);
@@ -167,7 +167,7 @@ MainWindow::~MainWindow()
     m_reopenTimer->stop();
     savePrgParams();
     // The worker and its thread delete themselves when the thread has finished.
-    QThread *workerThread = m_modbusMaster->thread();
+    QThread *workerThread = m_modbusMaster->workerThread();
     workerThread->quit();
     workerThread->wait();
 }

@@ -44,7 +44,7 @@ public:
     ~ModbusMaster() override;
 
     // The worker's thread; the owner starts it (and quits and waits for it at shutdown).
-    QThread *thread() const { return m_thread; }
+    QThread *workerThread() const { return m_thread; }
 
     // The one worker, for the unit menus' questions about the last answers.
     static ModbusMaster *instance();

@@ -28,7 +28,7 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
     QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
              qPrintable(sim.errorString()));
     auto *master = new ModbusMaster(sim.linkPath(), 0, true);
-    QThread *thread = master->thread();
+    QThread *thread = master->workerThread();
     ResponseDecoder decoder;
     connect(master, &ModbusMaster::signalInfo, &decoder,
             [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
