@@ -20,582 +20,585 @@
     <name>AuCell</name>
     <message>
         <source>ед.</source>
-        <translation type="unfinished"></translation>
+        <translation>u.</translation>
     </message>
     <message>
         <source>В3:</source>
-        <translation type="unfinished"></translation>
+        <translation>I3:</translation>
     </message>
     <message>
         <source>В4:</source>
-        <translation type="unfinished"></translation>
+        <translation>I4:</translation>
     </message>
     <message>
         <source>В1:</source>
-        <translation type="unfinished"></translation>
+        <translation>I1:</translation>
     </message>
     <message>
         <source>В2:</source>
-        <translation type="unfinished"></translation>
+        <translation>I2:</translation>
     </message>
     <message>
         <source>Р3:</source>
-        <translation type="unfinished"></translation>
+        <translation>R3:</translation>
     </message>
     <message>
         <source>Р4:</source>
-        <translation type="unfinished"></translation>
+        <translation>R4:</translation>
     </message>
     <message>
         <source>Р1:</source>
-        <translation type="unfinished"></translation>
+        <translation>R1:</translation>
     </message>
     <message>
         <source>Р2:</source>
-        <translation type="unfinished"></translation>
+        <translation>R2:</translation>
     </message>
     <message>
         <source>З1:</source>
-        <translation type="unfinished"></translation>
+        <translation>V1:</translation>
     </message>
     <message>
         <source>З2:</source>
-        <translation type="unfinished"></translation>
+        <translation>V2:</translation>
     </message>
     <message>
         <source> В</source>
-        <translation type="unfinished"></translation>
+        <translation> V</translation>
     </message>
     <message>
         <source>Тз=</source>
-        <translation type="unfinished"></translation>
+        <translation>S=</translation>
     </message>
     <message>
         <source>Р=</source>
-        <translation type="unfinished"></translation>
+        <translation>R=</translation>
     </message>
 </context>
 <context>
     <name>AuInfoWidget</name>
     <message>
         <source>Общее состояние</source>
-        <translation type="unfinished"></translation>
+        <translation>General state</translation>
     </message>
     <message>
         <source>Состояние ионисторов</source>
-        <translation type="unfinished"></translation>
+        <translation>Ionistors</translation>
     </message>
     <message>
         <source>Задымлённость</source>
-        <translation type="unfinished"></translation>
+        <translation>Smoke level</translation>
     </message>
     <message>
         <source>Свойства АУ</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit properties</translation>
     </message>
 </context>
 <context>
     <name>AuLegendWidget</name>
     <message>
         <source>Информация</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Полная</source>
-        <translation type="unfinished"></translation>
+        <translation>Full</translation>
     </message>
     <message>
         <source>Версия</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>Т / задымл</source>
-        <translation type="unfinished"></translation>
+        <translation>T/smoke</translation>
     </message>
     <message>
         <source>U ионисторов</source>
-        <translation type="unfinished"></translation>
+        <translation>Ionist. U</translation>
     </message>
     <message>
         <source>задымлённость</source>
-        <translation type="unfinished"></translation>
+        <translation>smoke</translation>
     </message>
     <message>
         <source>Масштаб</source>
-        <translation type="unfinished"></translation>
+        <translation>Scale</translation>
     </message>
     <message>
         <source>Перенос
  строк</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrap
+ lines</translation>
     </message>
     <message>
         <source>норма</source>
-        <translation type="unfinished"></translation>
+        <translation>normal</translation>
     </message>
     <message>
         <source>потеря связи</source>
-        <translation type="unfinished"></translation>
+        <translation>link lost</translation>
     </message>
     <message>
         <source>неиспр. АУ</source>
-        <translation type="unfinished"></translation>
+        <translation>unit fault</translation>
     </message>
     <message>
         <source>неверн. тип</source>
-        <translation type="unfinished"></translation>
+        <translation>wrong type</translation>
     </message>
     <message>
         <source>пожар</source>
-        <translation type="unfinished"></translation>
+        <translation>fire</translation>
     </message>
     <message>
         <source>вскрытие</source>
-        <translation type="unfinished"></translation>
+        <translation>tamper</translation>
     </message>
     <message>
         <source>блокировка</source>
-        <translation type="unfinished"></translation>
+        <translation>blocked</translation>
     </message>
     <message>
         <source>скрыто</source>
-        <translation type="unfinished"></translation>
+        <translation>hidden</translation>
     </message>
     <message>
         <source>двойн. адрес</source>
-        <translation type="unfinished"></translation>
+        <translation>double addr.</translation>
     </message>
     <message>
         <source>адр. не сконф.</source>
-        <translation type="unfinished"></translation>
+        <translation>addr. not conf.</translation>
     </message>
     <message>
         <source>разряжен</source>
-        <translation type="unfinished"></translation>
+        <translation>discharged</translation>
     </message>
     <message>
         <source>треб. заряд</source>
-        <translation type="unfinished"></translation>
+        <translation>needs charge</translation>
     </message>
     <message>
         <source>перезаряд</source>
-        <translation type="unfinished"></translation>
+        <translation>overcharged</translation>
     </message>
     <message>
         <source>неисправен</source>
-        <translation type="unfinished"></translation>
+        <translation>faulty</translation>
     </message>
     <message>
         <source>не определ.</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown</translation>
     </message>
     <message>
         <source>крит. запыл.</source>
-        <translation type="unfinished"></translation>
+        <translation>crit. dust</translation>
     </message>
     <message>
         <source>пред. запыл.</source>
-        <translation type="unfinished"></translation>
+        <translation>dust limit</translation>
     </message>
 </context>
 <context>
     <name>EvDescDialog</name>
     <message>
         <source>Описание события</source>
-        <translation type="unfinished"></translation>
+        <translation>Event description</translation>
     </message>
     <message>
         <source>Код события:</source>
-        <translation type="unfinished"></translation>
+        <translation>Event code:</translation>
     </message>
     <message>
         <source>Изменить цвет шрифта</source>
-        <translation type="unfinished"></translation>
+        <translation>Change text colour</translation>
     </message>
     <message>
         <source>Изменить цвет фона</source>
-        <translation type="unfinished"></translation>
+        <translation>Change background colour</translation>
     </message>
     <message>
         <source>Событие:</source>
-        <translation type="unfinished"></translation>
+        <translation>Event:</translation>
     </message>
     <message>
         <source>Отображать дополнительное описание</source>
-        <translation type="unfinished"></translation>
+        <translation>Show additional description</translation>
     </message>
     <message>
         <source>Префикс:</source>
-        <translation type="unfinished"></translation>
+        <translation>Prefix:</translation>
     </message>
     <message>
         <source>Постфикс:</source>
-        <translation type="unfinished"></translation>
+        <translation>Suffix:</translation>
     </message>
     <message>
         <source>Заменить значение (число) на описание:</source>
-        <translation type="unfinished"></translation>
+        <translation>Replace the value (number) with a description:</translation>
     </message>
     <message>
         <source>Значение</source>
-        <translation type="unfinished"></translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>Описание</source>
-        <translation type="unfinished"></translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>Добавить описание</source>
-        <translation type="unfinished"></translation>
+        <translation>Add description</translation>
     </message>
     <message>
         <source>Изменить описание</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit description</translation>
     </message>
     <message>
         <source>Удалить описание</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete description</translation>
     </message>
     <message>
         <source>Сохранить</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Ошибка!</source>
-        <translation type="unfinished"></translation>
+        <translation>Error!</translation>
     </message>
     <message>
         <source>Номер события не должен быть &apos;0&apos;!</source>
-        <translation type="unfinished"></translation>
+        <translation>The event number must not be &apos;0&apos;!</translation>
     </message>
 </context>
 <context>
     <name>EvDescListDialog</name>
     <message>
         <source>Редактирование описания событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Event description editing</translation>
     </message>
     <message>
         <source>Добавить описание события</source>
-        <translation type="unfinished"></translation>
+        <translation>Add event description</translation>
     </message>
     <message>
         <source>Редактировать описание события</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit event description</translation>
     </message>
     <message>
         <source>Удалить описание события</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete event description</translation>
     </message>
     <message>
         <source>Задать версию файла событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Set event file version</translation>
     </message>
     <message>
         <source>Сохранить описания</source>
-        <translation type="unfinished"></translation>
+        <translation>Save descriptions</translation>
     </message>
     <message>
         <source>Номер</source>
-        <translation type="unfinished"></translation>
+        <translation>Number</translation>
     </message>
     <message>
         <source>Описание события</source>
-        <translation type="unfinished"></translation>
+        <translation>Event description</translation>
     </message>
     <message>
         <source>Список событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Event list</translation>
     </message>
     <message>
         <source>Ошибка!</source>
-        <translation type="unfinished"></translation>
+        <translation>Error!</translation>
     </message>
     <message>
         <source>Не удалось сохранить описания событий!</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not save the event descriptions!</translation>
     </message>
     <message>
         <source>Внимание!</source>
-        <translation type="unfinished"></translation>
+        <translation>Warning!</translation>
     </message>
     <message>
         <source>Изменения не сохранены!
 Все равно выйти?</source>
-        <translation type="unfinished"></translation>
+        <translation>The changes have not been saved!
+Exit anyway?</translation>
     </message>
     <message>
         <source>Есть изменения - не забудьте сохранить!</source>
-        <translation type="unfinished"></translation>
+        <translation>There are unsaved changes - remember to save!</translation>
     </message>
 </context>
 <context>
     <name>EvFilterDialog</name>
     <message>
         <source>Фильтр событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Event filter</translation>
     </message>
     <message>
         <source>Выбор RYN</source>
-        <translation type="unfinished"></translation>
+        <translation>Select RYN</translation>
     </message>
     <message>
         <source>Адрес RYN:</source>
-        <translation type="unfinished"></translation>
+        <translation>RYN address:</translation>
     </message>
     <message>
         <source>Выбор АУ</source>
-        <translation type="unfinished"></translation>
+        <translation>Select unit</translation>
     </message>
     <message>
         <source>Адрес АУ:</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit address:</translation>
     </message>
     <message>
         <source>Выбор события</source>
-        <translation type="unfinished"></translation>
+        <translation>Select event</translation>
     </message>
     <message>
         <source>Код события:</source>
-        <translation type="unfinished"></translation>
+        <translation>Event code:</translation>
     </message>
     <message>
         <source>Ввод</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>EventsModel</name>
     <message>
         <source>Дата</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Время</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>Номер входа</source>
-        <translation type="unfinished"></translation>
+        <translation>Input no.</translation>
     </message>
     <message>
         <source>Адрес АУ</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit address</translation>
     </message>
     <message>
         <source>Код</source>
-        <translation type="unfinished"></translation>
+        <translation>Code</translation>
     </message>
     <message>
         <source>Доп. параметры</source>
-        <translation type="unfinished"></translation>
+        <translation>Extra params</translation>
     </message>
     <message>
         <source>Описание</source>
-        <translation type="unfinished"></translation>
+        <translation>Description</translation>
     </message>
 </context>
 <context>
     <name>EventsWidget</name>
     <message>
         <source>Дата формирования отчёта: </source>
-        <translation type="unfinished"></translation>
+        <translation>Report created: </translation>
     </message>
     <message>
         <source>Фильтр по событиям:</source>
-        <translation type="unfinished"></translation>
+        <translation>Event filter:</translation>
     </message>
     <message>
         <source>Фиксация</source>
-        <translation type="unfinished"></translation>
+        <translation>Hold view</translation>
     </message>
     <message>
         <source>Индикатор чтения описания событий: зеленый - норма, красный - ошибка</source>
-        <translation type="unfinished"></translation>
+        <translation>Event description loading indicator: green - OK, red - error</translation>
     </message>
     <message>
         <source>Индикатор превышения количества событий: белый - нет превышения, желтый - есть</source>
-        <translation type="unfinished"></translation>
+        <translation>Event limit indicator: white - not exceeded, yellow - exceeded</translation>
     </message>
     <message>
         <source>Очистить список событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear the event list</translation>
     </message>
     <message>
         <source>Сохранить отфильтрованные события в файл</source>
-        <translation type="unfinished"></translation>
+        <translation>Save the filtered events to a file</translation>
     </message>
     <message>
         <source>Адрес RYN:</source>
-        <translation type="unfinished"></translation>
+        <translation>RYN address:</translation>
     </message>
     <message>
         <source>Адрес АУ:</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit address:</translation>
     </message>
     <message>
         <source>Код события:</source>
-        <translation type="unfinished"></translation>
+        <translation>Event code:</translation>
     </message>
     <message>
         <source>Внимание!</source>
-        <translation type="unfinished"></translation>
+        <translation>Warning!</translation>
     </message>
     <message>
         <source>Будут удалены все события, не только отфильтрованные!
 Продолжить?</source>
-        <translation type="unfinished"></translation>
+        <translation>All events will be deleted, not only the filtered ones!
+Continue?</translation>
     </message>
     <message>
         <source>Сохранить события</source>
-        <translation type="unfinished"></translation>
+        <translation>Save events</translation>
     </message>
     <message>
         <source>Успех!</source>
-        <translation type="unfinished"></translation>
+        <translation>Success!</translation>
     </message>
     <message>
         <source>События успешно сохранены!</source>
-        <translation type="unfinished"></translation>
+        <translation>The events have been saved!</translation>
     </message>
     <message>
         <source>Ошибка!</source>
-        <translation type="unfinished"></translation>
+        <translation>Error!</translation>
     </message>
     <message>
         <source>Не удалось сохранить события!</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not save the events!</translation>
     </message>
     <message>
         <source>Событий: </source>
-        <translation type="unfinished"></translation>
+        <translation>Events: </translation>
     </message>
     <message>
         <source>Версия описания событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Event description version</translation>
     </message>
     <message>
         <source>не установлен</source>
-        <translation type="unfinished"></translation>
+        <translation>not set</translation>
     </message>
     <message>
         <source>адрес RYN</source>
-        <translation type="unfinished"></translation>
+        <translation>RYN address</translation>
     </message>
     <message>
         <source>адрес АУ</source>
-        <translation type="unfinished"></translation>
+        <translation>unit address</translation>
     </message>
     <message>
         <source>код события</source>
-        <translation type="unfinished"></translation>
+        <translation>event code</translation>
     </message>
 </context>
 <context>
     <name>HardTypes</name>
     <message>
         <source>ИПР</source>
-        <translation type="unfinished"></translation>
+        <translation>MCP</translation>
     </message>
     <message>
         <source>ИПТ</source>
-        <translation type="unfinished"></translation>
+        <translation>HD</translation>
     </message>
     <message>
         <source>ИПТ-И</source>
-        <translation type="unfinished"></translation>
+        <translation>HD-I</translation>
     </message>
     <message>
         <source>ИПД</source>
-        <translation type="unfinished"></translation>
+        <translation>SD</translation>
     </message>
     <message>
         <source>ИПП</source>
-        <translation type="unfinished"></translation>
+        <translation>FD</translation>
     </message>
     <message>
         <source>ИПП-И</source>
-        <translation type="unfinished"></translation>
+        <translation>FD-I</translation>
     </message>
     <message>
         <source>УДП</source>
-        <translation type="unfinished"></translation>
+        <translation>RSB</translation>
     </message>
     <message>
         <source>Vexa2</source>
-        <translation type="unfinished"></translation>
+        <translation>Vexa2</translation>
     </message>
     <message>
         <source>Vexa4</source>
-        <translation type="unfinished"></translation>
+        <translation>Vexa4</translation>
     </message>
     <message>
         <source>Zirn2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zirn2</translation>
     </message>
     <message>
         <source>Zirn4</source>
-        <translation type="unfinished"></translation>
+        <translation>Zirn4</translation>
     </message>
     <message>
         <source>Vexa2Р2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vexa2З</source>
-        <translation type="unfinished"></translation>
+        <translation>Vexa2R2</translation>
     </message>
     <message>
         <source>Dulo-A</source>
-        <translation type="unfinished"></translation>
+        <translation>Dulo-A</translation>
     </message>
     <message>
         <source>Dulo-B</source>
-        <translation type="unfinished"></translation>
+        <translation>Dulo-B</translation>
     </message>
     <message>
         <source>Fenk</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenk</translation>
     </message>
     <message>
         <source>Pona-A</source>
-        <translation type="unfinished"></translation>
+        <translation>Pona-A</translation>
     </message>
     <message>
         <source>Pona-B</source>
-        <translation type="unfinished"></translation>
+        <translation>Pona-B</translation>
     </message>
     <message>
         <source>Pona-C</source>
-        <translation type="unfinished"></translation>
+        <translation>Pona-C</translation>
     </message>
     <message>
         <source>Pona-D</source>
-        <translation type="unfinished"></translation>
+        <translation>Pona-D</translation>
     </message>
     <message>
         <source>Pona-E</source>
-        <translation type="unfinished"></translation>
+        <translation>Pona-E</translation>
     </message>
     <message>
         <source>ИПД/Т</source>
-        <translation type="unfinished"></translation>
+        <translation>SD/HD</translation>
     </message>
     <message>
         <source>ИПД/Т-И</source>
-        <translation type="unfinished"></translation>
+        <translation>SD/HD-I</translation>
     </message>
     <message>
         <source>RYN</source>
-        <translation type="unfinished"></translation>
+        <translation>RYN</translation>
+    </message>
+    <message>
+        <source>Vexa2A</source>
+        <translation>Vexa2A</translation>
     </message>
 </context>
 <context>
@@ -603,6 +606,76 @@
     <message>
         <source>Тест RYN</source>
         <translation>RYN Test</translation>
+    </message>
+    <message>
+        <source>Порт не выбран</source>
+        <translation>No port selected</translation>
+    </message>
+    <message>
+        <source>Передано:</source>
+        <translation>Sent:</translation>
+    </message>
+    <message>
+        <source>Принято:</source>
+        <translation>Received:</translation>
+    </message>
+    <message>
+        <source>Нет ответа:</source>
+        <translation>No answer:</translation>
+    </message>
+    <message>
+        <source>Ошибок:</source>
+        <translation>Errors:</translation>
+    </message>
+    <message>
+        <source>Связи:</source>
+        <translation>Link:</translation>
+    </message>
+    <message>
+        <source>Меню</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Настройки ...</source>
+        <translation>Settings ...</translation>
+    </message>
+    <message>
+        <source>Редактор событий ...</source>
+        <translation>Event editor ...</translation>
+    </message>
+    <message>
+        <source>Выбрать язык ...</source>
+        <translation>Select language ...</translation>
+    </message>
+    <message>
+        <source>О программе ...</source>
+        <translation>About ...</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Смена языка</source>
+        <translation>Language change</translation>
+    </message>
+    <message>
+        <source>Язык приложения изменен!
+Изменения вступят в силу после перезагрузки программы.</source>
+        <translation>The application language has been changed!
+The change takes effect when the program is restarted.</translation>
+    </message>
+    <message>
+        <source>Тест RYN.
+Версия %1
+Версия описания событий %2</source>
+        <translation>RYN Test.
+Version %1
+Event description version %2</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
     </message>
 </context>
 <context>
@@ -683,71 +756,71 @@
     <name>RYNSelectWidget</name>
     <message>
         <source>RYN:</source>
-        <translation type="unfinished"></translation>
+        <translation>RYN:</translation>
     </message>
     <message>
         <source>Поиск RYN</source>
-        <translation type="unfinished"></translation>
+        <translation>Find RYN</translation>
     </message>
     <message>
         <source>ИПТ</source>
-        <translation type="unfinished"></translation>
+        <translation>HD</translation>
     </message>
     <message>
         <source>ИПД</source>
-        <translation type="unfinished"></translation>
+        <translation>SD</translation>
     </message>
     <message>
         <source>ИПД/Т</source>
-        <translation type="unfinished"></translation>
+        <translation>SD/HD</translation>
     </message>
     <message>
         <source>ИПП</source>
-        <translation type="unfinished"></translation>
+        <translation>FD</translation>
     </message>
     <message>
         <source>ИПР/УДП</source>
-        <translation type="unfinished"></translation>
+        <translation>MCP/RSB</translation>
     </message>
     <message>
         <source>Fenk</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenk</translation>
     </message>
     <message>
         <source>Vexa</source>
-        <translation type="unfinished"></translation>
+        <translation>Vexa</translation>
     </message>
     <message>
         <source>Zirn</source>
-        <translation type="unfinished"></translation>
+        <translation>Zirn</translation>
     </message>
     <message>
         <source>Vexa2Р2</source>
-        <translation type="unfinished"></translation>
+        <translation>Vexa2R2</translation>
     </message>
     <message>
         <source>Dulo</source>
-        <translation type="unfinished"></translation>
+        <translation>Dulo</translation>
     </message>
     <message>
         <source>Все типы</source>
-        <translation type="unfinished"></translation>
+        <translation>All types</translation>
     </message>
     <message>
         <source>Фильтрация</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <source>Прием событий:</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive events:</translation>
     </message>
     <message>
         <source>от всех RYN</source>
-        <translation type="unfinished"></translation>
+        <translation>from all RYN</translation>
     </message>
     <message>
         <source>от тек. RYN</source>
-        <translation type="unfinished"></translation>
+        <translation>from cur. RYN</translation>
     </message>
 </context>
 <context>
@@ -806,223 +879,223 @@
     <name>UnitTexts</name>
     <message>
         <source>Норма</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Отключен</source>
-        <translation type="unfinished"></translation>
+        <translation>Disconnected</translation>
     </message>
     <message>
         <source>Двойной адрес</source>
-        <translation type="unfinished"></translation>
+        <translation>Double address</translation>
     </message>
     <message>
         <source>Ошибки приёма</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive errors</translation>
     </message>
     <message>
         <source>Не отвечает</source>
-        <translation type="unfinished"></translation>
+        <translation>No answer</translation>
     </message>
     <message>
         <source>Неверн. тип</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong type</translation>
     </message>
     <message>
         <source>Частично разряж.</source>
-        <translation type="unfinished"></translation>
+        <translation>Partly discharged</translation>
     </message>
     <message>
         <source>Разряжены</source>
-        <translation type="unfinished"></translation>
+        <translation>Discharged</translation>
     </message>
     <message>
         <source>Неисправны</source>
-        <translation type="unfinished"></translation>
+        <translation>Faulty</translation>
     </message>
     <message>
         <source>Не определено</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown</translation>
     </message>
     <message>
         <source>Перезаряд</source>
-        <translation type="unfinished"></translation>
+        <translation>Overcharged</translation>
     </message>
     <message>
         <source>Нет</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>Критическая</source>
-        <translation type="unfinished"></translation>
+        <translation>Critical</translation>
     </message>
     <message>
         <source>Предельная</source>
-        <translation type="unfinished"></translation>
+        <translation>Limit</translation>
     </message>
     <message>
         <source>Вскрытие</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamper</translation>
     </message>
     <message>
         <source>Неисправность</source>
-        <translation type="unfinished"></translation>
+        <translation>Fault</translation>
     </message>
     <message>
         <source>Нагрев</source>
-        <translation type="unfinished"></translation>
+        <translation>Heating</translation>
     </message>
     <message>
         <source>Обрыв</source>
-        <translation type="unfinished"></translation>
+        <translation>Break</translation>
     </message>
     <message>
         <source>КЗ</source>
-        <translation type="unfinished"></translation>
+        <translation>Short</translation>
     </message>
     <message>
         <source>Разомкнут</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>р</source>
-        <translation type="unfinished"></translation>
+        <translation>o</translation>
     </message>
     <message>
         <source>Замкнут</source>
-        <translation type="unfinished"></translation>
+        <translation>Closed</translation>
     </message>
     <message>
         <source>з</source>
-        <translation type="unfinished"></translation>
+        <translation>c</translation>
     </message>
     <message>
         <source>о</source>
-        <translation type="unfinished"></translation>
+        <translation>b</translation>
     </message>
     <message>
         <source>к</source>
-        <translation type="unfinished"></translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>-</source>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
     <message>
         <source>Выключен</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>Включен</source>
-        <translation type="unfinished"></translation>
+        <translation>On</translation>
     </message>
     <message>
         <source>Обрыв или КЗ</source>
-        <translation type="unfinished"></translation>
+        <translation>Break or short</translation>
     </message>
     <message>
         <source>н</source>
-        <translation type="unfinished"></translation>
+        <translation>f</translation>
     </message>
     <message>
         <source>Промежуточное пол.</source>
-        <translation type="unfinished"></translation>
+        <translation>Intermediate pos.</translation>
     </message>
     <message>
         <source>п</source>
-        <translation type="unfinished"></translation>
+        <translation>m</translation>
     </message>
     <message>
         <source>Задвижка закрыта</source>
-        <translation type="unfinished"></translation>
+        <translation>Valve closed</translation>
     </message>
     <message>
         <source>Задвижка открыта</source>
-        <translation type="unfinished"></translation>
+        <translation>Valve open</translation>
     </message>
     <message>
         <source>Выключено</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>В</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>Прямое</source>
-        <translation type="unfinished"></translation>
+        <translation>Direct</translation>
     </message>
     <message>
         <source>П</source>
-        <translation type="unfinished"></translation>
+        <translation>D</translation>
     </message>
     <message>
         <source>Прям. с миганием</source>
-        <translation type="unfinished"></translation>
+        <translation>Direct, flashing</translation>
     </message>
     <message>
         <source>ПМ</source>
-        <translation type="unfinished"></translation>
+        <translation>DF</translation>
     </message>
     <message>
         <source>Обратное</source>
-        <translation type="unfinished"></translation>
+        <translation>Reverse</translation>
     </message>
     <message>
         <source>О</source>
-        <translation type="unfinished"></translation>
+        <translation>R</translation>
     </message>
     <message>
         <source>Обр. с миганием</source>
-        <translation type="unfinished"></translation>
+        <translation>Reverse, flashing</translation>
     </message>
     <message>
         <source>ОМ</source>
-        <translation type="unfinished"></translation>
+        <translation>RF</translation>
     </message>
     <message>
         <source>Исправен</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Неисправен</source>
-        <translation type="unfinished"></translation>
+        <translation>Faulty</translation>
     </message>
     <message>
         <source>Пониженное</source>
-        <translation type="unfinished"></translation>
+        <translation>Low</translation>
     </message>
     <message>
         <source>Не нажата</source>
-        <translation type="unfinished"></translation>
+        <translation>Not pressed</translation>
     </message>
     <message>
         <source>Нажата</source>
-        <translation type="unfinished"></translation>
+        <translation>Pressed</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Открыта</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Закрыта</source>
-        <translation type="unfinished"></translation>
+        <translation>Closed</translation>
     </message>
     <message>
         <source>м</source>
-        <translation type="unfinished"></translation>
+        <translation>max</translation>
     </message>
     <message>
         <source>мд</source>
-        <translation type="unfinished"></translation>
+        <translation>max-diff</translation>
     </message>
     <message>
         <source>Нет данных</source>
-        <translation type="unfinished"></translation>
+        <translation>No data</translation>
     </message>
 </context>
 </TS>
