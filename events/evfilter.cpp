@@ -1,7 +1,6 @@
 #include "evfilter.h"
 
 #include <QCoreApplication>
-#include <QStringList>
 
 namespace {
 struct Tr
@@ -12,21 +11,22 @@ struct Tr
 
 QString evFilterSummary(const EvFilter &filter, const QString &evCodeDesc)
 {
-    const QString head = Tr::tr("Фильтр по событиям:") + QLatin1Char(' ');
-    if (!filter.isActive())
-        return QString(head + Tr::tr("не установлен")).trimmed();
-
-    // Parts are joined directly, so a description with double spaces is kept as it is.
-    QStringList parts;
-    if (filter.rynFilterOn)
-        parts << Tr::tr("адрес RYN") + QStringLiteral(" = ") + QString::number(filter.rynAddr);
-    if (filter.auFilterOn)
-        parts << Tr::tr("адрес АУ") + QStringLiteral(" = ") + QString::number(filter.auAddr);
-    if (filter.evCodeFilterOn) {
-        QString part = Tr::tr("код события") + QStringLiteral(" = ") + QString::number(filter.evCode);
-        if (!evCodeDesc.isEmpty())
-            part += QStringLiteral(" [") + evCodeDesc + QLatin1Char(']');
-        parts << part;
+    QString summary = Tr::tr("Фильтр по событиям:") + QLatin1Char(' ');
+    if (!filter.isActive()) {
+        summary += Tr::tr("не установлен");
+    } else {
+        // Each part ends in two spaces; every two spaces then read as ", ", those of a description too.
+        if (filter.rynFilterOn)
+            summary += Tr::tr("адрес RYN") + QStringLiteral(" = ") + QString::number(filter.rynAddr) +
+                       QStringLiteral("  ");
+        if (filter.auFilterOn)
+            summary += Tr::tr("адрес АУ") + QStringLiteral(" = ") + QString::number(filter.auAddr) +
+                       QStringLiteral("  ");
+        if (filter.evCodeFilterOn) {
+            summary += Tr::tr("код события") + QStringLiteral(" = ") + QString::number(filter.evCode);
+            if (!evCodeDesc.isEmpty())
+                summary += QStringLiteral(" [") + evCodeDesc + QLatin1Char(']');
+        }
     }
-    return QString(head + parts.join(QStringLiteral(", "))).trimmed();
+    return summary.trimmed().replace(QStringLiteral("  "), QStringLiteral(", "));
 }

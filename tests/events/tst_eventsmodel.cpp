@@ -336,9 +336,9 @@ void TestEventsModel::filter_data()
     EvFilter code = EvFilter();
     code.evCodeFilterOn = 1;
     code.evCode = 3;
-    QTest::addRow("description-kept-as-is")
+    QTest::addRow("description-double-space-reads-as-comma")
         << code << QStringLiteral("a  b; \"c\"") << QList<int>{3} << QList<int>{3}
-        << QStringLiteral("Фильтр по событиям: код события = 3 [a  b; \"c\"]") << false;
+        << QStringLiteral("Фильтр по событиям: код события = 3 [a, b; \"c\"]") << false;
 }
 
 void TestEventsModel::filter()
