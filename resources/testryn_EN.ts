@@ -1002,10 +1002,6 @@ Event description version %2</translation>
         <translation>Intermediate pos.</translation>
     </message>
     <message>
-        <source>п</source>
-        <translation>m</translation>
-    </message>
-    <message>
         <source>Задвижка закрыта</source>
         <translation>Valve closed</translation>
     </message>
@@ -1096,6 +1092,26 @@ Event description version %2</translation>
     <message>
         <source>Нет данных</source>
         <translation>No data</translation>
+    </message>
+    <message>
+        <source>п</source>
+        <comment>valve</comment>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>з</source>
+        <comment>valve</comment>
+        <translation>c</translation>
+    </message>
+    <message>
+        <source>о</source>
+        <comment>valve</comment>
+        <translation>o</translation>
+    </message>
+    <message>
+        <source>н</source>
+        <comment>valve</comment>
+        <translation>b</translation>
     </message>
 </context>
 </TS>

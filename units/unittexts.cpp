@@ -134,13 +134,13 @@ QString valveText(int value, bool longForm)
 {
     switch (value) {
     case 0:
-        return longForm ? Tr::tr("Промежуточное пол.") : Tr::tr("п");
+        return longForm ? Tr::tr("Промежуточное пол.") : Tr::tr("п", "valve");
     case 1:
-        return longForm ? Tr::tr("Задвижка закрыта") : Tr::tr("з");
+        return longForm ? Tr::tr("Задвижка закрыта") : Tr::tr("з", "valve");
     case 2:
-        return longForm ? Tr::tr("Задвижка открыта") : Tr::tr("о");
+        return longForm ? Tr::tr("Задвижка открыта") : Tr::tr("о", "valve");
     case 3:
-        return longForm ? Tr::tr("Обрыв или КЗ") : Tr::tr("н");
+        return longForm ? Tr::tr("Обрыв или КЗ") : Tr::tr("н", "valve");
     case 4:
         return longForm ? Tr::tr("Не определено") : Tr::tr("-");
     default:
