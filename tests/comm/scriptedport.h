@@ -18,6 +18,14 @@ public:
     };
     using Responder = std::function<QList<Chunk>(const QByteArray &request)>;
 
+    // The link deletes a port when it re-creates or drops it; a harness that keeps a pointer to the
+    // port (for its clock) learns of it here instead of reading freed memory.
+    ~ScriptedPort() override
+    {
+        if (onDestroyed)
+            onDestroyed(*this);
+    }
+
     bool open() override;
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
@@ -36,6 +44,7 @@ public:
     QByteArray input;           // arrived, not yet read (garbage can be put here)
     QList<QByteArray> requests; // everything written, in order
     Responder responder;
+    std::function<void(const ScriptedPort &port)> onDestroyed;
     int flushes = 0;
     int discarded = 0; // bytes thrown away before requests
 

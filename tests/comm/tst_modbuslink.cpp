@@ -17,6 +17,7 @@ static QList<int> repeated(int count, int value)
 struct ScriptedLink
 {
     ScriptedPort *port = nullptr;
+    qint64 lastNow = 0; // the clock of the last port the link deleted
     int created = 0;
     bool nextOpenSucceeds = true;
     QList<int> sleeps;
@@ -24,8 +25,12 @@ struct ScriptedLink
     ModbusLink link{[this](const QString &) {
         auto created = std::make_unique<ScriptedPort>();
         created->openSucceeds = nextOpenSucceeds;
-        if (port)
-            created->now = port->now;
+        created->now = port ? port->now : lastNow;
+        created->onDestroyed = [this](const ScriptedPort &gone) {
+            lastNow = gone.now;
+            if (port == &gone)
+                port = nullptr;
+        };
         port = created.get();
         ++this->created;
         return created;
@@ -33,7 +38,7 @@ struct ScriptedLink
 
     explicit ScriptedLink(const QString &name = QStringLiteral("scripted"))
     {
-        link.setClock([this] { return port ? port->now : 0; });
+        link.setClock([this] { return port ? port->now : lastNow; });
         link.setSleeper([this](int msecs) {
             sleeps.append(msecs);
             if (port)

@@ -23,18 +23,22 @@ public:
         options.portFactory = [this](const QString &) {
             auto port = std::make_unique<ScriptedPort>();
             port->responder = [this](const QByteArray &request) { return route(request); };
-            if (m_port)
-                port->now = m_port->now;
+            port->now = m_port ? m_port->now : m_lastNow;
+            port->onDestroyed = [this](const ScriptedPort &gone) {
+                m_lastNow = gone.now;
+                if (m_port == &gone)
+                    m_port = nullptr;
+            };
             m_port = port.get();
             ++portsCreated;
             return port;
         };
-        options.linkClock = [this] { return m_port ? m_port->now : 0; };
+        options.linkClock = [this] { return clock(); };
         options.sleeper = [this](int msecs) {
             if (m_port)
                 m_port->advance(msecs);
         };
-        options.now = [this] { return start.addMSecs(m_port ? m_port->now : 0); };
+        options.now = [this] { return start.addMSecs(clock()); };
         master = std::make_unique<ModbusMaster>(QStringLiteral("line"), 0, fromAll, options);
         master->init();
         if (selected > 0) {
@@ -45,6 +49,9 @@ public:
         }
         port()->requests.clear();
     }
+
+    // The worker goes first: deleting it deletes the port, which reports to this line.
+    ~Line() { master.reset(); }
 
     FakeSlave &addController(int address)
     {
@@ -136,7 +143,10 @@ private:
         return slave ? slave->respond(request) : QList<ScriptedPort::Chunk>();
     }
 
+    qint64 clock() const { return m_port ? m_port->now : m_lastNow; }
+
     ScriptedPort *m_port = nullptr;
+    qint64 m_lastNow = 0; // the clock of the last port the link deleted
 };
 
 static QStringList codes(std::initializer_list<int> list)
