@@ -342,6 +342,7 @@ void ModbusMaster::doModbus()
         m_readingAborted = false;
         m_restartMonitoring = true;
         m_version = defaultVersion;
+        doAfterRynInit();
     }
     std::unique_ptr<ModbusCommand> command;
     if (!m_readingRyns)
@@ -575,6 +576,9 @@ void ModbusMaster::finishRynReading(bool success)
     if (m_rynsToRead.isEmpty()) {
         m_rynAddr = m_savedRynAddr;
         m_readingRyns = false;
+        // The once-only and once-a-minute blocks were last read from other controllers: the views
+        // show their values until the restored controller's own are read again.
+        doAfterRynInit();
     }
     m_restartMonitoring = true;
     m_version = defaultVersion;

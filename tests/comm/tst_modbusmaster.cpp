@@ -179,6 +179,8 @@ private slots:
     void onlyChangedBlocksAreReported();
     void multiControllerReading();
     void multiControllerReadingAborted();
+    void readingEndRereadsTheRestoredBorders_data();
+    void readingEndRereadsTheRestoredBorders();
     void borderReadIsFollowedByItsBlock();
     void borderWritesScheduleOneReReadEach();
     void configurationReadsAreReportedTwice();
@@ -491,6 +493,36 @@ void TestModbusMaster::multiControllerReadingAborted()
     line.tick(30);
     QVERIFY(completed.isEmpty());
     QCOMPARE(line.traffic().filter(QStringLiteral("2:")).size(), 0);
+}
+
+void TestModbusMaster::readingEndRereadsTheRestoredBorders_data()
+{
+    QTest::addColumn<bool>("abort");
+    QTest::addRow("reading-completed") << false;
+    QTest::addRow("reading-aborted") << true;
+}
+
+void TestModbusMaster::readingEndRereadsTheRestoredBorders()
+{
+    QFETCH(bool, abort);
+    Line line({1, 2}, 1);
+    line.master->slotViewModeChanged(1);
+    line.tick(10); // controller 1's first cycle reads its once-only borders W2, W3
+    QSignalSpy completed(line.master.get(), &ModbusMaster::signalRynReadingCompleted);
+    line.master->slotReadRyns({2});
+    if (abort) {
+        line.tick(8);
+        line.master->slotReadingRynsAborted();
+    } else {
+        for (int i = 0; i < 200 && completed.isEmpty(); ++i)
+            line.tick();
+    }
+    QCOMPARE(completed.size(), abort ? 0 : 1);
+    line.traffic();
+    line.tick(25);
+    const QStringList traffic = line.traffic();
+    QVERIFY(traffic.contains(QStringLiteral("1:59")));
+    QVERIFY(traffic.contains(QStringLiteral("1:60")));
 }
 
 void TestModbusMaster::borderReadIsFollowedByItsBlock()
