@@ -77,10 +77,14 @@ ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received)
     const ModbusLink::Transaction acknowledge =
         link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
     link.account(acknowledge.result);
-    if (acknowledge.result != ResultOk && acknowledge.result != ResultPortError)
-        return failure(acknowledge);
+    if (acknowledge.result == ResultException)
+        return failure(acknowledge); // refused: the events are still waiting and come again
 
+    // The events arrived intact. When the acknowledgement went wrong on the way back the controller
+    // may well have dropped them already: an event shown twice is better than one never shown.
     ReadResult result;
+    if (acknowledge.result != ResultOk && acknowledge.result != ResultPortError)
+        result = failure(acknowledge);
     result.events = decode(answerData(events.answer), slave, received);
     return result;
 }

@@ -3,9 +3,11 @@
 #include "modbuslink.h"
 
 // Reading a controller's event buffer: the waiting count, up to 62 events, and the acknowledging
-// re-read of the count. Events are handed on only when every step succeeded.
+// re-read of the count.
 namespace EventBuffer {
 
+// A failed read carries no events, except when only the acknowledgement failed: then the events are
+// handed on together with that failure.
 struct ReadResult
 {
     int result = ModbusProtocol::ResultOk;

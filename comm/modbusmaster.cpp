@@ -403,6 +403,10 @@ void ModbusMaster::reportFailure(int result, quint8 exceptionCode)
 
 void ModbusMaster::monitoringStep()
 {
+    // With no controller selected there is no cycle to finish; a cycle left open would stop the
+    // event polls of every other controller.
+    if (m_rynAddr == 0 && !m_readingRyns)
+        m_cycleActive = false;
     int polled = -1;
     if (!m_cycleActive && !m_readingRyns) {
         if (m_knownRyns.isEmpty())
@@ -434,6 +438,13 @@ int ModbusMaster::pollEvents()
 
     emit signalPortTx();
     const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now());
+    if (!read.events.isEmpty()) {
+        emit signalEvents(read.events);
+        for (const ModbusEvent &event : read.events) {
+            if (event.evCode == eventInitDone && m_afterInitTimer)
+                m_afterInitTimer->start();
+        }
+    }
     if (read.result != ResultOk) {
         reportFailure(read.result, read.exceptionCode);
         if (polled != m_rynAddr) {
@@ -452,15 +463,8 @@ int ModbusMaster::pollEvents()
         }
         return polled;
     }
-    if (!read.events.isEmpty()) {
-        emit signalEvents(read.events);
-        for (const ModbusEvent &event : read.events) {
-            if (event.evCode == eventInitDone && m_afterInitTimer)
-                m_afterInitTimer->start();
-        }
-    } else {
+    if (read.events.isEmpty())
         emit signalPortRx(ResultOk, QByteArray());
-    }
     if (polled != m_rynAddr)
         m_rynFailures.insert(polled, 0);
     return polled;

@@ -82,11 +82,16 @@ void TestEventBuffer::read_data()
         << QList<int>{1, 6};
     QTest::addRow("events-write-fails")
         << Answers{countAnswer(3)} << 1 << int(ResultPortError) << 0 << QList<int>{1};
-    QTest::addRow("acknowledge-silent-drops-events") << Answers{countAnswer(3), three, QByteArray()} << -1
-                                                     << int(ResultNoAnswer) << 0 << QList<int>{1, 6, 1};
-    QTest::addRow("acknowledge-damaged-drops-events")
-        << Answers{countAnswer(3), three, corrupted(countAnswer(0))} << -1 << int(ResultCrcError) << 0
+    // Once the events arrived intact they are handed on, whatever became of the acknowledgement...
+    QTest::addRow("acknowledge-silent-keeps-events") << Answers{countAnswer(3), three, QByteArray()} << -1
+                                                     << int(ResultNoAnswer) << 3 << QList<int>{1, 6, 1};
+    QTest::addRow("acknowledge-damaged-keeps-events")
+        << Answers{countAnswer(3), three, corrupted(countAnswer(0))} << -1 << int(ResultCrcError) << 3
         << QList<int>{1, 6, 1};
+    // ...unless the controller refused it: then they are still waiting and come again.
+    QTest::addRow("acknowledge-refused-leaves-events-waiting")
+        << Answers{countAnswer(3), three, QByteArray::fromHex("0183060000")} << -1 << int(ResultException)
+        << 0 << QList<int>{1, 6, 1};
     QTest::addRow("acknowledge-unwritable-is-skipped")
         << Answers{countAnswer(3), three} << 2 << int(ResultOk) << 3 << QList<int>{1, 6};
 }

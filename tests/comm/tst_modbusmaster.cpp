@@ -166,6 +166,7 @@ private slots:
     void searchFindsControllers();
     void nothingOnTheLineWithoutControllers();
     void noEventPollOfAddressZero();
+    void deselectingMidCycleKeepsPollingEvents();
     void cycleFollowsTheTabAndViewMode_data();
     void cycleFollowsTheTabAndViewMode();
     void readPolicyOverTime();
@@ -231,6 +232,19 @@ void TestModbusMaster::noEventPollOfAddressZero()
     line.traffic();
     line.tick(20);
     QVERIFY(line.traffic().isEmpty());
+}
+
+void TestModbusMaster::deselectingMidCycleKeepsPollingEvents()
+{
+    Line line({1, 2}, 1, true);
+    line.tick(4); // controller 1's cycle is under way
+    line.master->slotSetAddr(0);
+    line.traffic();
+    line.tick(6);
+    QStringList polls = line.traffic();
+    polls.sort();
+    QCOMPARE(polls, (QStringList{QStringLiteral("1:ev"), QStringLiteral("1:ev"), QStringLiteral("1:ev"),
+                                 QStringLiteral("2:ev"), QStringLiteral("2:ev"), QStringLiteral("2:ev")}));
 }
 
 void TestModbusMaster::cycleFollowsTheTabAndViewMode_data()
