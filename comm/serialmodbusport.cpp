@@ -60,8 +60,12 @@ qint64 SerialModbusPort::write(const QByteArray &data)
         return written;
     // Without an event loop in the worker the bytes leave only while we wait for them.
     while (m_port.bytesToWrite() > 0) {
-        if (!m_port.waitForBytesWritten(writeTimeoutMs))
-            return data.size() - m_port.bytesToWrite();
+        if (!m_port.waitForBytesWritten(writeTimeoutMs)) {
+            const qint64 sent = data.size() - m_port.bytesToWrite();
+            // A request reported as failed must not go out later, in front of the next one.
+            m_port.clear(QSerialPort::Output);
+            return sent;
+        }
     }
     return written;
 }
