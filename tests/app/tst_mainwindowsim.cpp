@@ -114,14 +114,18 @@ void TestMainWindowSim::findsMonitorsAndShowsTheDemoLine()
     QCOMPARE(m_sim->command(QStringLiteral("state 1 17 fire")), QStringLiteral("OK"));
     QTRY_COMPARE_WITH_TIMEOUT(cell->colour(), QColor(Qt::red), 10000);
 
-    // Its fire event reaches the log with its description.
+    // Its fire event reaches the log with its description, in the description's colours.
     auto *events = window->eventsWidget()->findChild<EventsModel *>();
     QTRY_VERIFY_WITH_TIMEOUT(
         [events] {
             for (int row = 0; row < events->rowCount(); ++row) {
-                if (events->index(row, EventsModel::ColumnCode).data().toInt() == 1 &&
-                    events->index(row, EventsModel::ColumnAuAddr).data().toInt() == 17)
-                    return !events->index(row, EventsModel::ColumnDesc).data().toString().isEmpty();
+                if (events->index(row, EventsModel::ColumnCode).data().toInt() != 1 ||
+                    events->index(row, EventsModel::ColumnAuAddr).data().toInt() != 17)
+                    continue;
+                const QModelIndex desc = events->index(row, EventsModel::ColumnDesc);
+                return desc.data().toString() == QStringLiteral("Пожар") &&
+                       desc.data(Qt::BackgroundRole).value<QColor>() == QColor(Qt::red) &&
+                       desc.data(Qt::ForegroundRole).value<QColor>() == QColor(Qt::white);
             }
             return false;
         }(),
