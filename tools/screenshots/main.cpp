@@ -28,7 +28,7 @@ struct Shot
 };
 
 const Shot shots[] = {
-    {1, AuInfoWidget::GeneralTab, 0, "main-window.png"},
+    {1, AuInfoWidget::GeneralTab, 0, "general-full.png"},
     {1, AuInfoWidget::GeneralTab, 1, "general-version.png"},
     {1, AuInfoWidget::GeneralTab, 2, "general-temperature-smoke.png"},
     {2, AuInfoWidget::GeneralTab, 0, "general-full-controller-2.png"},
