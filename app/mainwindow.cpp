@@ -137,8 +137,6 @@ MainWindow::MainWindow(QWidget *parent)
 
     setMinimumWidth(800);
 
-    m_searching = true;
-    m_foundMask = 0;
     slotSearchRYN();
 
     select->slotEnentsFromAllRyn(m_prgParams.eventsFromAllRyn);
@@ -434,7 +432,6 @@ void MainWindow::selectComPort()
     emit signalReinit(effective);
     m_foundMask = 0;
     if (!effective.isEmpty()) {
-        m_searching = true;
         slotSearchRYN();
     } else {
         emit signalNeedSelectRyn(0);
@@ -517,11 +514,8 @@ void MainWindow::slotPortOpened(bool isOpened)
         m_reopenTimer->start();
     }
     // A port that comes back has forgotten its controllers: find them again, or nothing is watched.
-    if (reopened && !m_searching) {
-        m_searching = true;
-        m_foundMask = 0;
+    if (reopened && !m_searching)
         slotSearchRYN();
-    }
 }
 
 void MainWindow::slotPortTx()
