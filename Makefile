@@ -11,8 +11,9 @@ all: build
 deps:
 	@tools/install-deps.sh
 
+# Configures a new build folder only: an existing one re-runs CMake by itself when a build file changes.
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
+	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)

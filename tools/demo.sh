@@ -22,6 +22,15 @@ done
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/ryn-demo.XXXXXX")
 link="$tmp/ttyRYN"
+# The tool keeps its settings next to its executable, and the simulator points them at its own
+# short-lived port: the demo runs a copy of the program, so the user's settings stay as they were.
+app="$tmp/app"
+mkdir "$app"
+cp "$bin/testryn" "$bin/languages.ini" "$app/"
+cp -R "$bin/Resources" "$app/"
+for file in "$bin"/*.qm "$bin/TestRYN.ini"; do
+    if [ -f "$file" ]; then cp "$file" "$app/"; fi
+done
 sim_pid=""
 tail_pid=""
 tool_pid=""
@@ -43,7 +52,7 @@ trap 'exit 130' INT TERM HUP
 # "PortName" of the tool's settings and says READY on standard output.
 exec 3<&0
 # shellcheck disable=SC2086 # the options are meant to be split
-"$bin/ryn-sim" --link "$link" --scenario "$here/data/sim/demo.json" --settings "$bin/TestRYN.ini" \
+"$bin/ryn-sim" --link "$link" --scenario "$here/data/sim/demo.json" --settings "$app/TestRYN.ini" \
     ${RYN_SIM_OPTIONS:-} <&3 >"$tmp/sim.out" &
 sim_pid=$!
 exec 3<&-
@@ -64,7 +73,7 @@ echo "Simulated controllers on $link; type control lines here (help, state 1 17 
 tail -n +2 -f "$tmp/sim.out" &
 tail_pid=$!
 
-"$bin/testryn" &
+"$app/testryn" &
 tool_pid=$!
 if [ -n "${RYN_DEMO_SCREENSHOT:-}" ]; then
     sleep "${RYN_DEMO_SCREENSHOT_DELAY:-15}"
