@@ -78,7 +78,8 @@ AuCell::AuCell(int address, CellKind kind, const ViewMode *viewMode, const QList
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     m_rows = new QVBoxLayout;
-    m_rows->setContentsMargins(2, 2, 2, 2);
+    // A narrow side margin leaves a 70-pixel cell room for two readings in one row.
+    m_rows->setContentsMargins(1, 2, 1, 2);
     m_rows->setSpacing(0);
     outer->addLayout(m_rows);
 
@@ -384,7 +385,9 @@ void AuCell::rebuildLayout()
         case FullView:
             addRow({L::TypeLabel, L::AddressLabel}, SpacedRow);
             addRow({L::ThresholdLabel, L::VoltageLabel}, SpacedRow);
-            addRow({L::TemperatureLabel, L::SmokeLabel});
+            // A smoke-heat detector shows both readings: side by side they overrun the cell.
+            addRow({L::TemperatureLabel});
+            addRow({L::SmokeLabel});
             addRow({L::LoLabel});
             addRow({L::Input1Label, L::Input3Label, L::Output1Label, L::Output3Label, L::Valve1Label});
             addRow({L::Input2Label, L::Input4Label, L::Output2Label, L::Output4Label, L::Valve2Label});
@@ -399,8 +402,10 @@ void AuCell::rebuildLayout()
             break;
         case TempSmokeView:
             addRow({L::TypeLabel, L::AddressLabel}, SpacedRow);
-            addRow({L::ThresholdLabel, L::SmokeMidLabel});
-            addRow({L::TemperatureLabel, L::SmokeLabel});
+            // Four rows are all a cell has room for above its isolator indicators.
+            addRow({L::ThresholdLabel, L::SmokeMidLabel}, SpacedRow);
+            addRow({L::TemperatureLabel});
+            addRow({L::SmokeLabel});
             break;
         case IonistorVoltageView:
             addRow({L::AddressLabel});

@@ -142,7 +142,10 @@ AuCellValues::Texts AuCellValues::texts() const
     }
     if (isSmokeType(type)) {
         t[SmokeLabel] = Tr::tr("Тз=") + smokeUnits(smoke);
-        t[SmokeMidLabel] = QStringLiteral("Y=") + smokeUnits(smokeMid);
+        // Beside a smoke-heat detector's threshold only the short form fits the cell.
+        t[SmokeMidLabel] = kind == AuCellTypes::GeneralCell && isHeatType(type)
+                               ? QStringLiteral("Y=") + QString::number(smokeMid)
+                               : QStringLiteral("Y=") + smokeUnits(smokeMid);
         if (kind == AuCellTypes::SmokeCell)
             t[ResourceLabel] = Tr::tr("Р=") + QStringLiteral("%1%").arg(resource);
     }

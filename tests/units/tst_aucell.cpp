@@ -13,6 +13,8 @@ private slots:
     void initTestCase();
     void shownLabelsPerViewMode_data();
     void shownLabelsPerViewMode();
+    void readingsFitTheCell_data();
+    void readingsFitTheCell();
     void cell251ShowsTypeAndAddressOnly_data();
     void cell251ShowsTypeAndAddressOnly();
     void chargingAnimationFollowsBit3();
@@ -88,6 +90,63 @@ void TestAuCell::shownLabelsPerViewMode()
     cell.slotViewModeChanged();
     QCOMPARE(shownLabels(cell), shown);
     QCOMPARE(cell.labelText(L::AddressLabel), QStringLiteral("30"));
+}
+
+void TestAuCell::readingsFitTheCell_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("type");
+    for (const int type : {int(HeatDetector2), int(SmokeDetector), int(SmokeHeatDetector),
+                           int(SmokeHeatDetector2), int(RelayModule4), int(InputRelayModule)}) {
+        for (const int mode : {0, 1, 2, 3})
+            QTest::addRow("type-%d-mode-%d", type, mode) << mode << type;
+    }
+}
+
+// What a cell shows must be readable whole in a cell of its normal size: no text cut at the edge,
+// no two texts drawn over each other.
+void TestAuCell::readingsFitTheCell()
+{
+    QFETCH(int, mode);
+    QFETCH(int, type);
+    AuCell::ViewMode viewMode = AuCell::ViewMode(mode);
+    const QList<int> filter;
+    AuCell cell(38, AuCell::GeneralCell, &viewMode, &filter);
+    cell.setType(type);
+    cell.setState(0);
+    cell.setThresholdT(57);
+    cell.setT_U(140);
+    cell.setSmoke(125);
+    cell.setSmokeMid(255);
+    cell.setVoltage(7.82);
+    cell.setFirmwareVersion(213);
+    for (const AuCell::IoNumber number : {AuCell::Io1, AuCell::Io2, AuCell::Io3, AuCell::Io4}) {
+        cell.setInput(number, 3, type == InputRelayModule);
+        cell.setOutput(number, 3, type == InputRelayModule);
+    }
+    // The grid gives every cell this size.
+    cell.setFixedSize(cell.sizeHint());
+    cell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cell));
+
+    QList<QLabel *> shown;
+    for (QLabel *label : cell.findChildren<QLabel *>()) {
+        if (label->isVisible() && !label->text().isEmpty())
+            shown.append(label);
+    }
+    QVERIFY(shown.size() >= 2);
+    for (QLabel *label : shown) {
+        const QRect inCell(label->mapTo(&cell, QPoint(0, 0)), label->size());
+        QVERIFY2(cell.rect().contains(inCell), qPrintable(label->text()));
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                 qPrintable(label->text()));
+        QVERIFY2(label->height() >= label->fontMetrics().height(), qPrintable(label->text()));
+        for (QLabel *other : shown) {
+            const QRect otherInCell(other->mapTo(&cell, QPoint(0, 0)), other->size());
+            QVERIFY2(other == label || !inCell.intersects(otherInCell),
+                     qPrintable(label->text() + QStringLiteral(" / ") + other->text()));
+        }
+    }
 }
 
 void TestAuCell::cell251ShowsTypeAndAddressOnly_data()
