@@ -108,7 +108,9 @@ EventsWidget::EventsWidget(QWidget *parent)
     m_table->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < EventsModel::ColumnCount; ++column) {
         const int width = Settings::readValue(widthKey(column), settingsGroup).toInt();
-        m_table->setColumnWidth(column, width > 0 ? width : defaultColumnWidth);
+        // Without a stored width a column is wide enough for its header text.
+        const int fitting = qMax(defaultColumnWidth, m_table->horizontalHeader()->sectionSizeHint(column));
+        m_table->setColumnWidth(column, width > 0 ? width : fitting);
     }
     m_csvFileName = Settings::readValue(keyCsvFileName, settingsGroup, QDir::currentPath()).toString();
 

@@ -57,7 +57,9 @@ AuLegendWidget::AuLegendWidget(QWidget *parent)
     m_selectors[AuCell::SmokeCell] = new QComboBox(information);
     m_selectors[AuCell::SmokeCell]->addItem(tr("задымлённость"), int(AuCell::TempSmokeView));
     for (QComboBox *selector : m_selectors) {
-        selector->setFixedWidth(Cell251Side);
+        // As wide as the address-251 cell, or wider when the longest mode name needs it.
+        selector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        selector->setFixedWidth(qMax(Cell251Side, selector->sizeHint().width()));
         informationLayout->addWidget(selector, 0, Qt::AlignHCenter);
     }
     layout->addWidget(information);

@@ -16,6 +16,8 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QHeaderView>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -257,6 +259,16 @@ void TestEventsWidget::columnWidthsAndPathInSettings()
         QCOMPARE(table->columnWidth(0), 100);
         QCOMPARE(table->columnWidth(3), 55);
         QCOMPARE(table->columnWidth(5), 100);
+        // Every header text is whole at the default width ("Доп. параметры" was cut at 100).
+        const QHeaderView *header = table->horizontalHeader();
+        for (int column = 0; column < table->model()->columnCount(); ++column) {
+            if (column == 3)
+                continue;
+            const QString text = table->model()->headerData(column, Qt::Horizontal).toString();
+            const int textWidth = QFontMetrics(header->font()).horizontalAdvance(text);
+            QVERIFY2(table->columnWidth(column) >= textWidth + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin),
+                     qPrintable(text));
+        }
         table->setColumnWidth(7, 321);
     }
     QCOMPARE(Settings::readValue(QStringLiteral("Width7"), group).toInt(), 321);

@@ -5,6 +5,9 @@
 #include "settings.h"
 
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTranslator>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,6 +34,8 @@ private slots:
     void searchAndControllerChoice();
     void layoutSettingsSurviveARestart();
     void damagedCellSizeFallsBackToDefault();
+    void viewModeNamesShowWhole_data();
+    void viewModeNamesShowWhole();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -217,3 +222,42 @@ void TestAuInfoWidget::damagedCellSizeFallsBackToDefault()
 
 QTEST_MAIN(TestAuInfoWidget)
 #include "tst_auinfowidget.moc"
+
+void TestAuInfoWidget::viewModeNamesShowWhole_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("fullView");
+    QTest::addRow("russian") << QString() << QStringLiteral("Полная");
+    QTest::addRow("english") << QStringLiteral("testryn_EN.qm") << QStringLiteral("Full");
+}
+
+// Every view-mode name must be readable whole in its selector, in either language.
+void TestAuInfoWidget::viewModeNamesShowWhole()
+{
+    QFETCH(QString, catalogue);
+    QFETCH(QString, fullView);
+    QTranslator translator;
+    if (!catalogue.isEmpty()) {
+        QVERIFY(translator.load(QDir(QCoreApplication::applicationDirPath()).filePath(catalogue)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    AuLegendWidget legend;
+    QCoreApplication::removeTranslator(&translator);
+    legend.show();
+    const QList<QComboBox *> selectors = legend.findChildren<QComboBox *>();
+    QCOMPARE(selectors.size(), 3);
+    QVERIFY(std::any_of(selectors.begin(), selectors.end(),
+                        [&](const QComboBox *box) { return box->itemText(0) == fullView; }));
+    for (QComboBox *selector : selectors) {
+        QStyleOptionComboBox option;
+        option.initFrom(selector);
+        option.editable = false;
+        option.frame = true;
+        const QRect field =
+            selector->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector);
+        for (int i = 0; i < selector->count(); ++i) {
+            const QString text = selector->itemText(i);
+            QVERIFY2(field.width() >= selector->fontMetrics().horizontalAdvance(text), qPrintable(text));
+        }
+    }
+}
