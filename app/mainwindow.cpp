@@ -427,6 +427,9 @@ void MainWindow::selectComPort()
 
     m_decoder->enqueue(CMD_READ_TYPES, QByteArray(blankingBytes, '\xff'));
     m_decoder->enqueue(CMD_READ_GENERAL_STATE, QByteArray(blankingBytes, '\xff'));
+    // The blanks also cover what other blocks show (the type and state of address 251): the new
+    // line's first answers must show in full even where they equal the old line's.
+    m_decoder->forgetDecodedWords();
 
     const QString effective = effectivePortName();
     emit signalReinit(effective);

@@ -52,6 +52,11 @@ void ResponseDecoder::enqueue(int cmdCode, const QByteArray &data)
     }
 }
 
+void ResponseDecoder::forgetDecodedWords()
+{
+    m_cache.clear();
+}
+
 void ResponseDecoder::slotCmdProcessTimeout()
 {
     if (m_queue.isEmpty())

@@ -22,6 +22,9 @@ public:
 
     // Queues the block word by word, decoding as it goes.
     void enqueue(int cmdCode, const QByteArray &data);
+    // Forgets every word decoded so far, so the next answer of each block is shown in full. For views
+    // that were blanked by fabricated answers: a real answer equal to the last one would show nothing.
+    void forgetDecodedWords();
 
 public slots:
     void slotCmdProcessTimeout();

@@ -1,4 +1,7 @@
+#include "aucell.h"
+#include "aucellswidget.h"
 #include "auinfowidget.h"
+#include "hardtypes.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "mainwindow.h"
@@ -46,6 +49,7 @@ private slots:
     void languageChangeWrittenOnlyWhenItDiffers();
     void samePortChoiceChangesNothing();
     void disablingThePortClearsTheUnits();
+    void blankedUnitsShowTheNewLinesAnswers();
 
 private:
     static void writeFile(const QString &name, const QByteArray &text);
@@ -415,6 +419,49 @@ void TestMainWindow::disablingThePortClearsTheUnits()
     QTRY_VERIFY(window->findChild<QLabel *>(QStringLiteral("portStateLabel"))
                     ->styleSheet()
                     .contains(QLatin1String("red")));
+}
+
+// After a port change the views are blanked; the new line's answers must show again in full, even
+// where they equal what the old line answered (the address-251 cell once stayed "...").
+void TestMainWindow::blankedUnitsShowTheNewLinesAnswers()
+{
+    writeFile(QStringLiteral("TestRYN.ini"),
+              "[System]\nPortName=/dev/ryn-test\nPortDisable=false\nRynAddr=1\n");
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->slotInfo(1, 0, CMD_PING, ResultOk, QByteArray());
+    window->slotRynSelected(1);
+    QByteArray registers(2 * 28, '\0');
+    registers[2 * (979 - 976) + 1] = char(0x80); // a unit answers at address 251
+    const auto answerLine = [&]() {
+        window->slotInfo(1, 0, CMD_READ_TYPE_251, ResultOk, QByteArray::fromHex("0004"));
+        window->slotInfo(1, 0, CMD_READ_RYN_REGISTERS, ResultOk, registers);
+        window->slotInfo(1, 0, CMD_READ_TYPES, ResultOk, QByteArray::fromHex("0204"));
+        window->slotInfo(1, 0, CMD_READ_GENERAL_STATE, ResultOk, QByteArray::fromHex("0000"));
+    };
+    AuCell *cell251 = window->auInfoWidget()->cell251(AuCell::GeneralCell);
+    AuCell *cell1 = window->auInfoWidget()->generalGrid()->cell(1);
+    answerLine();
+    QCOMPARE(cell251->labelText(AuCellValues::TypeLabel), auTypeName(SmokeDetector));
+    QCOMPARE(cell1->labelText(AuCellValues::TypeLabel), auTypeName(SmokeDetector));
+
+    for (int change = 0; change < 2; ++change) {
+        whenModal<OstrelCommPortDialog>([](OstrelCommPortDialog *dialog) {
+            dialog->findChild<QCheckBox *>()->click();
+            dialog->accept();
+        });
+        window->selectComPort();
+    }
+    QCOMPARE(cell251->labelText(AuCellValues::TypeLabel), auTypeName(UndefinedType));
+    QCOMPARE(cell1->labelText(AuCellValues::TypeLabel), auTypeName(UndefinedType));
+
+    window->slotInfo(1, 0, CMD_PING, ResultOk, QByteArray());
+    window->slotRynSelected(1);
+    answerLine();
+    QCOMPARE(cell251->labelText(AuCellValues::TypeLabel), auTypeName(SmokeDetector));
+    QCOMPARE(cell251->colour(), QColor(QStringLiteral("lawngreen")));
+    QCOMPARE(cell1->labelText(AuCellValues::TypeLabel), auTypeName(SmokeDetector));
+    QCOMPARE(cell1->colour(), QColor(QStringLiteral("lawngreen")));
 }
 
 QTEST_MAIN(TestMainWindow)
