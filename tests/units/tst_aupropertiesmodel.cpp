@@ -303,8 +303,9 @@ void TestAuPropertiesModel::announcedColumns()
         const QModelIndex last = args.at(1).toModelIndex();
         QCOMPARE(first.row(), model.rowOfAddress(addr));
         QCOMPARE(last.row(), first.row());
-        announced << (first.column() == last.column() ? QString::number(first.column())
-                                                      : QStringLiteral("%1-%2").arg(first.column()).arg(last.column()));
+        announced << (first.column() == last.column()
+                          ? QString::number(first.column())
+                          : QStringLiteral("%1-%2").arg(first.column()).arg(last.column()));
     }
     QCOMPARE(announced.join(QLatin1Char(';')), columns);
     QCOMPARE(inserted.count(), 0);
