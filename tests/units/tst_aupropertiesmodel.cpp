@@ -66,77 +66,51 @@ void TestAuPropertiesModel::cellTextAndColour_data()
     const QString none;
     // clang-format off
     QTest::addRow("connection-rx-errors") << 4 << FEED(slotSetConnection(a, 3)) << 5 << "Ошибки приёма" << "darkgoldenrod";
-    QTest::addRow("connection-of-unknown-type") << 255 << FEED(slotSetConnection(a, 4)) << 5 << "Не отвечает" << "orangered";
     QTest::addRow("processor-name") << 2 << FEED(slotSetProcType(a, 2)) << 4 << "PIC18F25K40" << none;
     QTest::addRow("firmware-number") << 4 << FEED(slotSetFirmwareVersion(a, 17)) << 3 << "17" << none;
     QTest::addRow("fire-red") << 4 << FEED(slotSetFire(a, true)) << 6 << "Да" << "red";
-    QTest::addRow("no-fire-green") << 1 << FEED(slotSetFire(a, false)) << 6 << "Нет" << "green";
-    QTest::addRow("pre-alarm-red") << 23 << FEED(slotSetPreAlarm(a, true)) << 7 << "Да" << "red";
     QTest::addRow("storage-opened-blue") << 3 << FEED(slotSetHeater(a, 1)) << 8 << "Вскрытие" << "#0066CC";
-    QTest::addRow("storage-break-goldenrod") << 17 << FEED(slotSetHeater(a, 5)) << 8 << "Обрыв" << "darkgoldenrod";
-    QTest::addRow("resistance-64-dash") << 6 << FEED(slotSet_R_NE(a, 64)) << 9 << "\u2013" << none;
     QTest::addRow("resistance-128-dash") << 6 << FEED(slotSet_R_NE(a, 128)) << 9 << "\u2013" << none;
-    QTest::addRow("resistance-255-dash") << 6 << FEED(slotSet_R_NE(a, 255)) << 9 << "\u2013" << none;
     QTest::addRow("resistance-127-ohms") << 6 << FEED(slotSet_R_NE(a, 127)) << 9 << "127 Ом." << none;
     QTest::addRow("u-two-decimals") << 17 << FEED(slotSetU(a, 3.456)) << 10 << "3.46 В" << none;
-    QTest::addRow("u3-own-column") << 24 << FEED(slotSetU3(a, 12)) << 13 << "12.00 В" << none;
     QTest::addRow("ionistor-partly-blue") << 3 << FEED(slotSetIonistorState(a, 9)) << 14 << "Частично разряж." << "#0066CC";
-    QTest::addRow("ionistor-overcharge-red") << 6 << FEED(slotSetIonistorState(a, 5)) << 14 << "Перезаряд" << "red";
-    QTest::addRow("ionistor-13-blank") << 3 << FEED(slotSetIonistorState(a, 13)) << 14 << none << none;
     QTest::addRow("charging-bit-red") << 3 << FEED(slotSetIonistorState(a, 9)) << 15 << "Вкл." << "red";
-    QTest::addRow("not-charging-green") << 24 << FEED(slotSetIonistorState(a, 5)) << 15 << "Выкл." << "green";
     QTest::addRow("left-isolator-low-bits") << 255 << FEED(slotSetInsulators(a, 6)) << 16 << "Не определено" << "purple";
     QTest::addRow("right-isolator-high-bits") << 255 << FEED(slotSetInsulators(a, 6)) << 17 << "Замкнут" << "green";
-    QTest::addRow("isolator-open-orangered") << 1 << FEED(slotSetInsulators(a, 0)) << 16 << "Разомкнут" << "orangered";
     QTest::addRow("blocked-red") << 255 << FEED(slotSetBlocking(a, false)) << 18 << "Да" << "red";
-    QTest::addRow("not-blocked-green") << 4 << FEED(slotSetBlocking(a, true)) << 18 << "Нет" << "green";
     QTest::addRow("channel-max-differential") << 2 << FEED(slotSetIptChannelType(a, 1)) << 19 << "мд" << none;
     QTest::addRow("temperature-from-thermistor") << 2 << FEED(slotSet_T_ULo(a, 128)) << 20 << degrees(35) << none;
     QTest::addRow("threshold-as-is") << 24 << FEED(slotSetThresholdT(a, 60)) << 21 << degrees(60) << none;
     QTest::addRow("sensor-faulty") << 2 << FEED(slotSetSensor(a, 1)) << 22 << "Неисправен" << "darkgoldenrod";
     QTest::addRow("led-from-sensor") << 4 << FEED(slotSetSensor(a, 3)) << 29 << "Не определено" << "purple";
-    QTest::addRow("photo-ok") << 23 << FEED(slotSetPhoto(a, 0)) << 23 << "Исправен" << "green";
     QTest::addRow("smoke-units") << 4 << FEED(slotSetSmoke(a, 12)) << 24 << "12 ед." << none;
-    QTest::addRow("mean-smoke-units") << 23 << FEED(slotSetSmokeMid(a, 7)) << 25 << "7 ед." << none;
     QTest::addRow("dust-limit-crimson") << 24 << FEED(slotSetDustiness(a, 2)) << 26 << "Предельная" << "crimson";
-    QTest::addRow("fire-threshold") << 4 << FEED(slotSetIPD_FireThreshold(a, 40)) << 27 << "40 ед." << none;
     QTest::addRow("resource-84-red") << 4 << FEED(slotSetIPD_resource(a, 84)) << 28 << "84%" << "red";
     QTest::addRow("resource-85-green") << 4 << FEED(slotSetIPD_resource(a, 85)) << 28 << "85%" << "green";
     QTest::addRow("laser-on-red") << 5 << FEED(slotSetLaser(a, 1)) << 30 << "Включен" << "red";
     QTest::addRow("pyro-7-faulty-uncoloured") << 6 << FEED(slotSetPyrosensor(a, 7)) << 31 << "Неисправен" << none;
-    QTest::addRow("pyro-0-unknown-purple") << 5 << FEED(slotSetPyrosensor(a, 0)) << 31 << "Не определено" << "purple";
-    QTest::addRow("accumulator-s2") << 6 << FEED(slotSetCumulaterS2(a, 9)) << 33 << "9 ед." << none;
-    QTest::addRow("pyro-timer") << 5 << FEED(slotSetPyroTimer(a, 3)) << 34 << "3 ед." << none;
     QTest::addRow("border-w2") << 5 << FEED(slotSetIPP_W(a, AuCellTypes::W2, 11)) << 36 << "11 ед." << none;
     QTest::addRow("input-2-short") << 8 << FEED(slotSetInput(a, Io::Io2, 3, false)) << 39 << "КЗ" << "darkgoldenrod";
-    QTest::addRow("input-4-closed") << 9 << FEED(slotSetInput(a, Io::Io4, 1, false)) << 41 << "Замкнут" << "red";
     QTest::addRow("input-3-one-store") << 9 << FEED(slotSetInput(a, Io::Io3, 1, true)) << 40 << "Замкнут" << "red";
     QTest::addRow("input-relay-own-bank") << 13 << FEED(slotSetInput(a, Io::Io1, 2, true)) << 38 << "Обрыв" << "darkgoldenrod";
     QTest::addRow("input-relay-not-plain-bank") << 13 << FEED(slotSetInput(a, Io::Io1, 1, false)) << 38 << "Не определено" << "purple";
     QTest::addRow("input-module-not-relay-bank") << 8 << FEED(slotSetInput(a, Io::Io1, 1, true)) << 38 << "Не определено" << "purple";
     QTest::addRow("valve-between-orangered") << 14 << FEED(slotSetValve(a, AuCellTypes::Valve1, 0)) << 38 << "Промежуточное пол." << "orangered";
-    QTest::addRow("valve-open-red") << 14 << FEED(slotSetValve(a, AuCellTypes::Valve2, 2)) << 39 << "Задвижка открыта" << "red";
     QTest::addRow("adc-1-200") << 8 << FEED(slotSetInputADC(a, Io::Io1, 200)) << 42 << "200 ед." << none;
     QTest::addRow("adc-1-leaves-adc-2") << 8 << FEED(slotSetInputADC(a, Io::Io1, 200)) << 43 << "0 ед." << none;
-    QTest::addRow("adc-4") << 9 << FEED(slotSetInputADC(a, Io::Io4, 5)) << 45 << "5 ед." << none;
     QTest::addRow("output-on-red") << 10 << FEED(slotSetOutput(a, Io::Io1, 1, false)) << 46 << "Включен" << "red";
     QTest::addRow("input-relay-output-bank") << 13 << FEED(slotSetOutput(a, Io::Io2, 0, true)) << 47 << "Выключен" << "green";
-    QTest::addRow("output-4") << 11 << FEED(slotSetOutput(a, Io::Io4, 2, false)) << 49 << "Обрыв или КЗ" << "darkgoldenrod";
     QTest::addRow("initial-output-3") << 11 << FEED(slotSetOutputInit(a, Io::Io3, 3)) << 52 << "Неисправность" << "darkgoldenrod";
     QTest::addRow("call-point-pressed") << 1 << FEED(slotSetButtonIPR_IPRV(a, 1)) << 54 << "Нажата" << "red";
-    QTest::addRow("cover-call-point-released") << 12 << FEED(slotSetButtonIPR_IPRV(a, 0)) << 54 << "Не нажата" << "green";
     QTest::addRow("start-button-released") << 7 << FEED(slotSetButtonUDP(a, 2)) << 54 << "Не нажата" << "green";
     QTest::addRow("start-button-not-call-point-value") << 7 << FEED(slotSetButtonIPR_IPRV(a, 1)) << 54 << "Не определено" << "purple";
     QTest::addRow("cover-open") << 12 << FEED(slotSetTamperUDP_IPRV(a, 1)) << 55 << "Открыта" << "orangered";
     QTest::addRow("lo-mode-blinking") << 15 << FEED(slotSetPowerLo(a, 2)) << 56 << "Прям. с миганием" << "crimson";
-    QTest::addRow("lo-initial-unknown") << 16 << FEED(slotSetPowerLoInit(a, 5)) << 57 << "Не определено" << "purple";
     QTest::addRow("lo-voltage-from-byte") << 15 << FEED(slotSet_T_ULo(a, 255)) << 58 << "29.6 В" << none;
     QTest::addRow("mains-low") << 15 << FEED(slotSetPowerSupply(a, 0)) << 59 << "Пониженное" << "orangered";
     QTest::addRow("main-power-fault") << 16 << FEED(slotSetOp(a, 1)) << 60 << "Неисправность" << "darkgoldenrod";
-    QTest::addRow("reserve-power-unknown") << 15 << FEED(slotSetRp(a, 2)) << 61 << "Не определено" << "purple";
     QTest::addRow("lo-line-break") << 15 << FEED(slotSetLo(a, 2)) << 62 << "Обрыв" << "darkgoldenrod";
     QTest::addRow("mean-current") << 255 << FEED(slotSetAverageAmperage(a, 1.26)) << 63 << "1.3 мА" << none;
-    QTest::addRow("standby-current") << 4 << FEED(slotSetSbAmperage(a, 12.34)) << 64 << "12.3 мА" << none;
     QTest::addRow("no-answer-counter-16-bit") << 4 << FEED(slotSetNoResponseCounter(a, 300)) << 65 << "300 ед." << none;
     QTest::addRow("extra-data") << 4 << FEED(slotSetAdditionData(a, 7)) << 66 << "7" << none;
     // clang-format on
@@ -350,7 +324,6 @@ void TestAuPropertiesModel::addressesOutsideTheLoopAreIgnored_data()
     QTest::addColumn<int>("stateSignals");
     QTest::addRow("zero") << FEED(slotSetFire(0, true)) << 0 << 0;
     QTest::addRow("252") << FEED(slotSetType(252, 4)) << 0 << 0;
-    QTest::addRow("negative") << FEED(slotSetU(-1, 3)) << 0 << 0;
     QTest::addRow("state-of-251-by-address") << FEED(slotSetGeneralState(251, 0)) << 0 << 0;
     QTest::addRow("state-of-251-own-slot") << FEED(slotSetGeneralState251(0)) << 1 << 1;
     QTest::addRow("other-values-of-251") << FEED(slotSetConnection(251, 2)) << 1 << 0;
@@ -378,13 +351,9 @@ void TestAuPropertiesModel::numbersOutsideTheirRangeStoreNothing_data()
     QTest::addColumn<Feed>("feed");
     // clang-format off
     QTest::addRow("input-5") << 9 << FEED(slotSetInput(a, Io(5), 1, false));
-    QTest::addRow("input-0-bank") << 13 << FEED(slotSetInput(a, Io(0), 1, true));
-    QTest::addRow("output-0") << 11 << FEED(slotSetOutput(a, Io(0), 1, false));
     QTest::addRow("initial-output-5") << 11 << FEED(slotSetOutputInit(a, Io(5), 1));
     QTest::addRow("valve-3") << 14 << FEED(slotSetValve(a, AuCellTypes::ValveNumber(3), 1));
-    QTest::addRow("adc-5") << 9 << FEED(slotSetInputADC(a, Io(5), 1));
     QTest::addRow("border-4") << 5 << FEED(slotSetIPP_W(a, AuCellTypes::IPP_W_Number(4), 1));
-    QTest::addRow("border-0") << 5 << FEED(slotSetIPP_W(a, AuCellTypes::IPP_W_Number(0), 1));
     // clang-format on
 }
 
@@ -466,7 +435,6 @@ void TestAuPropertiesModel::loModeBoldWhenDriving_data()
     QTest::addColumn<bool>("bold");
     QTest::addRow("off-plain") << 0 << false;
     QTest::addRow("direct-bold") << 1 << true;
-    QTest::addRow("reverse-blinking-bold") << 4 << true;
     QTest::addRow("unknown-plain") << 5 << false;
 }
 
