@@ -1,0 +1,157 @@
+#include "aufilterproxymodel.h"
+#include "aupropertiesmodel.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace AuProperty;
+
+class TestAuFilterProxyModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hiddenTypesAndEmptyColumns_data();
+    void hiddenTypesAndEmptyColumns();
+    void typeLabelsAndDashes();
+    void requestsInOneTurnFilterOnce();
+};
+
+// A loop as the properties page wires it: units in state 8 are not listed.
+struct Page
+{
+    ColumnValidRows valid;
+    QList<int> hidden;
+    AuPropertiesModel model{&valid};
+    AuFilterProxyModel proxy{&hidden, &valid};
+
+    Page()
+    {
+        proxy.setSourceModel(&model);
+        proxy.setFilterKeyColumn(GeneralState);
+        proxy.setFilterRegularExpression(QStringLiteral("^(?!%1$)").arg(8));
+        QObject::connect(&model, &AuPropertiesModel::signalColumnValidRowsChanged, &proxy,
+                         &AuFilterProxyModel::slotFilterChanged);
+        QObject::connect(&model, &AuPropertiesModel::signalGeneralStateChanged, &proxy,
+                         &AuFilterProxyModel::slotFilterChanged);
+        // A smoke detector, an input module, a heat detector not configured, a relay module.
+        const int units[][3] = {
+            {1, SmokeDetector, 0}, {2, InputModule2, 0}, {3, HeatDetector, 8}, {4, RelayModule2, 1}};
+        for (const auto &unit : units) {
+            model.slotSetType(unit[0], unit[1]);
+            model.slotSetGeneralState(unit[0], unit[2]);
+        }
+        proxy.flushPendingFilter();
+    }
+
+    QList<int> addresses() const
+    {
+        QList<int> result;
+        for (int row = 0; row < proxy.rowCount(); ++row)
+            result << model.record(proxy.mapToSource(proxy.index(row, 0)).row()).address;
+        return result;
+    }
+
+    // The source columns shown, found by their headers (mapping an index needs a listed row).
+    QList<int> columns() const
+    {
+        QList<int> result;
+        for (int column = 0; column < proxy.columnCount(); ++column) {
+            const QString header = proxy.headerData(column, Qt::Horizontal).toString();
+            for (int source = 0; source < ColumnCount; ++source) {
+                if (auPropertyHeader(source) == header)
+                    result << source;
+            }
+        }
+        return result;
+    }
+};
+
+void TestAuFilterProxyModel::hiddenTypesAndEmptyColumns_data()
+{
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::addColumn<QList<int>>("shown");
+    QTest::addColumn<QList<int>>("notShown");
+    QTest::addRow("all-types-listed")
+        << QList<int>{} << QList<int>{1, 2, 4}
+        << QList<int>{1, 2, 6, 24, 38, 46} // the heat columns belong to the unlisted unit 3 only
+        << QList<int>{0, 7, 19, 20, 30, 56};
+    QTest::addRow("smoke-hidden") << QList<int>{SmokeDetector} << QList<int>{2, 4} << QList<int>{1, 38, 46}
+                                  << QList<int>{0, 6, 24, 28};
+    QTest::addRow("hidden-type-not-on-loop")
+        << QList<int>{FlameDetector} << QList<int>{1, 2, 4} << QList<int>{1, 24} << QList<int>{0, 30};
+    QTest::addRow("every-type-hidden") << QList<int>{SmokeDetector, InputModule2, RelayModule2}
+                                       << QList<int>{} << QList<int>{} << QList<int>{0, 1, 2, 24, 38, 46};
+}
+
+void TestAuFilterProxyModel::hiddenTypesAndEmptyColumns()
+{
+    QFETCH(QList<int>, hidden);
+    QFETCH(QList<int>, addresses);
+    QFETCH(QList<int>, shown);
+    QFETCH(QList<int>, notShown);
+    Page page;
+    page.hidden = hidden;
+    page.proxy.slotFilterChanged();
+    page.proxy.flushPendingFilter();
+    QCOMPARE(page.addresses(), addresses);
+    const QList<int> columns = page.columns();
+    for (int column : shown)
+        QVERIFY2(columns.contains(column), qPrintable(QString::number(column)));
+    for (int column : notShown)
+        QVERIFY2(!columns.contains(column), qPrintable(QString::number(column)));
+}
+
+void TestAuFilterProxyModel::typeLabelsAndDashes()
+{
+    Page page;
+    page.model.slotSetFire(1, true);
+    const auto cell = [&page](int addr, int column) {
+        return page.proxy.mapFromSource(page.model.index(page.model.rowOfAddress(addr), column));
+    };
+    QCOMPARE(cell(1, Type).data().toString(), auTypeName(SmokeDetector));
+    QCOMPARE(cell(2, Type).data().toString(), auTypeName(InputModule2));
+    // The input module has no fire column, the smoke detector keeps it on screen.
+    QCOMPARE(cell(2, Fire).data().toString(), QStringLiteral("-"));
+    QCOMPARE(cell(1, Fire).data().toString(), QStringLiteral("Да"));
+    QCOMPARE(cell(1, Fire).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("red")));
+    QCOMPARE(cell(4, Address).data().toInt(), 4);
+}
+
+void TestAuFilterProxyModel::requestsInOneTurnFilterOnce()
+{
+    Page page;
+    QSignalSpy applied(&page.proxy, &AuFilterProxyModel::signalFilterApplied);
+    page.hidden = {SmokeDetector};
+    for (int i = 0; i < 50; ++i) {
+        page.proxy.slotFilterChanged();
+        page.model.slotSetGeneralState(2, 0);
+        page.model.slotSetType(4, RelayModule2);
+    }
+    // Nothing is re-run while the turn lasts; a reader flushes and sees the current filter.
+    QCOMPARE(applied.count(), 0);
+    QVERIFY(page.proxy.isFilterPending());
+    QCOMPARE(page.addresses(), (QList<int>{1, 2, 4}));
+    page.proxy.flushPendingFilter();
+    QCOMPARE(applied.count(), 1);
+    QCOMPARE(page.addresses(), (QList<int>{2, 4}));
+    QVERIFY(!page.columns().contains(Smoke));
+    QCoreApplication::processEvents();
+    QCOMPARE(applied.count(), 1);
+
+    // Without a flush, the next turn of the event loop brings the proxy up to date, once.
+    page.hidden.clear();
+    page.model.slotSetGeneralState(3, 0);
+    page.proxy.slotFilterChanged();
+    QTRY_COMPARE(applied.count(), 2);
+    QCOMPARE(page.addresses(), (QList<int>{1, 2, 3, 4}));
+    QVERIFY(page.columns().contains(Smoke));
+    QVERIFY(page.columns().contains(ChannelType));
+    QCoreApplication::processEvents();
+    QCOMPARE(applied.count(), 2);
+}
+
+QTEST_MAIN(TestAuFilterProxyModel)
+#include "tst_aufilterproxymodel.moc"

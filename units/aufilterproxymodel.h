@@ -1,0 +1,49 @@
+#pragma once
+
+#include "aupropertycolumns.h"
+
+#include <QList>
+#include <QSortFilterProxyModel>
+#include <QVector>
+
+// Shows the units of the types the user has not filtered out and only the columns that mean
+// something for at least one of them; the type code reads as its label. Every general state and
+// every type may ask for a re-filter, so requests are gathered and served once per event-loop turn;
+// whoever reads rows calls flushPendingFilter() first.
+class AuFilterProxyModel : public QSortFilterProxyModel
+{
+    Q_OBJECT
+
+public:
+    // The hidden-type list and the column map belong to the page and must outlive the proxy.
+    AuFilterProxyModel(const QList<int> *filterTypes, const ColumnValidRows *columnValidRows,
+                       QObject *parent = nullptr);
+
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    bool isFilterPending() const { return m_filterPending; }
+
+signals:
+    // The row and column filters have just been re-run.
+    void signalFilterApplied();
+
+public slots:
+    // Asks for the row and column filters to be re-run; done once the event loop turns.
+    void slotFilterChanged();
+    // Re-runs a requested filter now, so what the proxy shows is current; does nothing otherwise.
+    void flushPendingFilter();
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+    bool filterAcceptsColumn(int sourceColumn, const QModelIndex &sourceParent) const override;
+
+private:
+    bool rowPasses(int sourceRow, const QModelIndex &sourceParent) const;
+
+    const QList<int> *m_filterTypes = nullptr;
+    const ColumnValidRows *m_columnValidRows = nullptr;
+    bool m_filterPending = false;
+    // Each row's verdict while the filters are re-run: every column asks about the same rows.
+    QVector<bool> m_rowVerdicts;
+    bool m_useRowVerdicts = false;
+};
