@@ -11,7 +11,8 @@ CommentEditDialog::CommentEditDialog(QWidget *parent)
 {
     m_label = new QLabel(this);
     m_edit = new QPlainTextEdit(this);
-    auto *saveButton = new QPushButton(QIcon(QStringLiteral(":/images/buttons/ok.png")), tr("Сохранить"), this);
+    auto *saveButton =
+        new QPushButton(QIcon(QStringLiteral(":/images/buttons/ok.png")), tr("Сохранить"), this);
     auto *cancelButton =
         new QPushButton(QIcon(QStringLiteral(":/images/buttons/cancel.png")), tr("Отмена"), this);
 
@@ -35,7 +36,5 @@ QString CommentEditDialog::getComment(const QString &title, const QString &label
     dialog.m_label->setText(label);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    // An empty document gives a null string, which would read as a cancel.
-    const QString text = dialog.m_edit->toPlainText();
-    return text.isNull() ? QStringLiteral("") : text;
+    return dialog.m_edit->toPlainText();
 }

@@ -61,17 +61,15 @@ QModelIndexList sortedByRow(QModelIndexList cells)
     return cells;
 }
 
-// The columns in the order they first occur among the cells.
+// The columns that occur among the cells, left to right: the order the cells are written in, so
+// each header stands above its column whatever order the cells came in.
 QList<int> columnsOf(const QModelIndexList &cells)
 {
-    QList<int> columns;
     QSet<int> seen;
-    for (const QModelIndex &cell : cells) {
-        if (!seen.contains(cell.column())) {
-            seen.insert(cell.column());
-            columns.append(cell.column());
-        }
-    }
+    for (const QModelIndex &cell : cells)
+        seen.insert(cell.column());
+    QList<int> columns = seen.values();
+    std::sort(columns.begin(), columns.end());
     return columns;
 }
 
@@ -156,14 +154,11 @@ void CopyableTableView::setModel(QAbstractItemModel *model)
     m_modelConnections.clear();
     QTableView::setModel(model);
     if (model) {
-        m_modelConnections << connect(model, &QAbstractItemModel::rowsInserted, this,
-                                      &CopyableTableView::slotRowsChanged)
-                           << connect(model, &QAbstractItemModel::rowsRemoved, this,
-                                      &CopyableTableView::slotRowsChanged)
-                           << connect(model, &QAbstractItemModel::layoutChanged, this,
-                                      &CopyableTableView::slotRowsChanged)
-                           << connect(model, &QAbstractItemModel::modelReset, this,
-                                      &CopyableTableView::slotRowsChanged);
+        m_modelConnections
+            << connect(model, &QAbstractItemModel::rowsInserted, this, &CopyableTableView::slotRowsChanged)
+            << connect(model, &QAbstractItemModel::rowsRemoved, this, &CopyableTableView::slotRowsChanged)
+            << connect(model, &QAbstractItemModel::layoutChanged, this, &CopyableTableView::slotRowsChanged)
+            << connect(model, &QAbstractItemModel::modelReset, this, &CopyableTableView::slotRowsChanged);
     }
     slotRowsChanged();
 }
@@ -194,7 +189,8 @@ ExportResult CopyableTableView::writeTextFile(const QString &fileName, const QSt
         } else {
             QMessageBox box(QMessageBox::Critical, tr("Ошибка!"), tr("Не удалось записать в файл!"),
                             QMessageBox::Ok, this);
-            box.setInformativeText(QDir::toNativeSeparators(result.fileName) + QLatin1Char('\n') + result.error);
+            box.setInformativeText(QDir::toNativeSeparators(result.fileName) + QLatin1Char('\n') +
+                                   result.error);
             box.exec();
         }
     }
@@ -235,7 +231,8 @@ QString CopyableTableView::cellsToHtmlTable(const QModelIndexList &cells, bool w
 {
     const bool horizontal = model() && !horizontalHeader()->isHidden();
     const bool vertical = model() && !verticalHeader()->isHidden();
-    QString html = QStringLiteral("<center>\n<table style=\"width:100%\" border=1 cellspacing=0 cellpadding=4>\n");
+    QString html =
+        QStringLiteral("<center>\n<table style=\"width:100%\" border=1 cellspacing=0 cellpadding=4>\n");
     if (horizontal) {
         html += QStringLiteral("<thead><tr bgcolor=#f0f0f0>");
         if (vertical)
@@ -320,7 +317,7 @@ QString CopyableTableView::toPagedHtmlDocument()
                    QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n<h1><center>") +
                    m_title + QStringLiteral("</center></h1>\n<h3>") + tr("Дата формирования: %1").arg(now()) +
                    QStringLiteral("</h3>\n");
-    const auto marker = [](const QString &text) {
+    const auto marker = [](const QString &text) -> QString {
         return QStringLiteral("<th><center><i>") + text + QStringLiteral("</i></center></th>");
     };
     for (int group = 0; group < groups.size(); ++group) {
@@ -424,8 +421,8 @@ void CopyableTableView::slotRowsChanged()
 
 void CopyableTableView::exportHtml()
 {
-    const QString fileName =
-        QFileDialog::getSaveFileName(this, tr("Сохранить данные"), m_htmlFileName, tr("HTML files(*.htm *.html)"));
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Сохранить данные"), m_htmlFileName,
+                                                          tr("HTML files(*.htm *.html)"));
     if (fileName.isEmpty())
         return;
     m_htmlFileName = fileName;
