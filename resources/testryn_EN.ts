@@ -200,6 +200,104 @@
     </message>
 </context>
 <context>
+    <name>CommentEditDialog</name>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CopyableTableView</name>
+    <message>
+        <source>Скопировать всё</source>
+        <translation>Copy all</translation>
+    </message>
+    <message>
+        <source>Скопировать выделенное</source>
+        <translation>Copy selection</translation>
+    </message>
+    <message>
+        <source>Экcпортировать в HTML</source>
+        <translation>Export to HTML</translation>
+    </message>
+    <message>
+        <source>Экcпортировать в CSV</source>
+        <translation>Export to CSV</translation>
+    </message>
+    <message>
+        <source>Печать...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Печать выделенного...</source>
+        <translation>Print selection...</translation>
+    </message>
+    <message>
+        <source>Неизвестная кодировка: %1</source>
+        <translation>Unknown encoding: %1</translation>
+    </message>
+    <message>
+        <source>Успех!</source>
+        <translation>Success!</translation>
+    </message>
+    <message>
+        <source>Файл успешно сохранен!</source>
+        <translation>The file has been saved!</translation>
+    </message>
+    <message>
+        <source>Ошибка!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Не удалось записать в файл!</source>
+        <translation>Could not write the file!</translation>
+    </message>
+    <message>
+        <source>Дата формирования: %1</source>
+        <translation>Created: %1</translation>
+    </message>
+    <message>
+        <source>Разрыв заголовка</source>
+        <translation>Header continues</translation>
+    </message>
+    <message>
+        <source>Дата формирования отчёта:;</source>
+        <translation>Report created:;</translation>
+    </message>
+    <message>
+        <source>Сохранить данные</source>
+        <translation>Save data</translation>
+    </message>
+    <message>
+        <source>HTML files(*.htm *.html)</source>
+        <translation>HTML files(*.htm *.html)</translation>
+    </message>
+    <message>
+        <source>Комментарий к отчету</source>
+        <translation>Report comment</translation>
+    </message>
+    <message>
+        <source>Введите комментарий к отчету</source>
+        <translation>Enter a comment for the report</translation>
+    </message>
+    <message>
+        <source>CSV files(*.csv)</source>
+        <translation>CSV files(*.csv)</translation>
+    </message>
+    <message>
+        <source>Нет таблиц для записи</source>
+        <translation>No tables to write</translation>
+    </message>
+    <message>
+        <source>Не задано имя файла</source>
+        <translation>No file name given</translation>
+    </message>
+</context>
+<context>
     <name>EvDescDialog</name>
     <message>
         <source>Описание события</source>
@@ -821,6 +919,21 @@ Event description version %2</translation>
     <message>
         <source>от тек. RYN</source>
         <translation>from cur. RYN</translation>
+    </message>
+</context>
+<context>
+    <name>SelectEncodingDialog</name>
+    <message>
+        <source>Кодировка</source>
+        <translation>Encoding</translation>
+    </message>
+    <message>
+        <source>Ок</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Выберите кодировку:</source>
+        <translation>Choose the encoding:</translation>
     </message>
 </context>
 <context>

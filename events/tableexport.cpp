@@ -1,0 +1,39 @@
+#include "tableexport.h"
+
+#include "copyabletableview.h"
+
+#include <QCoreApplication>
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(CopyableTableView)
+};
+} // namespace
+
+ExportResult exportModelsCsv(const QList<QAbstractItemModel *> &models, const QString &title,
+                             const QString &fileName)
+{
+    if (models.isEmpty())
+        return {false, fileName, Tr::tr("Нет таблиц для записи")};
+    CopyableTableView view;
+    view.setTitle(title);
+    QString text;
+    for (int i = 0; i < models.size(); ++i) {
+        view.setModel(models.at(i));
+        text += view.toCsv(i == 0);
+        if (i + 1 < models.size())
+            text += QStringLiteral("\n\n\n\n");
+    }
+    return view.writeTextFile(fileName, text, QStringLiteral("Windows-1251"), true, true);
+}
+
+ExportResult exportHtmlFile(CopyableTableView *view, const QString &textBefore, const QString &textAfter,
+                            const QString &fileName)
+{
+    if (!view || fileName.isEmpty())
+        return {false, fileName, Tr::tr("Не задано имя файла")};
+    // The page declares UTF-8, so it is written in UTF-8 whatever the locale.
+    return view->writeTextFile(fileName, view->toHtmlDocument(false, textBefore, textAfter),
+                               QStringLiteral("UTF-8"), true, true);
+}

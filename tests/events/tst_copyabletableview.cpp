@@ -1,0 +1,580 @@
+#include "commenteditdialog.h"
+#include "copyabletableview.h"
+#include "modalwatcher.h"
+#include "pendingrefresh.h"
+#include "selectencodingdialog.h"
+#include "settings.h"
+#include "tableexport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+// Cells read "a0", "b0", ... (column letter, row number); headers "A", "B", ...
+QStandardItemModel *letterModel(int rows, int columns, QObject *parent)
+{
+    auto *model = new QStandardItemModel(rows, columns, parent);
+    for (int column = 0; column < columns; ++column) {
+        const QChar letter = QLatin1Char(char('a' + column % 26));
+        model->setHorizontalHeaderItem(column, new QStandardItem(QString(letter.toUpper())));
+        for (int row = 0; row < rows; ++row)
+            model->setItem(row, column, new QStandardItem(letter + QString::number(row)));
+    }
+    return model;
+}
+
+// Holds a new filter back until flushed, as a proxy that coalesces its re-filters does.
+class DeferredFilter : public QSortFilterProxyModel, public PendingRefresh
+{
+public:
+    QString pending;
+    void flushPending() override
+    {
+        if (!pending.isNull())
+            setFilterFixedString(pending);
+        pending.clear();
+    }
+};
+
+QByteArray readAll(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeOld(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
+}
+
+QString cp1251(const QByteArray &bytes)
+{
+    return QTextCodec::codecForName("Windows-1251")->toUnicode(bytes);
+}
+
+const QRegularExpression dateLine(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$"));
+const QString tableOpen =
+    QStringLiteral("<center>\n<table style=\"width:100%\" border=1 cellspacing=0 cellpadding=4>\n");
+const QString tableClose =
+    QStringLiteral("</table>\n<p style=\"page-break-after: always\"></p>\n</center>\n");
+
+QString spanCell(const QString &value, int rows, int columns)
+{
+    return QStringLiteral("<td style=\"vertical-align: middle\" rowspan=\"%1\" colspan=\"%2\"><div><pre "
+                          "style=\"margin: 0.5mm;\">%3</pre></div></td>")
+        .arg(rows)
+        .arg(columns)
+        .arg(value);
+}
+
+} // namespace
+
+class TestCopyableTableView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void csvText_data();
+    void csvText();
+    void htmlTable_data();
+    void htmlTable();
+    void pagedPrintStartsEachGroupOnANewPage();
+    void clipboardHoldsHtmlAndText_data();
+    void clipboardHoldsHtmlAndText();
+    void readersFlushDeferredFilter_data();
+    void readersFlushDeferredFilter();
+    void rowCountFollowsModel();
+    void exportCsvDialogs_data();
+    void exportCsvDialogs();
+    void writeTextFile_data();
+    void writeTextFile();
+    void reportWriters();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QTemporaryDir *m_dir = nullptr;
+};
+
+void TestCopyableTableView::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+}
+
+void TestCopyableTableView::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    Settings::fileName = QStringLiteral("TestRYN.ini");
+}
+
+void TestCopyableTableView::cleanup()
+{
+    Settings::fileName.clear();
+    QDir::setCurrent(QDir::tempPath());
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void TestCopyableTableView::csvText_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<bool>("hideLast");
+    QTest::addColumn<QString>("lines");
+
+    const QVariant x(QStringLiteral("x"));
+    QTest::addRow("plain") << "B" << x << "" << false << "A;B;C\na0;x;c0\n";
+    QTest::addRow("semicolon in value") << "B" << QVariant("x;y") << "" << false << "A;B;C\na0;\"x;y\";c0\n";
+    QTest::addRow("quote in header") << "B \"1\"" << x << "" << false << "A;\"B \"\"1\"\"\";C\na0;x;c0\n";
+    QTest::addRow("line break in value")
+        << "B" << QVariant("x\ny") << "" << false << "A;B;C\na0;\"x\ny\";c0\n";
+    QTest::addRow("hidden column left out") << "B" << x << "" << true << "A;B\na0;x\n";
+    QTest::addRow("date-time") << "B" << QVariant(QDateTime(QDate(2024, 3, 9), QTime(7, 5, 3))) << "" << false
+                               << "A;B;C\na0;09.03.2024 07:05:03;c0\n";
+    QTest::addRow("tooltip without display value")
+        << "B" << QVariant() << "тип" << false << "A;B;C\na0;тип;c0\n";
+    QTest::addRow("empty value, no tooltip")
+        << "B" << QVariant(QString()) << "тип" << false << "A;B;C\na0;;c0\n";
+}
+
+void TestCopyableTableView::csvText()
+{
+    QFETCH(QString, header);
+    QFETCH(QVariant, value);
+    QFETCH(QString, toolTip);
+    QFETCH(bool, hideLast);
+    QFETCH(QString, lines);
+
+    auto *model = letterModel(1, 3, this);
+    model->setHorizontalHeaderItem(1, new QStandardItem(header));
+    model->setData(model->index(0, 1), value, Qt::DisplayRole);
+    model->setData(model->index(0, 1), toolTip, Qt::ToolTipRole);
+    CopyableTableView view;
+    view.setModel(model);
+    view.setColumnHidden(2, hideLast);
+    view.setTitle(QStringLiteral("RYN адрес 3.\nТипы: 1;2"));
+
+    QCOMPARE(view.toCsv(false), lines);
+    const QStringList withHeader = view.toCsv(true).split(QLatin1Char('\n'));
+    QCOMPARE(withHeader.mid(0, 3), QStringList({"RYN адрес 3.", "Типы: 1;2", ""}));
+    QVERIFY(withHeader.at(3).startsWith(QStringLiteral("Дата формирования отчёта:;")));
+    QVERIFY(dateLine.match(withHeader.at(3).section(QLatin1Char(';'), 1)).hasMatch());
+    QCOMPARE(withHeader.mid(4).join(QLatin1Char('\n')), QLatin1Char('\n') + lines);
+}
+
+void TestCopyableTableView::htmlTable_data()
+{
+    QTest::addColumn<QRect>("span"); // x = column, y = row
+    QTest::addColumn<int>("firstRow");
+    QTest::addColumn<int>("lastRow");
+    QTest::addColumn<bool>("withSpans");
+    QTest::addColumn<bool>("headers");
+    QTest::addColumn<QString>("body");
+
+    const QString tr = QStringLiteral("<tr>");
+    const QString endTr = QStringLiteral("</tr>\n");
+    QTest::addRow("row span leaves out the cell below")
+        << QRect(0, 0, 1, 2) << 0 << 2 << true << false
+        << tr + spanCell("a0", 2, 1) + spanCell("b0", 1, 1) + endTr + tr + spanCell("b1", 1, 1) + endTr + tr +
+               spanCell(" ", 1, 1) + spanCell("b2", 1, 1) + endTr;
+    QTest::addRow("column span leaves out the cell beside")
+        << QRect(0, 1, 2, 1) << 1 << 2 << true << false
+        << tr + spanCell("a1", 1, 2) + endTr + tr + spanCell(" ", 1, 1) + spanCell("b2", 1, 1) + endTr;
+    QTest::addRow("selection from row 5 without spans")
+        << QRect(0, 0, 1, 2) << 5 << 6 << false << false
+        << "<tr><td nowrap>a5</td><td nowrap>b5</td></tr>\n<tr><td nowrap></td><td nowrap>b6</td></tr>\n";
+    QTest::addRow("headers") << QRect() << 5 << 6 << false << true
+                             << "<thead><tr bgcolor=#f0f0f0><th></th><th>A</th><th>B</th></tr></thead>\n"
+                                "<tr><th bgcolor=#f0f0f0>6</th><td nowrap>a5</td><td nowrap>b5</td></tr>\n"
+                                "<tr><th bgcolor=#f0f0f0>7</th><td nowrap></td><td nowrap>b6</td></tr>\n";
+}
+
+void TestCopyableTableView::htmlTable()
+{
+    QFETCH(QRect, span);
+    QFETCH(int, firstRow);
+    QFETCH(int, lastRow);
+    QFETCH(bool, withSpans);
+    QFETCH(bool, headers);
+    QFETCH(QString, body);
+
+    auto *model = letterModel(7, 2, this);
+    model->setData(model->index(2, 0), QString());
+    model->setData(model->index(6, 0), QString());
+    CopyableTableView view;
+    view.setModel(model);
+    view.horizontalHeader()->setHidden(!headers);
+    view.verticalHeader()->setHidden(!headers);
+    if (span.isValid())
+        view.setSpan(span.y(), span.x(), span.height(), span.width());
+    QModelIndexList cells;
+    for (int row = lastRow; row >= firstRow; --row) // out of order on purpose
+        cells << model->index(row, 1) << model->index(row, 0);
+    QCOMPARE(view.cellsToHtmlTable(cells, withSpans), tableOpen + body + tableClose);
+}
+
+void TestCopyableTableView::pagedPrintStartsEachGroupOnANewPage()
+{
+    auto *model = letterModel(2, 30, this);
+    model->setHorizontalHeaderItem(5, new QStandardItem(QStringLiteral("скрытый")));
+    CopyableTableView view;
+    view.setModel(model);
+    view.setColumnHidden(5, true);
+
+    const QString html = view.toPagedHtmlDocument();
+    QCOMPARE(html.count(QStringLiteral("<table ")), 3);
+    for (int group : {1, 2}) {
+        QVERIFY(html.contains(
+            QStringLiteral("<th><center><i>[%1]</i></center></th><th><center><i>Разрыв заголовка"
+                           "</i></center></th><th><center><i>[%2]</i></center></th>")
+                .arg(group)
+                .arg(group + 1)));
+    }
+    QVERIFY(!html.contains(QStringLiteral("скрытый")) && !html.contains(QStringLiteral(">f0<")));
+    QVERIFY(html.contains(spanCell(QStringLiteral("d1"), 1, 1)));
+
+    int previewPages = 0;
+    whenModal<QPrintPreviewDialog>([&previewPages](QPrintPreviewDialog *dialog) {
+        previewPages = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+        dialog->reject();
+    });
+    view.printView();
+    QCOMPARE(previewPages, 3);
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(QStringLiteral("print.pdf")));
+        view.slotPrintPreview(&printer);
+    }
+    QCOMPARE(readAll(path(QStringLiteral("print.pdf"))).count("/Type /Page\n"), 3);
+}
+
+void TestCopyableTableView::clipboardHoldsHtmlAndText_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<QString>("text");
+
+    QTest::addRow("both headers") << "all" << true << true << "\tA\tB\t\n1\ta0\tb0\n2\ta1\tb1";
+    QTest::addRow("column headers") << "all" << true << false << "A\tB\t\na0\tb0\na1\tb1";
+    QTest::addRow("row headers") << "all" << false << true << "1\ta0\tb0\n2\ta1\tb1";
+    QTest::addRow("no headers") << "all" << false << false << "a0\tb0\na1\tb1";
+    QTest::addRow("ctrl+c copies the selected row") << "ctrl+c" << true << true << "\tA\tB\t\n2\ta1\tb1";
+    QTest::addRow("nothing selected keeps the clipboard") << "selected" << true << true << "old";
+}
+
+void TestCopyableTableView::clipboardHoldsHtmlAndText()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, horizontal);
+    QFETCH(bool, vertical);
+    QFETCH(QString, text);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    CopyableTableView view;
+    view.setModel(letterModel(2, 2, this));
+    view.horizontalHeader()->setHidden(!horizontal);
+    view.verticalHeader()->setHidden(!vertical);
+    if (action == QLatin1String("all")) {
+        view.slotCopyAll();
+    } else if (action == QLatin1String("ctrl+c")) {
+        view.selectRow(1);
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    } else {
+        view.slotCopySelected();
+    }
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(mime->text(), text);
+    QCOMPARE(mime->hasHtml() && mime->html().contains(spanCell(QStringLiteral("b1"), 1, 1)), text != "old");
+}
+
+void TestCopyableTableView::readersFlushDeferredFilter_data()
+{
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<bool>("behindProxy");
+
+    for (const char *reader : {"csv", "html", "paged", "copy", "models csv"})
+        QTest::addRow("%s", reader) << QString::fromLatin1(reader) << false;
+    QTest::addRow("behind another proxy") << "csv" << true;
+}
+
+void TestCopyableTableView::readersFlushDeferredFilter()
+{
+    QFETCH(QString, reader);
+    QFETCH(bool, behindProxy);
+
+    QStandardItemModel source;
+    source.appendRow(new QStandardItem(QStringLiteral("keep")));
+    source.appendRow(new QStandardItem(QStringLiteral("drop")));
+    DeferredFilter filter;
+    filter.setSourceModel(&source);
+    QSortFilterProxyModel outer;
+    outer.setSourceModel(&filter);
+    QAbstractItemModel *shown = behindProxy ? static_cast<QAbstractItemModel *>(&outer) : &filter;
+    CopyableTableView view;
+    view.setModel(shown);
+    filter.pending = QStringLiteral("keep");
+
+    QString text;
+    if (reader == QLatin1String("csv")) {
+        text = view.toCsv(true);
+    } else if (reader == QLatin1String("html")) {
+        text = view.toHtmlDocument(true, QString(), QString());
+    } else if (reader == QLatin1String("paged")) {
+        text = view.toPagedHtmlDocument();
+    } else if (reader == QLatin1String("copy")) {
+        view.slotCopyAll();
+        text = QGuiApplication::clipboard()->text();
+    } else {
+        text = cp1251(readAll(exportModelsCsv({shown}, QString(), path(QStringLiteral("r.csv"))).fileName));
+    }
+    QVERIFY(text.contains(QStringLiteral("keep")));
+    QVERIFY(!text.contains(QStringLiteral("drop")));
+}
+
+void TestCopyableTableView::rowCountFollowsModel()
+{
+    auto *model = letterModel(3, 1, this);
+    CopyableTableView view;
+    QSignalSpy spy(&view, &CopyableTableView::signalRowCountChanged);
+    view.setModel(model);
+    const auto lastCount = [&spy]() {
+        const int count = spy.isEmpty() ? -1 : spy.last().at(0).toInt();
+        spy.clear();
+        return count;
+    };
+    QCOMPARE(lastCount(), 3);
+    model->appendRow(new QStandardItem);
+    QCOMPARE(lastCount(), 4);
+    model->removeRows(0, 2);
+    QCOMPARE(lastCount(), 2);
+    model->sort(0, Qt::DescendingOrder);
+    QCOMPARE(lastCount(), 2);
+    model->clear();
+    QCOMPARE(lastCount(), 0);
+}
+
+void TestCopyableTableView::exportCsvDialogs_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("pick");            // -1: close the encoding window, -2: take what is offered
+    QTest::addColumn<QString>("comment");     // null: cancel
+    QTest::addColumn<QByteArray>("expected"); // the file without its date line; empty: no file
+
+    const QByteArray table("\n\n\xc0;B\n\xe0\x30;b0\n");
+    QTest::addRow("stored choice offered")
+        << "Windows-1251" << -2 << "Проверка" << QByteArray("\n\xcf\xf0\xee\xe2\xe5\xf0\xea\xe0") + table;
+    QTest::addRow("utf-8 without bom")
+        << "Windows-1251" << 0 << "x" << QByteArray("\nx\n\n\xd0\x90;B\n\xd0\xb0\x30;b0\n");
+    QTest::addRow("empty comment is no cancel") << "" << 1 << "" << QByteArray("\n") + table;
+    QTest::addRow("encoding window closed") << "UTF-8" << -1 << "x" << QByteArray();
+    QTest::addRow("comment cancelled") << "" << 1 << QString() << QByteArray();
+}
+
+void TestCopyableTableView::exportCsvDialogs()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, pick);
+    QFETCH(QString, comment);
+    QFETCH(QByteArray, expected);
+
+    const QString group = QStringLiteral("Encoding");
+    Settings::writeValue(stored, QStringLiteral("CsvEncoding"), group);
+    const QString fileName = path(QStringLiteral("export.csv"));
+    auto *model = letterModel(1, 2, this);
+    model->setHorizontalHeaderItem(0, new QStandardItem(QStringLiteral("А")));
+    model->setData(model->index(0, 0), QStringLiteral("а0"));
+    QString offered;
+    QString chosen;
+    QString boxText;
+    {
+        CopyableTableView view;
+        view.setModel(model);
+        whenModal<SelectEncodingDialog>([&](SelectEncodingDialog *dialog) {
+            auto *combo = dialog->findChild<QComboBox *>();
+            offered = combo->currentText();
+            if (pick == -1) {
+                dialog->close();
+                return;
+            }
+            combo->setCurrentIndex(pick >= 0 ? pick : combo->currentIndex());
+            chosen = combo->currentText();
+            whenModal<CommentEditDialog>([&](CommentEditDialog *commentDialog) {
+                if (!comment.isEmpty())
+                    commentDialog->findChild<QPlainTextEdit *>()->setPlainText(comment);
+                const auto buttons = commentDialog->findChildren<QPushButton *>();
+                if (comment.isNull()) {
+                    buttons.at(1)->click();
+                    return;
+                }
+                whenModal<QFileDialog>([&](QFileDialog *fileDialog) {
+                    whenModal<QMessageBox>([&boxText](QMessageBox *box) {
+                        boxText = box->text();
+                        box->accept();
+                    });
+                    fileDialog->selectFile(fileName);
+                    static_cast<QDialog *>(fileDialog)->accept();
+                });
+                buttons.at(0)->click();
+            });
+            dialog->findChild<QPushButton *>()->click();
+        });
+        view.exportCsv();
+    }
+
+    QCOMPARE(offered, stored.isEmpty() ? QStringLiteral("UTF-8") : stored);
+    QCOMPARE(Settings::readValue(QStringLiteral("CsvEncoding"), group).toString(),
+             pick == -1 ? stored : chosen);
+    const QString csvPath =
+        Settings::readValue(QStringLiteral("CsvFileName"), QStringLiteral("CopyableTableView")).toString();
+    QCOMPARE(csvPath, expected.isEmpty() ? QDir::homePath() : fileName);
+    QCOMPARE(boxText, expected.isEmpty() ? QString() : QStringLiteral("Файл успешно сохранен!"));
+    QList<QByteArray> lines = readAll(fileName).split('\n');
+    if (lines.size() > 2) {
+        QVERIFY(
+            lines.at(2).startsWith(chosen == "UTF-8" ? "Дата формирования отчёта:;" : "\xc4\xe0\xf2\xe0 "));
+        QVERIFY(dateLine.match(QString::fromLatin1(lines.takeAt(2)).section(';', 1)).hasMatch());
+    }
+    QCOMPARE(lines.join('\n'), expected);
+}
+
+void TestCopyableTableView::writeTextFile_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("requested");
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<bool>("unique");
+    QTest::addColumn<QString>("written"); // empty: the write fails
+
+    const QStringList report{"report.csv"};
+    QTest::addRow("free name") << QStringList() << "report.csv"
+                               << "" << true << "report.csv";
+    QTest::addRow("first number") << report << "report.csv"
+                                  << "" << true << "report_1.csv";
+    QTest::addRow("next free number") << QStringList{"report.csv", "report_1.csv"} << "report.csv"
+                                      << "" << true << "report_2.csv";
+    QTest::addRow("before the last dot") << QStringList{"r.v1.csv"} << "r.v1.csv"
+                                         << "" << true << "r.v1_1.csv";
+    QTest::addRow("no dot: number at the end") << QStringList{"report"} << "report"
+                                               << "" << true << "report_1";
+    QTest::addRow("dot only in the folder") << QStringList{"a.b/r"} << "a.b/r"
+                                            << "" << true << "a.b/r_1";
+    QTest::addRow("replaced without the flag") << report << "report.csv"
+                                               << "" << false << "report.csv";
+    QTest::addRow("directory in place of the file") << report << "a.b"
+                                                    << "" << false << "";
+    QTest::addRow("folder is a file") << report << "report.csv/x.csv"
+                                      << "" << true << "";
+    QTest::addRow("read-only folder") << QStringList{"ro/r.csv"} << "ro/r.csv"
+                                      << "" << false << "";
+    QTest::addRow("unknown encoding") << report << "report.csv"
+                                      << "no-such-codec" << false << "";
+}
+
+void TestCopyableTableView::writeTextFile()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, requested);
+    QFETCH(QString, encoding);
+    QFETCH(bool, unique);
+    QFETCH(QString, written);
+
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("a.b")) &&
+            QDir(m_dir->path()).mkpath(QStringLiteral("ro")));
+    for (const QString &name : existing)
+        QVERIFY(writeOld(path(name)));
+    if (requested.startsWith(QLatin1String("ro/"))) {
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("ro")), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    // A failure is reported on screen unless the caller asks for quiet, and to the caller always.
+    const bool quiet = !written.isEmpty();
+    QString boxText;
+    if (!quiet)
+        whenModal<QMessageBox>([&boxText](QMessageBox *box) {
+            boxText = box->text();
+            box->accept();
+        });
+    CopyableTableView view;
+    const ExportResult result =
+        view.writeTextFile(path(requested), QStringLiteral("Дата\n"), encoding, quiet, unique);
+    QFile::setPermissions(path(QStringLiteral("ro")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(result.ok, !written.isEmpty());
+    QCOMPARE(result.error.isEmpty(), result.ok);
+    QCOMPARE(boxText, quiet ? QString() : QStringLiteral("Не удалось записать в файл!"));
+    if (result.ok) {
+        QCOMPARE(result.fileName, path(written));
+        QCOMPARE(readAll(path(written)), QByteArray("\xd0\x94\xd0\xb0\xd1\x82\xd0\xb0\n"));
+    }
+    for (const QString &name : existing) {
+        if (name != written)
+            QCOMPARE(readAll(path(name)), QByteArray("old"));
+    }
+    QVERIFY(QFileInfo(path(QStringLiteral("a.b"))).isDir());
+}
+
+void TestCopyableTableView::reportWriters()
+{
+    QStandardItemModel info;
+    info.setHorizontalHeaderLabels({QString(), QString()});
+    info.appendRow({new QStandardItem(QStringLiteral("Версия")), new QStandardItem(QStringLiteral("1.2"))});
+    auto *units = letterModel(1, 2, this);
+    units->setData(units->index(0, 0), QStringLiteral("ИП"));
+    QVERIFY(writeOld(path(QStringLiteral("R 3.csv"))));
+
+    ExportResult result = exportModelsCsv({&info, units}, QStringLiteral("RYN адрес 3.\n"), path("R 3.csv"));
+    QVERIFY(result.ok);
+    QCOMPARE(result.fileName, path(QStringLiteral("R 3_1.csv")));
+    QStringList lines = cp1251(readAll(result.fileName)).split(QLatin1Char('\n'));
+    QVERIFY(lines.takeAt(3).startsWith(QStringLiteral("Дата формирования отчёта:;")));
+    QCOMPARE(lines, QStringList(
+                        {"RYN адрес 3.", "", "", "", ";", "Версия;1.2", "", "", "", "", "A;B", "ИП;b0", ""}));
+
+    CopyableTableView view;
+    view.setModel(units);
+    view.setTitle(QStringLiteral("Протокол"));
+    QVERIFY(!exportHtmlFile(&view, QString(), QString(), QString()).ok);
+    QVERIFY(writeOld(path(QStringLiteral("P 5.htm"))));
+    result = exportHtmlFile(&view, QStringLiteral("<pre>до</pre>"), QStringLiteral("<b>после</b>"),
+                            path("P 5.htm"));
+    QVERIFY(result.ok);
+    QCOMPARE(result.fileName, path(QStringLiteral("P 5_1.htm")));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 5); // the settings, two CSVs, two HTML pages
+    const QString html = QString::fromUtf8(readAll(result.fileName));
+    QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+                                           "<title>Протокол</title>\n")));
+    QVERIFY(!html.contains(QStringLiteral("<h1>")));
+    QVERIFY(html.contains(QStringLiteral("<pre>до</pre><center>")));
+    QVERIFY(html.endsWith(QStringLiteral("</center>\n<b>после</b></body>\n</html>\n")));
+    QVERIFY(html.contains(spanCell(QStringLiteral("ИП"), 1, 1)));
+}
+
+QTEST_MAIN(TestCopyableTableView)
+#include "tst_copyabletableview.moc"
