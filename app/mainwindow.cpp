@@ -13,6 +13,10 @@
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
 #include "responsedecoder.h"
+#include "ryncmdwidget.h"
+#include "ryninfowidget.h"
+#include "rynparamsmodel.h"
+#include "rynsetupdialog.h"
 #include "rynselectwidget.h"
 #include "selectlanguage.h"
 #include "setupdialog.h"
@@ -66,12 +70,12 @@ MainWindow::MainWindow(QWidget *parent)
     m_reportTable = std::make_unique<QTableWidget>();
     m_protocolTable = std::make_unique<QTableWidget>();
     m_auInfoWidget = new AuInfoWidget(m_reportTable.get(), m_protocolTable.get());
-    // The controller information view takes this place when it exists.
-    m_rynInfoWidget = new QWidget;
+    m_rynInfoWidget = new RYNInfoWidget(m_reportTable.get(), m_protocolTable.get());
     m_eventsWidget = new EventsWidget;
 
     m_decoder = new ResponseDecoder(this);
     connectDecoder();
+    connectControllerViews();
 
     m_rynInfoWidget->setMinimumWidth(200);
     m_eventsWidget->setMinimumHeight(200);
@@ -134,6 +138,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_auInfoWidget, &AuInfoWidget::signalSearchRYN, this, &MainWindow::slotSearchRYN);
     connect(this, &MainWindow::signalNeedSelectRyn, m_auInfoWidget, &AuInfoWidget::slotNeedSelectRyn);
     connect(select, &RYNSelectWidget::signalRynSelected, this, &MainWindow::slotRynSelected);
+    connect(this, &MainWindow::signalSelectRyn, m_rynInfoWidget, &RYNInfoWidget::slotRynSelected);
 
     setMinimumWidth(800);
 
@@ -255,6 +260,9 @@ void MainWindow::createWorker()
 
     connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
     connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
+    RYNCmdWidget *commands = m_rynInfoWidget->cmdWidget();
+    connect(commands, qOverload<int, QByteArray>(&RYNCmdWidget::signalSendCmd), this, &MainWindow::slotSendCmd);
+    connect(commands, &RYNCmdWidget::signalSendCmd2, this, &MainWindow::slotSendCmd2);
     for (AuCell::CellKind kind : {AuCell::GeneralCell, AuCell::IonistorCell, AuCell::SmokeCell}) {
         connect(m_auInfoWidget->grid(kind), &AuCellsWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
         connect(m_auInfoWidget->cell251(kind), &AuCell::signalSendCmd, this, &MainWindow::slotSendCmd);
@@ -264,6 +272,7 @@ void MainWindow::createWorker()
     connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
     connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
     connect(this, &MainWindow::signalSelectRyn, worker, &ModbusMaster::slotSetAddr);
+    connect(this, &MainWindow::signalSelectRyn, m_rynInfoWidget->cmdWidget(), &RYNCmdWidget::slotRynSelected);
     connect(m_auInfoWidget, &AuInfoWidget::signalTabCurrenChanged, worker,
             &ModbusMaster::slotTabCurrenChanged);
     connect(m_auInfoWidget->legendWidget(), &AuLegendWidget::signalViewModeChanged, worker,
@@ -378,6 +387,18 @@ void MainWindow::connectDecoder()
     connect(this, &MainWindow::signalSetConnection, tabs, &AuInfoWidget::slotSetSmConnection);
     connect(this, &MainWindow::signalSetFire, tabs, &AuInfoWidget::slotSetSmFire);
     connect(this, &MainWindow::signalSetBlocking, tabs, &AuInfoWidget::slotSetSmBlocking);
+}
+
+void MainWindow::connectControllerViews()
+{
+    RYNInfoWidget *info = m_rynInfoWidget;
+    connect(this, &MainWindow::signalRxTimeoutErrCntChanged, info, &RYNInfoWidget::slotRxTimeoutErrCntChanged);
+    connect(this, &MainWindow::signalRxCommErrCntChanged, info, &RYNInfoWidget::slotRxCommErrCntChanged);
+    connect(this, &MainWindow::signalRxModbusErrCntChanged, info, &RYNInfoWidget::slotRxModbusErrCntChanged);
+    connect(this, &MainWindow::signalRynRegistersUpdated, info, &RYNInfoWidget::slotRynRegistersUpdated);
+    connect(this, &MainWindow::signalRynConstantsUpdated, info->cmdWidget()->setupDialog()->paramsModel(),
+            &RynParamsModel::slotRynConstantsUpdated);
+    connect(this, &MainWindow::signalModbusErrorCode, info, &RYNInfoWidget::slotModbusErrorCode);
 }
 
 void MainWindow::setLanguage(const QString &language)
@@ -606,10 +627,12 @@ void MainWindow::pingResult(int rynAddr, int errCode)
         return;
     const bool found = errCode == ResultOk;
     m_auInfoWidget->selectWidget()->setRynEnabled(rynAddr, found);
-    if (found)
+    if (found) {
+        m_rynInfoWidget->cmdWidget()->slotRynFound(rynAddr);
         m_foundMask |= quint16(1u << rynAddr);
-    else
+    } else {
         m_foundMask &= quint16(~(1u << rynAddr));
+    }
     if (rynAddr != lastRynAddr || !m_searching)
         return;
 
@@ -637,6 +660,7 @@ void MainWindow::slotSearchRYN()
 {
     m_searching = true;
     m_foundMask = 0;
+    m_rynInfoWidget->cmdWidget()->slotDisableRynCommands();
     for (int address = 1; address <= lastRynAddr; ++address)
         emit signalSendCommand(address, nextCommandId(), CMD_PING, QByteArray());
 }

@@ -21,6 +21,7 @@ class QSplitter;
 class QTableWidget;
 class QTimer;
 class ResponseDecoder;
+class RYNInfoWidget;
 class SetupDialog;
 
 // The one top-level window and the hub of the program: it owns the views, the dialogs and the Modbus
@@ -40,6 +41,7 @@ public:
     const Settings::PrgParams &prgParams() const { return m_prgParams; }
     ModbusMaster *worker() const { return m_modbusMaster; }
     AuInfoWidget *auInfoWidget() const { return m_auInfoWidget; }
+    RYNInfoWidget *rynInfoWidget() const { return m_rynInfoWidget; }
     EventsWidget *eventsWidget() const { return m_eventsWidget; }
     OstrelCommPortDialog *portDialog() const { return m_portDialog; }
     QSplitter *splitter() const { return m_splitter; }
@@ -150,6 +152,7 @@ private:
     void createMenu();
     void createWorker();
     void connectDecoder();
+    void connectControllerViews();
     void countAnswer(int errCode, const QByteArray &answer, bool countReceived);
     void lightRx();
     void refreshCounters();
@@ -170,7 +173,7 @@ private:
     std::unique_ptr<QTableWidget> m_reportTable;
     std::unique_ptr<QTableWidget> m_protocolTable;
     AuInfoWidget *m_auInfoWidget = nullptr;
-    QWidget *m_rynInfoWidget = nullptr;
+    RYNInfoWidget *m_rynInfoWidget = nullptr;
     EventsWidget *m_eventsWidget = nullptr;
     QSplitter *m_splitter = nullptr;
     OstrelCommPortDialog *m_portDialog = nullptr;
