@@ -261,7 +261,7 @@ void MainWindow::createWorker()
     connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
     connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
     RYNCmdWidget *commands = m_rynInfoWidget->cmdWidget();
-    connect(commands, qOverload<int, QByteArray>(&RYNCmdWidget::signalSendCmd), this, &MainWindow::slotSendCmd);
+    connect(commands, &RYNCmdWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
     connect(commands, &RYNCmdWidget::signalSendCmd2, this, &MainWindow::slotSendCmd2);
     for (AuCell::CellKind kind : {AuCell::GeneralCell, AuCell::IonistorCell, AuCell::SmokeCell}) {
         connect(m_auInfoWidget->grid(kind), &AuCellsWidget::signalSendCmd, this, &MainWindow::slotSendCmd);

@@ -25,7 +25,6 @@ public:
 
 signals:
     void signalSendCmd(int cmdCode, QByteArray info);
-    void signalSendCmd(int cmdCode);
     void signalSendCmd2(uchar rynAddr, int cmdCode, QByteArray info);
 
 public slots:

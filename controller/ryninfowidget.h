@@ -40,7 +40,6 @@ public:
     static constexpr int protocolColumns = 7;
 
 signals:
-    void signalInfoChanged(uchar index);
 
 public slots:
     void slotRynSelected(int rynAddr);

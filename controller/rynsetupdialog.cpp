@@ -50,14 +50,6 @@ RynSetupDialog::RynSetupDialog(QWidget *parent)
           static_cast<QWidget *>(m_backlightCombo), static_cast<QWidget *>(m_chargingCountSpinBox)}) {
         input->setEnabled(false);
     }
-    connect(m_modbusAddrSpinBox, qOverload<int>(&QSpinBox::valueChanged), this,
-            &RynSetupDialog::slotSbModbusAddrValueChanged);
-    connect(m_langCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &RynSetupDialog::slotLangComboCurrentIndexChanged);
-    connect(m_backlightCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &RynSetupDialog::slotBacklightTimeComboCurrentIndexChanged);
-    connect(m_chargingCountSpinBox, qOverload<int>(&QSpinBox::valueChanged), this,
-            &RynSetupDialog::slotSbCountOfAuForChargingValueChanged);
     m_tabs->addTab(basic, tr("RYN (основные)"));
 
     const QString titles[] = {tr("RYN (расширенные)"), tr("Тепловой канал"), tr("Дымовой канал"),
@@ -144,27 +136,6 @@ void RynSetupDialog::showBasicValue(int row)
         spinBox->setValue(value);
     else if (auto *combo = qobject_cast<QComboBox *>(input))
         combo->setCurrentIndex(combo->findData(value));
-}
-
-// The inputs are disabled: these constants are shown, not changed, so there is nothing to record.
-void RynSetupDialog::slotSbModbusAddrValueChanged(int i)
-{
-    Q_UNUSED(i)
-}
-
-void RynSetupDialog::slotLangComboCurrentIndexChanged(int index)
-{
-    Q_UNUSED(index)
-}
-
-void RynSetupDialog::slotBacklightTimeComboCurrentIndexChanged(int index)
-{
-    Q_UNUSED(index)
-}
-
-void RynSetupDialog::slotSbCountOfAuForChargingValueChanged(int i)
-{
-    Q_UNUSED(i)
 }
 
 int RynSetupDialog::exec()

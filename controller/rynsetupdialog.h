@@ -26,10 +26,6 @@ public:
 public slots:
     void slotRynParamsModelRowsInserted(const QModelIndex &parent, int first, int last);
     void slotRynParamsModelDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
-    void slotSbModbusAddrValueChanged(int i);
-    void slotLangComboCurrentIndexChanged(int index);
-    void slotBacklightTimeComboCurrentIndexChanged(int index);
-    void slotSbCountOfAuForChargingValueChanged(int i);
     int exec() override;
 
 private:

@@ -60,7 +60,7 @@ SentList TestRYNCmdWidget::record(RYNCmdWidget &widget, const std::function<void
 {
     SentList sent;
     QObject context;
-    QObject::connect(&widget, qOverload<int, QByteArray>(&RYNCmdWidget::signalSendCmd), &context,
+    QObject::connect(&widget, &RYNCmdWidget::signalSendCmd, &context,
                      [&sent](int cmdCode, const QByteArray &info) {
                          sent.append({0, cmdCode, info});
                      });
