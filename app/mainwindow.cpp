@@ -92,6 +92,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_splitter->addWidget(m_eventsWidget);
     m_splitter->setStretchFactor(0, 255);
     m_splitter->setStretchFactor(1, 1);
+    // Dragged down, the event log stops at its minimum height instead of vanishing.
+    m_splitter->setChildrenCollapsible(false);
     setCentralWidget(m_splitter);
     adjustSize();
     // The grids want more room than any screen has: start with most of the screen.
