@@ -77,7 +77,6 @@ MainWindow::MainWindow(QWidget *parent)
     connectDecoder();
     connectControllerViews();
 
-    m_rynInfoWidget->setMinimumWidth(200);
     m_eventsWidget->setMinimumHeight(200);
 
     auto *top = new QWidget;

@@ -19,6 +19,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -478,6 +480,13 @@ void TestMainWindow::windowFitsASmallLaptopScreen()
     qInfo() << "minimum size" << minimum;
     QVERIFY2(minimum.width() <= 1366, qPrintable(QString::number(minimum.width())));
     QVERIFY2(minimum.height() <= 700, qPrintable(QString::number(minimum.height())));
+
+    // Even at its narrowest the controller panel shows its texts whole: it scrolls up and down only.
+    window->resize(minimum.width(), 700);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *panel = window->findChild<QScrollArea *>(QStringLiteral("panelScrollArea"));
+    QVERIFY(panel);
+    QTRY_VERIFY(!panel->horizontalScrollBar()->isVisible());
 }
 
 // Drags the handle between the unit views and the event log by the given distance, as a mouse does.
