@@ -1,13 +1,16 @@
 // Takes the README's screenshots: opens the main window on a port (the simulated controllers), walks
-// through controllers, tabs and view modes, and saves a picture of the window at each step.
+// through controllers, tabs and view modes, and saves a picture of the window at each step (or of a
+// unit's parameter window, opened for the step).
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
+#include "aupropertieswidget.h"
 #include "mainwindow.h"
 #include "rynselectwidget.h"
 #include "settings.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -25,6 +28,7 @@ struct Shot
     int tab;
     int viewMode; // index of the general grid's view-mode selector
     const char *file;
+    int paramsAddr = 0; // a unit whose parameter window is the picture; 0: the main window
 };
 
 const Shot shots[] = {
@@ -35,6 +39,8 @@ const Shot shots[] = {
     {2, AuInfoWidget::GeneralTab, 3, "general-ionistor-voltage.png"},
     {2, AuInfoWidget::IonistorTab, 0, "ionistors.png"},
     {1, AuInfoWidget::SmokeTab, 0, "smoke.png"},
+    {1, AuInfoWidget::PropertiesTab, 0, "properties.png"},
+    {2, AuInfoWidget::PropertiesTab, 0, "unit-parameters.png", 3},
 };
 
 } // namespace
@@ -67,15 +73,22 @@ int main(int argc, char *argv[])
     int step = 0;
     QTimer timer;
     timer.setInterval(settleMs);
-    const auto prepare = [&window](const Shot &shot) {
+    AuPropertiesWidget *page = window.auInfoWidget()->propertiesWidget();
+    const auto prepare = [&window, page](const Shot &shot) {
         AuInfoWidget *tabs = window.auInfoWidget();
         tabs->selectWidget()->rynButton(shot.rynAddr)->click();
         tabs->tabWidget()->setCurrentIndex(shot.tab);
         tabs->legendWidget()->findChildren<QComboBox *>().first()->setCurrentIndex(shot.viewMode);
+        // The window is modal: it runs in its own event loop, in which the shot timer goes on.
+        if (shot.paramsAddr > 0)
+            QTimer::singleShot(0, page, [page, shot] { page->slotShowAuParams(shot.paramsAddr); });
     };
     QObject::connect(&timer, &QTimer::timeout, &window, [&] {
         const QString path = out.filePath(QString::fromLatin1(shots[step].file));
-        if (!window.grab().save(path)) {
+        QDialog *params = page->parametersDialog();
+        const QPixmap picture = params->isVisible() ? params->grab() : window.grab();
+        params->accept();
+        if (!picture.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             app.exit(1);
             return;
