@@ -76,6 +76,17 @@
     </message>
 </context>
 <context>
+    <name>AuCellParametersModel</name>
+    <message>
+        <source>Свойство</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+</context>
+<context>
     <name>AuInfoWidget</name>
     <message>
         <source>Общее состояние</source>
@@ -197,6 +208,342 @@
     <message>
         <source>пред. запыл.</source>
         <translation>dust limit</translation>
+    </message>
+</context>
+<context>
+    <name>AuPropertiesModel</name>
+    <message>
+        <source>Состояние общее</source>
+        <translation>General state</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Тип процессора</source>
+        <translation>Processor</translation>
+    </message>
+    <message>
+        <source>Связь</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Пожар</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Pre-alarm</translation>
+    </message>
+    <message>
+        <source>НЭ</source>
+        <translation>SE</translation>
+    </message>
+    <message>
+        <source>R НЭ</source>
+        <translation>R SE</translation>
+    </message>
+    <message>
+        <source>U</source>
+        <translation>U</translation>
+    </message>
+    <message>
+        <source>U1</source>
+        <translation>U1</translation>
+    </message>
+    <message>
+        <source>U2</source>
+        <translation>U2</translation>
+    </message>
+    <message>
+        <source>U3</source>
+        <translation>U3</translation>
+    </message>
+    <message>
+        <source>Ионисторы</source>
+        <translation>Ionistors</translation>
+    </message>
+    <message>
+        <source>Заряд</source>
+        <translation>Charging</translation>
+    </message>
+    <message>
+        <source>Левый изол.</source>
+        <translation>Left isol.</translation>
+    </message>
+    <message>
+        <source>Правый изол.</source>
+        <translation>Right isol.</translation>
+    </message>
+    <message>
+        <source>Блокировка</source>
+        <translation>Blocked</translation>
+    </message>
+    <message>
+        <source>Тип теплового канала</source>
+        <translation>Heat channel type</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Пороговая темп.</source>
+        <translation>Threshold temp.</translation>
+    </message>
+    <message>
+        <source>Сенсор</source>
+        <translation>Sensor</translation>
+    </message>
+    <message>
+        <source>Фототракт</source>
+        <translation>Optics</translation>
+    </message>
+    <message>
+        <source>Задымлённость</source>
+        <translation>Smoke</translation>
+    </message>
+    <message>
+        <source>Средняя задымлённость (Y)</source>
+        <translation>Mean smoke (Y)</translation>
+    </message>
+    <message>
+        <source>Запылённость</source>
+        <translation>Dust</translation>
+    </message>
+    <message>
+        <source>Порог пожара ИПД</source>
+        <translation>Smoke fire threshold</translation>
+    </message>
+    <message>
+        <source>Оставшийся ресурс ИПД</source>
+        <translation>Smoke sensor life left</translation>
+    </message>
+    <message>
+        <source>Светодиод</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>Лазер</source>
+        <translation>Laser</translation>
+    </message>
+    <message>
+        <source>Пиросенсор</source>
+        <translation>Pyrosensor</translation>
+    </message>
+    <message>
+        <source>Накопитель S1</source>
+        <translation>Accumulator S1</translation>
+    </message>
+    <message>
+        <source>Накопитель S2</source>
+        <translation>Accumulator S2</translation>
+    </message>
+    <message>
+        <source>Таймер проверки пиросенсора</source>
+        <translation>Pyrosensor test timer</translation>
+    </message>
+    <message>
+        <source>Граница W1</source>
+        <translation>Border W1</translation>
+    </message>
+    <message>
+        <source>Граница W2</source>
+        <translation>Border W2</translation>
+    </message>
+    <message>
+        <source>Граница W3</source>
+        <translation>Border W3</translation>
+    </message>
+    <message>
+        <source>Вход 1</source>
+        <translation>Input 1</translation>
+    </message>
+    <message>
+        <source>Вход 2</source>
+        <translation>Input 2</translation>
+    </message>
+    <message>
+        <source>Вход 3</source>
+        <translation>Input 3</translation>
+    </message>
+    <message>
+        <source>Вход 4</source>
+        <translation>Input 4</translation>
+    </message>
+    <message>
+        <source>АЦП вх 1</source>
+        <translation>ADC in 1</translation>
+    </message>
+    <message>
+        <source>АЦП вх 2</source>
+        <translation>ADC in 2</translation>
+    </message>
+    <message>
+        <source>АЦП вх 3</source>
+        <translation>ADC in 3</translation>
+    </message>
+    <message>
+        <source>АЦП вх 4</source>
+        <translation>ADC in 4</translation>
+    </message>
+    <message>
+        <source>Выход 1 (текущее)</source>
+        <translation>Output 1 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 2 (текущее)</source>
+        <translation>Output 2 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 3 (текущее)</source>
+        <translation>Output 3 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 4 (текущее)</source>
+        <translation>Output 4 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 1 (начальное)</source>
+        <translation>Output 1 (initial)</translation>
+    </message>
+    <message>
+        <source>Выход 2 (начальное)</source>
+        <translation>Output 2 (initial)</translation>
+    </message>
+    <message>
+        <source>Выход 3 (начальное)</source>
+        <translation>Output 3 (initial)</translation>
+    </message>
+    <message>
+        <source>Выход 4 (начальное)</source>
+        <translation>Output 4 (initial)</translation>
+    </message>
+    <message>
+        <source>Кнопка</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>Крышка</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <source>Пит. ЛО (тек.)</source>
+        <translation>LO power (cur.)</translation>
+    </message>
+    <message>
+        <source>Пит. ЛО (нач.)</source>
+        <translation>LO power (init.)</translation>
+    </message>
+    <message>
+        <source>U пит. ЛО</source>
+        <translation>LO supply U</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Mains</translation>
+    </message>
+    <message>
+        <source>ОП</source>
+        <translation>Main power</translation>
+    </message>
+    <message>
+        <source>РП</source>
+        <translation>Reserve power</translation>
+    </message>
+    <message>
+        <source>ЛО</source>
+        <translation>LO line</translation>
+    </message>
+    <message>
+        <source>Средний ток ответа</source>
+        <translation>Mean answer current</translation>
+    </message>
+    <message>
+        <source>Ток ответа СБ</source>
+        <translation>Standby answer current</translation>
+    </message>
+    <message>
+        <source>Счётчик отсутствия ответов от АУ</source>
+        <translation>Unit no-answer count</translation>
+    </message>
+    <message>
+        <source>Доп. данные</source>
+        <translation>Extra data</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>ед.</source>
+        <translation>u.</translation>
+    </message>
+    <message>
+        <source>%1%2C</source>
+        <translation>%1%2C</translation>
+    </message>
+    <message>
+        <source> В</source>
+        <translation> V</translation>
+    </message>
+    <message>
+        <source> мА</source>
+        <translation> mA</translation>
+    </message>
+    <message>
+        <source>Ом.</source>
+        <translation>Ohm</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Off</translation>
+    </message>
+</context>
+<context>
+    <name>AuPropertiesWidget</name>
+    <message>
+        <source>Отчёт о состоянии АУ и RYN</source>
+        <translation>Unit and RYN state report</translation>
+    </message>
+    <message>
+        <source>Протокол обследования RYN</source>
+        <translation>RYN inspection protocol</translation>
+    </message>
+    <message>
+        <source>RYN адрес %1.
+</source>
+        <translation>RYN address %1.
+</translation>
+    </message>
+    <message>
+        <source>Применён фильтр. Скрытые типы: %1.
+Отображаемые типы: %2.
+</source>
+        <translation>Filter applied. Hidden types: %1.
+Shown types: %2.
+</translation>
+    </message>
+    <message>
+        <source>АУ адрес %1</source>
+        <translation>Unit address %1</translation>
     </message>
 </context>
 <context>
