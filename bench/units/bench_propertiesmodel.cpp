@@ -5,6 +5,7 @@
 // take.
 #include "aufilterproxymodel.h"
 #include "aupropertiesmodel.h"
+#include "benchtiming.h"
 #include "unitvaluefeed.h"
 
 #include <QGuiApplication>
@@ -36,15 +37,6 @@ struct Page
                          &AuFilterProxyModel::slotFilterChanged);
     }
 };
-
-template<typename F>
-double busyMs(F &&work)
-{
-    const double start = threadCpuMs();
-    work();
-    QCoreApplication::processEvents();
-    return threadCpuMs() - start;
-}
 
 } // namespace
 

@@ -6,14 +6,13 @@
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
+#include "benchtiming.h"
 #include "copyabletableview.h"
 #include "unitvaluefeed.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,16 +22,6 @@ namespace {
 
 constexpr int Units = 251;
 constexpr int Rounds = 10;
-constexpr int SettleMs = 40;
-
-// Runs the event loop long enough for every re-filter, layout and repaint the last change asked for.
-void settle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(SettleMs, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void feedLoop(AuPropertiesModel &model, int seed)
 {
     for (const UnitValueFeed &feed : unitValueFeeds()) {
@@ -40,15 +29,6 @@ void feedLoop(AuPropertiesModel &model, int seed)
             feed(model, addr, addr + seed);
         QCoreApplication::processEvents();
     }
-}
-
-template<typename F>
-double busyMs(F &&work)
-{
-    const double start = threadCpuMs();
-    work();
-    settle();
-    return threadCpuMs() - start;
 }
 
 } // namespace

@@ -2,10 +2,6 @@
 
 #include "aupropertiesmodel.h"
 
-#include <algorithm>
-#include <ctime>
-#include <malloc.h>
-
 namespace {
 
 using M = AuPropertiesModel;
@@ -97,22 +93,4 @@ void feedUnit(AuPropertiesModel &model, int addr, int seed)
 {
     for (const UnitValueFeed &feed : unitValueFeeds())
         feed(model, addr, addr + seed);
-}
-
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-std::size_t heapInUse()
-{
-    return mallinfo2().uordblks;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -16,8 +15,3 @@ const std::vector<UnitValueFeed> &unitValueFeeds();
 
 // Every value kind of one unit.
 void feedUnit(AuPropertiesModel &model, int addr, int seed);
-
-// CPU time of the calling thread, heap in use, the median of some figures.
-double threadCpuMs();
-std::size_t heapInUse();
-double median(std::vector<double> values);
