@@ -468,35 +468,21 @@ void TestMainWindow::blankedUnitsShowTheNewLinesAnswers()
 
 namespace {
 
-// Arguments for a unit-value signal or slot, built from its parameter types: the address first
-// (when it takes one), then `value` in every other parameter.
+// Arguments for a unit-value signal or slot: the address first (when it takes one), then `value` in
+// every other parameter, each of the parameter's own type.
 class UnitValueArgs
 {
 public:
     UnitValueArgs(const QMetaMethod &method, int addr, int value)
     {
-        const QList<QByteArray> types = method.parameterTypes();
         const bool takesAddress = method.parameterNames().value(0) == "addr";
-        for (int i = 0; i < types.size() && i < Max; ++i) {
-            const QByteArray &type = types.at(i);
-            const int v = i == 0 && takesAddress ? addr : value;
-            void *data = &m_ints[i];
-            m_ints[i] = v;
-            if (type == "uchar") {
-                m_uchars[i] = uchar(v);
-                data = &m_uchars[i];
-            } else if (type == "ushort") {
-                m_ushorts[i] = ushort(v);
-                data = &m_ushorts[i];
-            } else if (type == "bool") {
-                m_bools[i] = v % 2 == 1;
-                data = &m_bools[i];
-            } else if (type == "double") {
-                m_doubles[i] = v / 4.0;
-                data = &m_doubles[i];
-            }
-            m_types[i] = type;
-            m_args[i] = QGenericArgument(m_types[i].constData(), data);
+        for (int i = 0; i < method.parameterCount(); ++i) {
+            int v = i == 0 && takesAddress ? addr : value;
+            QVariant arg(v);
+            if (!arg.convert(method.parameterType(i)))
+                arg = QVariant(method.parameterType(i), &v); // the number enums: an int underneath
+            m_values[i] = arg;
+            m_args[i] = QGenericArgument(arg.typeName(), m_values[i].constData());
         }
     }
 
@@ -506,14 +492,8 @@ public:
     }
 
 private:
-    static constexpr int Max = 4;
-    QByteArray m_types[Max];
-    int m_ints[Max] = {};
-    uchar m_uchars[Max] = {};
-    ushort m_ushorts[Max] = {};
-    bool m_bools[Max] = {};
-    double m_doubles[Max] = {};
-    QGenericArgument m_args[Max];
+    QVariant m_values[4];
+    QGenericArgument m_args[4];
 };
 
 // The columns a second value for a known unit announces, and how its row then reads.
