@@ -208,6 +208,7 @@ void TestAuPropertiesWidget::parameterWindowFromAGrid()
     QStringList rows;
     int shownWhileOpen = -1;
     int hiddenWhileOpen = -1;
+    QString retitled;
     whenModal<QDialog>([&](QDialog *dialog) {
         title = dialog->windowTitle();
         shownWhileOpen = shown.count();
@@ -216,12 +217,18 @@ void TestAuPropertiesWidget::parameterWindowFromAGrid()
         for (int row = 0; row < list->rowCount(); ++row)
             rows << list->index(row, 0).data().toString() + QLatin1Char('=') +
                         list->index(row, 1).data().toString();
+        // Asked for another unit while open: the same window shows it, the worker goes on reading.
+        emit tabs.generalGrid()->signalShowAuParams(2);
+        retitled = dialog->windowTitle();
+        hiddenWhileOpen += hidden.count();
         dialog->accept();
     });
     emit tabs.smokeGrid()->signalShowAuParams(1);
 
     QCOMPARE(title, QStringLiteral("АУ адрес 1"));
+    QCOMPARE(retitled, QStringLiteral("АУ адрес 2"));
     QCOMPARE(shownWhileOpen, 1);
+    QCOMPARE(shown.count(), 1);
     QCOMPARE(hiddenWhileOpen, 0);
     QCOMPARE(hidden.count(), 1);
     QCOMPARE(page->parametersDialog()->size(), QSize(500, 500));
