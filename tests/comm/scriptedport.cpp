@@ -41,7 +41,13 @@ QByteArray ScriptedPort::readAll()
 
 bool ScriptedPort::waitForReadyRead(int msecs)
 {
-    advance(msecs);
+    ++waits;
+    // Like a real port: back as soon as something arrives, at the latest after msecs.
+    qint64 until = now + msecs;
+    for (const Chunk &chunk : qAsConst(m_scheduled))
+        until = qMin(until, qMax(now, qint64(chunk.atMs)));
+    if (input.isEmpty())
+        advance(int(until - now));
     return !input.isEmpty();
 }
 

@@ -47,6 +47,7 @@ public:
     std::function<void(const ScriptedPort &port)> onDestroyed;
     int flushes = 0;
     int discarded = 0; // bytes thrown away before requests
+    int waits = 0;     // calls of waitForReadyRead: how often the reader woke up
 
 private:
     bool m_open = false;
