@@ -23,6 +23,7 @@ qint64 ScriptedPort::write(const QByteArray &data)
         return 0;
     const QByteArray sent = writeLimit >= 0 ? data.left(writeLimit) : data;
     requests.append(sent);
+    requestTimes.append(now);
     if (responder && !sent.isEmpty()) {
         for (Chunk chunk : responder(sent)) {
             chunk.atMs += int(now);

@@ -43,6 +43,7 @@ public:
     int failWriteAt = -1;       // this write (0 = the first) writes nothing
     QByteArray input;           // arrived, not yet read (garbage can be put here)
     QList<QByteArray> requests; // everything written, in order
+    QList<qint64> requestTimes; // when each of them was written
     Responder responder;
     std::function<void(const ScriptedPort &port)> onDestroyed;
     int flushes = 0;

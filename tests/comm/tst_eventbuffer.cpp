@@ -74,8 +74,8 @@ void TestEventBuffer::read_data()
         << Answers{countAnswer(100), FakeSlave::readAnswer(1, eventData(62)), countAnswer(38)} << -1
         << int(ResultOk) << 62 << QList<int>{1, 124, 1};
     QTest::addRow("count-silent") << Answers{QByteArray()} << -1 << int(ResultNoAnswer) << 0 << QList<int>{1};
-    QTest::addRow("count-exception") << Answers{exceptionAnswer(2)} << -1
-                                     << int(ResultException) << 0 << QList<int>{1};
+    QTest::addRow("count-exception") << Answers{exceptionAnswer(2)} << -1 << int(ResultException) << 0
+                                     << QList<int>{1};
     const QByteArray wrongByteCount = QByteArray::fromHex("0103040003");
     QTest::addRow("count-with-wrong-byte-count") << Answers{wrongByteCount + FakeSlave::crc(wrongByteCount)}
                                                  << -1 << int(ResultBadFrame) << 0 << QList<int>{1};
@@ -96,8 +96,8 @@ void TestEventBuffer::read_data()
         << QList<int>{1, 6, 1};
     // ...unless the controller refused it: then they are still waiting and come again.
     QTest::addRow("acknowledge-refused-leaves-events-waiting")
-        << Answers{countAnswer(3), three, exceptionAnswer(6)} << -1 << int(ResultException)
-        << 0 << QList<int>{1, 6, 1};
+        << Answers{countAnswer(3), three, exceptionAnswer(6)} << -1 << int(ResultException) << 0
+        << QList<int>{1, 6, 1};
     QTest::addRow("acknowledge-unwritable-is-skipped")
         << Answers{countAnswer(3), three} << 2 << int(ResultOk) << 3 << QList<int>{1, 6};
 }

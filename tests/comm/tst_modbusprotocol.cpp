@@ -144,7 +144,8 @@ void TestModbusProtocol::validateAnswer_data()
     QTest::addRow("exception") << framed("018302") << 7 << read << int(ResultException) << 2;
     QTest::addRow("noise-shaped-like-an-exception")
         << QByteArray::fromHex("0183020000") << 7 << read << int(ResultCrcError) << 0;
-    QTest::addRow("exception-from-another-slave") << framed("028302") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("exception-from-another-slave")
+        << framed("028302") << 7 << read << int(ResultBadFrame) << 0;
     QTest::addRow("exception-of-another-function")
         << framed("019002") << 7 << read << int(ResultBadFrame) << 0;
     QTest::addRow("five-bytes-no-exception-bit") << framed("010302") << 7 << read << int(ResultBadFrame) << 0;
@@ -152,7 +153,8 @@ void TestModbusProtocol::validateAnswer_data()
         << framed("019004") << 5 << write << int(ResultException) << 4;
     QTest::addRow("good") << good << 7 << read << int(ResultOk) << 0;
     QTest::addRow("crc-error-one-bit-off") << badCrc << 7 << read << int(ResultCrcError) << 0;
-    QTest::addRow("answer-from-another-slave") << framed("02030203f2") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("answer-from-another-slave")
+        << framed("02030203f2") << 7 << read << int(ResultBadFrame) << 0;
     QTest::addRow("answer-of-another-function")
         << framed("01040203f2") << 7 << read << int(ResultBadFrame) << 0;
     QTest::addRow("answer-to-nothing-sent") << good << 7 << QByteArray() << int(ResultBadFrame) << 0;
