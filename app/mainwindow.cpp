@@ -620,12 +620,12 @@ void MainWindow::pingResult(int rynAddr, int id, int errCode)
     const bool background = id == 0;
     if (!background && !m_searchProbeIds.contains(id))
         return;
-    if (found)
+    if (found) {
         m_foundMask |= quint16(1u << rynAddr);
-    else
-        m_foundMask &= quint16(~(1u << rynAddr));
-    if (found)
         setNoRynAnswered(false);
+    } else {
+        m_foundMask &= quint16(~(1u << rynAddr));
+    }
 
     if (background) {
         // A controller that comes up later is taken as the search would have taken it.
