@@ -47,6 +47,7 @@ public:
     QSplitter *splitter() const { return m_splitter; }
     quint16 foundMask() const { return m_foundMask; }
     bool isSearching() const { return m_searching; }
+    int selectedRyn() const { return m_selectedRyn; }
     bool isPortOpened() const { return m_portOpened; }
 
 signals:
@@ -159,7 +160,9 @@ private:
     void zeroRynCounters();
     void savePrgParams();
     QString effectivePortName() const;
-    void pingResult(int rynAddr, int errCode);
+    void pingResult(int rynAddr, int id, int errCode);
+    void selectBySearchRule();
+    void setNoRynAnswered(bool noneAnswered);
 
     Settings::PrgParams m_prgParams;
     QString m_language;
@@ -167,6 +170,8 @@ private:
     bool m_portOpened = false;
     bool m_searching = false;
     quint16 m_foundMask = 0;
+    QList<int> m_searchProbeIds; // the current search's probes, address 1 first
+    int m_selectedRyn = 0;
     Counters m_rynCounters;
     Counters m_totalCounters;
 
@@ -193,6 +198,7 @@ private:
     QLabel *m_errorsLabel = nullptr;
     QLabel *m_linkErrorsLabel = nullptr;
     QLabel *m_modbusErrorsLabel = nullptr;
+    QLabel *m_noRynLabel = nullptr;
 
     QTimer *m_txTimer = nullptr;
     QTimer *m_rxTimer = nullptr;

@@ -1057,6 +1057,10 @@ Continue?</translation>
         <translation>No port selected</translation>
     </message>
     <message>
+        <source>Контроллеры RYN не отвечают</source>
+        <translation>No RYN controller answers</translation>
+    </message>
+    <message>
         <source>Передано:</source>
         <translation>Sent:</translation>
     </message>
