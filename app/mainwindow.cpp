@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "aboutdialog.h"
+#include "applogging.h"
 #include "aucell.h"
 #include "aucellswidget.h"
 #include "auinfowidget.h"
@@ -26,7 +27,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -599,7 +599,7 @@ void MainWindow::slotCmdProcessTimeout()
 
 void MainWindow::slotPortOpened(bool isOpened)
 {
-    qDebug() << "Port Opened: " << isOpened;
+    qCDebug(lcApp) << "Port Opened: " << isOpened;
     const bool reopened = isOpened && !m_portOpened;
     m_portOpened = isOpened;
     m_portButton->setText(m_prgParams.portName.isEmpty()
@@ -684,7 +684,7 @@ void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteAr
     countAnswer(errCode, info, errCode == ResultOk);
     if (cmdCode > 1000) {
         if (id > 0 && errCode != ResultOk)
-            qDebug() << "Error execute command!";
+            qCDebug(lcApp) << "Error execute command!";
         return;
     }
     if (cmdCode == CMD_PING) {

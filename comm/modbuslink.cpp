@@ -1,8 +1,8 @@
 #include "modbuslink.h"
 
+#include "commlogging.h"
 #include "serialmodbusport.h"
 
-#include <QDebug>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -119,7 +119,7 @@ void ModbusLink::account(int result)
         m_consecutiveFailures = 0;
 
     if (m_consecutiveFailures > portFailureLimit) {
-        qDebug() << "<<<<<<<<<<<<<<<<<<<<<<<<< reinitCurrentPort(); <<<<<<<<<<<<<<<<<<<<<<";
+        qCDebug(lcComm) << "<<<<<<<<<<<<<<<<<<<<<<<<< reinitCurrentPort(); <<<<<<<<<<<<<<<<<<<<<<";
         m_consecutiveFailures = 0;
         if (!m_portName.isEmpty())
             recreatePort();

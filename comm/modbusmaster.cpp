@@ -3,11 +3,11 @@
 #include "commandcatalogue.h"
 #include "commandcodes.h"
 #include "commandid.h"
+#include "commlogging.h"
 #include "eventbuffer.h"
 #include "monitoring.h"
 #include "unitpacking.h"
 
-#include <QDebug>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
@@ -576,7 +576,7 @@ void ModbusMaster::restartMonitoring()
 {
     if (m_readingRyns && !m_rynsToRead.isEmpty())
         m_rynAddr = m_rynsToRead.first();
-    qDebug() << "RESTART MONITORING! *********************************";
+    qCDebug(lcComm) << "RESTART MONITORING! *********************************";
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
         *m_link, quint8(m_rynAddr), CMD_READ_TYPES, QByteArray(), m_version, QByteArray());
@@ -651,7 +651,7 @@ void ModbusMaster::readMonitoringItem()
                     emit signalInfo(m_rynAddr, 0, code, ResultOk, data);
                     setLastAnswer(code, data);
                     if (code == CMD_READ_TYPES) {
-                        qDebug() << "?????????? Types Changed ?????";
+                        qCDebug(lcComm) << "?????????? Types Changed ?????";
                         rebuildMonitoringList();
                         m_monitoringPosition = 1;
                         m_cycleActive = true;
