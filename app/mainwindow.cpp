@@ -291,6 +291,12 @@ void MainWindow::createWorker()
     connect(page, qOverload<>(&AuPropertiesWidget::signalShowAuParams), worker,
             &ModbusMaster::slotShowAuParams);
     connect(page, &AuPropertiesWidget::signalHideAuParams, worker, &ModbusMaster::slotHideAuParams);
+    // A report or protocol run: the worker reads the controllers one by one and reports each.
+    connect(page, &AuPropertiesWidget::signalReadRyns, worker, &ModbusMaster::slotReadRyns);
+    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, worker,
+            &ModbusMaster::slotReadingRynsAborted);
+    connect(worker, &ModbusMaster::signalRynReadingCompleted, page,
+            &AuPropertiesWidget::slotRynReadingCompleted);
     connect(worker, &ModbusMaster::signalEvents, m_eventsWidget, &EventsWidget::slotEvents);
     connect(worker, &ModbusMaster::signalEvents, this, &MainWindow::slotEvents);
     RYNSelectWidget *select = m_auInfoWidget->selectWidget();
