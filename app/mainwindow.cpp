@@ -97,7 +97,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_splitter->setChildrenCollapsible(false);
     setCentralWidget(m_splitter);
     adjustSize();
-    // The grids want more room than any screen has: start with most of the screen.
+    // Un-maximized, the window takes most of the screen.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         resize(screen->availableGeometry().size() * 0.9);
 
@@ -160,8 +160,12 @@ MainWindow::MainWindow(QWidget *parent)
         m_splitter->restoreState(splitterState);
     const QByteArray geometry =
         Settings::readValue(QStringLiteral("Geometry"), QStringLiteral("MainWindow")).toByteArray();
+    // The grids, the panels and the log want all the room there is: a first start fills the screen,
+    // a later one restores what the user left.
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
+    else
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 MainWindow::~MainWindow()

@@ -11,6 +11,7 @@
 #include "modalwatcher.h"
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
+#include "ryninfowidget.h"
 #include "rynselectwidget.h"
 #include "settings.h"
 
@@ -24,6 +25,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -62,6 +64,7 @@ private slots:
     void blankedUnitsShowTheNewLinesAnswers();
     void windowFitsASmallLaptopScreen();
     void splitterMovesBothWays();
+    void nothingScrollsOnAFullHdScreen();
     void everyUnitValueReachesThePropertiesTable();
     void typeSummaryReachesTheProtocolTable();
 
@@ -588,6 +591,30 @@ void TestMainWindow::windowFitsASmallLaptopScreen()
     auto *panel = window->findChild<QScrollArea *>(QStringLiteral("panelScrollArea"));
     QVERIFY(panel);
     QTRY_VERIFY(!panel->horizontalScrollBar()->isVisible());
+}
+
+// A 1920 x 1080 screen with a task bar and a title bar leaves the maximized window about 1920 x 1010.
+// Measured with a desktop's usual 9-point font (the headless platform's own is larger).
+void TestMainWindow::nothingScrollsOnAFullHdScreen()
+{
+    const QFont font = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+    auto window = makeWindow();
+    detachWorker(*window);
+    const QSize available(1920, 1040);
+    window->rynInfoWidget()->setPanelColumns(RYNInfoWidget::panelColumns(available));
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(1920, 1010);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    for (const char *name : {"selectScrollArea", "panelScrollArea"}) {
+        auto *area = window->findChild<QScrollArea *>(QLatin1String(name));
+        QVERIFY(area);
+        QTRY_VERIFY2(!area->verticalScrollBar()->isVisible(), name);
+        QVERIFY2(!area->horizontalScrollBar()->isVisible(), name);
+    }
+    window.reset();
+    QApplication::setFont(font);
 }
 
 // Drags the handle between the unit views and the event log by the given distance, as a mouse does.
