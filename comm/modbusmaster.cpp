@@ -38,6 +38,12 @@ bool isConfigRead(int cmdCode)
     }
 }
 
+// The writes of one unit's configuration entries: their results go to the configuration dialog too.
+bool isConfigWrite(int cmdCode)
+{
+    return cmdCode >= CMD_WRITE_CFG_UNBLOCKED && cmdCode <= CMD_WRITE_CFG_POWER_LO_INIT;
+}
+
 } // namespace
 
 ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, QObject *parent)
@@ -373,6 +379,8 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
         if (outcome.result == ResultOk)
             info = answerData(outcome.answer);
         setLastAnswer(command.cmdCode, info);
+        emit signalConfigInfo(command.rynAddr, command.id, command.cmdCode, outcome.result, info);
+    } else if (isConfigWrite(command.cmdCode)) {
         emit signalConfigInfo(command.rynAddr, command.id, command.cmdCode, outcome.result, info);
     } else if (command.cmdCode >= CMD_READ_IPP_W1 && command.cmdCode <= CMD_READ_IPP_W3 &&
                outcome.answer.size() == 255) {
