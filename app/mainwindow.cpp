@@ -5,6 +5,7 @@
 #include "aucellswidget.h"
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
+#include "auvaluedialog.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "evdesclistdialog.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_decoder = new ResponseDecoder(this);
     connectDecoder();
+    connect(this, &MainWindow::signalSelectRyn, this, [this](int rynAddr) { m_selectedRyn = rynAddr; });
 
     m_rynInfoWidget->setMinimumWidth(200);
     m_eventsWidget->setMinimumHeight(200);
@@ -347,6 +349,9 @@ void MainWindow::connectDecoder()
     connect(d, &ResponseDecoder::signalSetProcType, this, &MainWindow::signalSetProcType);
     connect(d, &ResponseDecoder::signalSetIptChannelType, this, &MainWindow::signalSetIptChannelType);
     connect(d, &ResponseDecoder::signalIppBorderData, this, &MainWindow::signalIppBorderData);
+    connect(d, &ResponseDecoder::signalIppBorderRead, this, &MainWindow::signalIppBorderRead);
+    connect(this, &MainWindow::signalIppBorderRead, AuValueDialog::instance(this),
+            &AuValueDialog::slotIppBorderRead);
 
     // The summary tabs, in the order the grids expect the values.
     AuInfoWidget *tabs = m_auInfoWidget;
@@ -586,6 +591,13 @@ void MainWindow::slotPortRx(int errCode, QByteArray answer)
 void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info)
 {
     countAnswer(errCode, info, errCode == ResultOk);
+    // A border the engineer asked for that cannot be read: the value dialog must not wait for ever.
+    if (id > 0 && errCode != ResultOk) {
+        if (cmdCode >= CMD_AU_READ_BORDER_W1 && cmdCode <= CMD_AU_READ_BORDER_W3)
+            emit signalIppBorderRead(CMD_READ_IPP_W1 + cmdCode - CMD_AU_READ_BORDER_W1, QByteArray());
+        else if (cmdCode >= CMD_READ_IPP_W1 && cmdCode <= CMD_READ_IPP_W3)
+            emit signalIppBorderRead(cmdCode, QByteArray());
+    }
     if (cmdCode > 1000) {
         if (id > 0 && errCode != ResultOk)
             qDebug() << "Error execute command!";
@@ -668,13 +680,27 @@ void MainWindow::slotEvents(ModbusProtocol::EventList events)
     refreshCounters();
 }
 
+bool MainWindow::refuseWithoutController(int rynAddr)
+{
+    if (rynAddr != 0)
+        return false;
+    // Address 0 is the broadcast address: every controller on the line would carry the command out.
+    QMessageBox::warning(this, tr("Внимание!"), tr("Контроллер не выбран: команда не отправлена."));
+    return true;
+}
+
 void MainWindow::slotSendCmd(int cmdCode, QByteArray info)
 {
-    emit signalSendCommand(m_prgParams.rynAddr, nextCommandId(), cmdCode, info);
+    // Only to the controller whose units are on screen, never to the one the settings last held.
+    if (refuseWithoutController(m_selectedRyn))
+        return;
+    emit signalSendCommand(m_selectedRyn, nextCommandId(), cmdCode, info);
 }
 
 void MainWindow::slotSendCmd2(uchar rynAddr, int cmdCode, QByteArray info)
 {
+    if (refuseWithoutController(rynAddr))
+        return;
     emit signalSendCommand(rynAddr, nextCommandId(), cmdCode, info);
 }
 

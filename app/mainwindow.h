@@ -44,6 +44,8 @@ public:
     OstrelCommPortDialog *portDialog() const { return m_portDialog; }
     QSplitter *splitter() const { return m_splitter; }
     quint16 foundMask() const { return m_foundMask; }
+    // The controller whose units are shown and commanded; 0 when none is selected.
+    int selectedRyn() const { return m_selectedRyn; }
     bool isSearching() const { return m_searching; }
     bool isPortOpened() const { return m_portOpened; }
 
@@ -110,6 +112,8 @@ signals:
     void signalSetProcType(int addr, uchar type);
     void signalSetIptChannelType(int addr, uchar type);
     void signalIppBorderData(QByteArray ba);
+    // A border block with the code it was read by (58..60); empty when that read failed.
+    void signalIppBorderRead(int cmdCode, QByteArray ba);
 
 public slots:
     void selectComPort();
@@ -157,6 +161,7 @@ private:
     void savePrgParams();
     QString effectivePortName() const;
     void pingResult(int rynAddr, int errCode);
+    bool refuseWithoutController(int rynAddr);
 
     Settings::PrgParams m_prgParams;
     QString m_language;
@@ -164,6 +169,7 @@ private:
     bool m_portOpened = false;
     bool m_searching = false;
     quint16 m_foundMask = 0;
+    int m_selectedRyn = 0;
     Counters m_rynCounters;
     Counters m_totalCounters;
 

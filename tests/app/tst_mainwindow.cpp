@@ -43,6 +43,8 @@ private slots:
     void noControllerAnswers();
     void commandIdentifiersWrap();
     void commandsGoToTheSelectedController();
+    void commandsWithoutAControllerAreRefused_data();
+    void commandsWithoutAControllerAreRefused();
     void controllerStartClearsTheControllerCounters();
     void geometryAndSplitterSurviveARestart();
     void languageChangeWrittenOnlyWhenItDiffers_data();
@@ -256,6 +258,7 @@ void TestMainWindow::commandIdentifiersWrap()
 {
     auto window = makeWindow();
     detachWorker(*window);
+    window->slotRynSelected(1);
     QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
     setLastCommandId(INT_MAX - 1);
     window->slotSendCmd(CMD_RYN_RESET, QByteArray(3, '\0'));
@@ -279,6 +282,42 @@ void TestMainWindow::commandsGoToTheSelectedController()
     QCOMPARE(sent.at(0).at(3).toByteArray(), QByteArray::fromHex("0c0000"));
     QCOMPARE(sent.at(1).at(0).toInt(), 2);
     QCOMPARE(Settings::readValue(QStringLiteral("RynAddr"), QStringLiteral("System")).toInt(), 6);
+}
+
+void TestMainWindow::commandsWithoutAControllerAreRefused_data()
+{
+    QTest::addColumn<int>("selectedBefore"); // -1: the start-up search selects nobody
+    QTest::addColumn<bool>("explicitController");
+    QTest::addRow("search-found-none") << -1 << false;
+    QTest::addRow("selected-controller-gone") << 4 << false;
+    QTest::addRow("explicit-address-0") << 4 << true;
+}
+
+void TestMainWindow::commandsWithoutAControllerAreRefused()
+{
+    QFETCH(int, selectedBefore);
+    QFETCH(bool, explicitController);
+    auto window = makeWindow();
+    detachWorker(*window);
+    if (selectedBefore >= 0) {
+        window->slotRynSelected(selectedBefore);
+        if (!explicitController)
+            window->slotRynSelected(0);
+    }
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    QString shown;
+    whenModal<QMessageBox>([&shown](QMessageBox *box) {
+        shown = box->windowTitle() + QLatin1Char('|') + box->text();
+        box->accept();
+    });
+    if (explicitController)
+        window->slotSendCmd2(0, CMD_RYN_RESET, QByteArray(3, '\0'));
+    else
+        window->slotSendCmd(CMD_AU_RED_LED_ON, QByteArray::fromHex("0c0000"));
+    QCOMPARE(shown, QStringLiteral("Внимание!|Контроллер не выбран: команда не отправлена."));
+    QCOMPARE(sent.size(), 0);
+    // The settings still name the controller used last; it is not commanded behind the engineer's back.
+    QCOMPARE(window->selectedRyn(), explicitController ? selectedBefore : 0);
 }
 
 void TestMainWindow::controllerStartClearsTheControllerCounters()
