@@ -14,6 +14,10 @@
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
 #include "responsedecoder.h"
+#include "ryncmdwidget.h"
+#include "ryninfowidget.h"
+#include "rynparamsmodel.h"
+#include "rynsetupdialog.h"
 #include "rynselectwidget.h"
 #include "selectlanguage.h"
 #include "setupdialog.h"
@@ -67,13 +71,14 @@ MainWindow::MainWindow(QWidget *parent)
     m_reportTable = std::make_unique<QTableWidget>();
     m_protocolTable = std::make_unique<QTableWidget>();
     m_auInfoWidget = new AuInfoWidget(m_reportTable.get(), m_protocolTable.get());
-    // The controller information view takes this place when it exists.
-    m_rynInfoWidget = new QWidget;
+    m_rynInfoWidget = new RYNInfoWidget(m_reportTable.get(), m_protocolTable.get());
     m_eventsWidget = new EventsWidget;
 
     m_decoder = new ResponseDecoder(this);
     connectDecoder();
+    // First of all receivers: a view that commands its new controller at once finds it selected.
     connect(this, &MainWindow::signalSelectRyn, this, [this](int rynAddr) { m_selectedRyn = rynAddr; });
+    connectControllerViews();
 
     m_rynInfoWidget->setMinimumWidth(200);
     m_eventsWidget->setMinimumHeight(200);
@@ -90,6 +95,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_splitter->addWidget(m_eventsWidget);
     m_splitter->setStretchFactor(0, 255);
     m_splitter->setStretchFactor(1, 1);
+    // Dragged down, the event log stops at its minimum height instead of vanishing.
+    m_splitter->setChildrenCollapsible(false);
     setCentralWidget(m_splitter);
     adjustSize();
     // The grids want more room than any screen has: start with most of the screen.
@@ -136,6 +143,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_auInfoWidget, &AuInfoWidget::signalSearchRYN, this, &MainWindow::slotSearchRYN);
     connect(this, &MainWindow::signalNeedSelectRyn, m_auInfoWidget, &AuInfoWidget::slotNeedSelectRyn);
     connect(select, &RYNSelectWidget::signalRynSelected, this, &MainWindow::slotRynSelected);
+    connect(this, &MainWindow::signalSelectRyn, m_rynInfoWidget, &RYNInfoWidget::slotRynSelected);
 
     setMinimumWidth(800);
 
@@ -257,6 +265,9 @@ void MainWindow::createWorker()
 
     connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
     connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
+    RYNCmdWidget *commands = m_rynInfoWidget->cmdWidget();
+    connect(commands, &RYNCmdWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
+    connect(commands, &RYNCmdWidget::signalSendCmd2, this, &MainWindow::slotSendCmd2);
     for (AuCell::CellKind kind : {AuCell::GeneralCell, AuCell::IonistorCell, AuCell::SmokeCell}) {
         connect(m_auInfoWidget->grid(kind), &AuCellsWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
         connect(m_auInfoWidget->cell251(kind), &AuCell::signalSendCmd, this, &MainWindow::slotSendCmd);
@@ -266,6 +277,7 @@ void MainWindow::createWorker()
     connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
     connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
     connect(this, &MainWindow::signalSelectRyn, worker, &ModbusMaster::slotSetAddr);
+    connect(this, &MainWindow::signalSelectRyn, m_rynInfoWidget->cmdWidget(), &RYNCmdWidget::slotRynSelected);
     connect(m_auInfoWidget, &AuInfoWidget::signalTabCurrenChanged, worker,
             &ModbusMaster::slotTabCurrenChanged);
     connect(m_auInfoWidget->legendWidget(), &AuLegendWidget::signalViewModeChanged, worker,
@@ -383,6 +395,18 @@ void MainWindow::connectDecoder()
     connect(this, &MainWindow::signalSetConnection, tabs, &AuInfoWidget::slotSetSmConnection);
     connect(this, &MainWindow::signalSetFire, tabs, &AuInfoWidget::slotSetSmFire);
     connect(this, &MainWindow::signalSetBlocking, tabs, &AuInfoWidget::slotSetSmBlocking);
+}
+
+void MainWindow::connectControllerViews()
+{
+    RYNInfoWidget *info = m_rynInfoWidget;
+    connect(this, &MainWindow::signalRxTimeoutErrCntChanged, info, &RYNInfoWidget::slotRxTimeoutErrCntChanged);
+    connect(this, &MainWindow::signalRxCommErrCntChanged, info, &RYNInfoWidget::slotRxCommErrCntChanged);
+    connect(this, &MainWindow::signalRxModbusErrCntChanged, info, &RYNInfoWidget::slotRxModbusErrCntChanged);
+    connect(this, &MainWindow::signalRynRegistersUpdated, info, &RYNInfoWidget::slotRynRegistersUpdated);
+    connect(this, &MainWindow::signalRynConstantsUpdated, info->cmdWidget()->setupDialog()->paramsModel(),
+            &RynParamsModel::slotRynConstantsUpdated);
+    connect(this, &MainWindow::signalModbusErrorCode, info, &RYNInfoWidget::slotModbusErrorCode);
 }
 
 void MainWindow::setLanguage(const QString &language)
@@ -618,10 +642,12 @@ void MainWindow::pingResult(int rynAddr, int errCode)
         return;
     const bool found = errCode == ResultOk;
     m_auInfoWidget->selectWidget()->setRynEnabled(rynAddr, found);
-    if (found)
+    if (found) {
+        m_rynInfoWidget->cmdWidget()->slotRynFound(rynAddr);
         m_foundMask |= quint16(1u << rynAddr);
-    else
+    } else {
         m_foundMask &= quint16(~(1u << rynAddr));
+    }
     if (rynAddr != lastRynAddr || !m_searching)
         return;
 
@@ -649,6 +675,7 @@ void MainWindow::slotSearchRYN()
 {
     m_searching = true;
     m_foundMask = 0;
+    m_rynInfoWidget->cmdWidget()->slotDisableRynCommands();
     for (int address = 1; address <= lastRynAddr; ++address)
         emit signalSendCommand(address, nextCommandId(), CMD_PING, QByteArray());
 }
@@ -685,7 +712,14 @@ bool MainWindow::refuseWithoutController(int rynAddr)
     if (rynAddr != 0)
         return false;
     // Address 0 is the broadcast address: every controller on the line would carry the command out.
-    QMessageBox::warning(this, tr("Внимание!"), tr("Контроллер не выбран: команда не отправлена."));
+    // A view may send several commands at once; the engineer is told once, after they are all refused.
+    if (m_refusalPending)
+        return true;
+    m_refusalPending = true;
+    QTimer::singleShot(0, this, [this] {
+        QMessageBox::warning(this, tr("Внимание!"), tr("Контроллер не выбран: команда не отправлена."));
+        m_refusalPending = false;
+    });
     return true;
 }
 

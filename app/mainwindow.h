@@ -21,6 +21,7 @@ class QSplitter;
 class QTableWidget;
 class QTimer;
 class ResponseDecoder;
+class RYNInfoWidget;
 class SetupDialog;
 
 // The one top-level window and the hub of the program: it owns the views, the dialogs and the Modbus
@@ -40,6 +41,7 @@ public:
     const Settings::PrgParams &prgParams() const { return m_prgParams; }
     ModbusMaster *worker() const { return m_modbusMaster; }
     AuInfoWidget *auInfoWidget() const { return m_auInfoWidget; }
+    RYNInfoWidget *rynInfoWidget() const { return m_rynInfoWidget; }
     EventsWidget *eventsWidget() const { return m_eventsWidget; }
     OstrelCommPortDialog *portDialog() const { return m_portDialog; }
     QSplitter *splitter() const { return m_splitter; }
@@ -154,6 +156,7 @@ private:
     void createMenu();
     void createWorker();
     void connectDecoder();
+    void connectControllerViews();
     void countAnswer(int errCode, const QByteArray &answer, bool countReceived);
     void lightRx();
     void refreshCounters();
@@ -170,13 +173,14 @@ private:
     bool m_searching = false;
     quint16 m_foundMask = 0;
     int m_selectedRyn = 0;
+    bool m_refusalPending = false; // the message that commands were refused is about to show
     Counters m_rynCounters;
     Counters m_totalCounters;
 
     std::unique_ptr<QTableWidget> m_reportTable;
     std::unique_ptr<QTableWidget> m_protocolTable;
     AuInfoWidget *m_auInfoWidget = nullptr;
-    QWidget *m_rynInfoWidget = nullptr;
+    RYNInfoWidget *m_rynInfoWidget = nullptr;
     EventsWidget *m_eventsWidget = nullptr;
     QSplitter *m_splitter = nullptr;
     OstrelCommPortDialog *m_portDialog = nullptr;

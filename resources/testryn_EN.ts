@@ -76,6 +76,17 @@
     </message>
 </context>
 <context>
+    <name>AuCellParametersModel</name>
+    <message>
+        <source>Свойство</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+</context>
+<context>
     <name>AuInfoWidget</name>
     <message>
         <source>Общее состояние</source>
@@ -197,6 +208,313 @@
     <message>
         <source>пред. запыл.</source>
         <translation>dust limit</translation>
+    </message>
+</context>
+<context>
+    <name>AuPropertiesModel</name>
+    <message>
+        <source>Состояние общее</source>
+        <translation>General state</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Тип процессора</source>
+        <translation>Processor type</translation>
+    </message>
+    <message>
+        <source>Связь</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Пожар</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Pre-alarm</translation>
+    </message>
+    <message>
+        <source>НЭ</source>
+        <translation>SE</translation>
+    </message>
+    <message>
+        <source>R НЭ</source>
+        <translation>R SE</translation>
+    </message>
+    <message>
+        <source>U</source>
+        <translation>U</translation>
+    </message>
+    <message>
+        <source>U1</source>
+        <translation>U1</translation>
+    </message>
+    <message>
+        <source>U2</source>
+        <translation>U2</translation>
+    </message>
+    <message>
+        <source>U3</source>
+        <translation>U3</translation>
+    </message>
+    <message>
+        <source>Ионисторы</source>
+        <translation>Ionistors</translation>
+    </message>
+    <message>
+        <source>Заряд</source>
+        <translation>Charging</translation>
+    </message>
+    <message>
+        <source>Левый изол.</source>
+        <translation>Left isol.</translation>
+    </message>
+    <message>
+        <source>Правый изол.</source>
+        <translation>Right isol.</translation>
+    </message>
+    <message>
+        <source>Блокировка</source>
+        <translation>Blocking</translation>
+    </message>
+    <message>
+        <source>Тип теплового канала</source>
+        <translation>Heat channel type</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Пороговая темп.</source>
+        <translation>Threshold temp.</translation>
+    </message>
+    <message>
+        <source>Сенсор</source>
+        <translation>Sensor</translation>
+    </message>
+    <message>
+        <source>Фототракт</source>
+        <translation>Photo path</translation>
+    </message>
+    <message>
+        <source>Задымлённость</source>
+        <translation>Smoke</translation>
+    </message>
+    <message>
+        <source>Средняя задымлённость (Y)</source>
+        <translation>Mean smoke (Y)</translation>
+    </message>
+    <message>
+        <source>Запылённость</source>
+        <translation>Dust</translation>
+    </message>
+    <message>
+        <source>Порог пожара ИПД</source>
+        <translation>Smoke fire threshold</translation>
+    </message>
+    <message>
+        <source>Оставшийся ресурс ИПД</source>
+        <translation>Smoke detector resource left</translation>
+    </message>
+    <message>
+        <source>Светодиод</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>Лазер</source>
+        <translation>Laser</translation>
+    </message>
+    <message>
+        <source>Пиросенсор</source>
+        <translation>Pyrosensor</translation>
+    </message>
+    <message>
+        <source>Накопитель S1</source>
+        <translation>Accumulator S1</translation>
+    </message>
+    <message>
+        <source>Накопитель S2</source>
+        <translation>Accumulator S2</translation>
+    </message>
+    <message>
+        <source>Таймер проверки пиросенсора</source>
+        <translation>Pyrosensor check timer</translation>
+    </message>
+    <message>
+        <source>Граница W1</source>
+        <translation>Border W1</translation>
+    </message>
+    <message>
+        <source>Граница W2</source>
+        <translation>Border W2</translation>
+    </message>
+    <message>
+        <source>Граница W3</source>
+        <translation>Border W3</translation>
+    </message>
+    <message>
+        <source>Вход 1</source>
+        <translation>Input 1</translation>
+    </message>
+    <message>
+        <source>Вход 2</source>
+        <translation>Input 2</translation>
+    </message>
+    <message>
+        <source>Вход 3</source>
+        <translation>Input 3</translation>
+    </message>
+    <message>
+        <source>Вход 4</source>
+        <translation>Input 4</translation>
+    </message>
+    <message>
+        <source>АЦП вх 1</source>
+        <translation>ADC in 1</translation>
+    </message>
+    <message>
+        <source>АЦП вх 2</source>
+        <translation>ADC in 2</translation>
+    </message>
+    <message>
+        <source>АЦП вх 3</source>
+        <translation>ADC in 3</translation>
+    </message>
+    <message>
+        <source>АЦП вх 4</source>
+        <translation>ADC in 4</translation>
+    </message>
+    <message>
+        <source>Выход 1 (текущее)</source>
+        <translation>Output 1 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 2 (текущее)</source>
+        <translation>Output 2 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 3 (текущее)</source>
+        <translation>Output 3 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 4 (текущее)</source>
+        <translation>Output 4 (current)</translation>
+    </message>
+    <message>
+        <source>Выход 1 (начальное)</source>
+        <translation>Output 1 (initial)</translation>
+    </message>
+    <message>
+        <source>Выход 2 (начальное)</source>
+        <translation>Output 2 (initial)</translation>
+    </message>
+    <message>
+        <source>Выход 3 (начальное)</source>
+        <translation>Output 3 (initial)</translation>
+    </message>
+    <message>
+        <source>Выход 4 (начальное)</source>
+        <translation>Output 4 (initial)</translation>
+    </message>
+    <message>
+        <source>Кнопка</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>Крышка</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <source>Пит. ЛО (тек.)</source>
+        <translation>LO supply (cur.)</translation>
+    </message>
+    <message>
+        <source>Пит. ЛО (нач.)</source>
+        <translation>LO supply (init.)</translation>
+    </message>
+    <message>
+        <source>U пит. ЛО</source>
+        <translation>LO supply U</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Mains</translation>
+    </message>
+    <message>
+        <source>ОП</source>
+        <translation>MP</translation>
+    </message>
+    <message>
+        <source>РП</source>
+        <translation>RP</translation>
+    </message>
+    <message>
+        <source>ЛО</source>
+        <translation>LO</translation>
+    </message>
+    <message>
+        <source>Средний ток ответа</source>
+        <translation>Mean answer current</translation>
+    </message>
+    <message>
+        <source>Ток ответа СБ</source>
+        <translation>Standby answer current</translation>
+    </message>
+    <message>
+        <source>Счётчик отсутствия ответов от АУ</source>
+        <translation>Unit no-answer counter</translation>
+    </message>
+    <message>
+        <source>Доп. данные</source>
+        <translation>Extra data</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>ед.</source>
+        <translation>u.</translation>
+    </message>
+    <message>
+        <source>%1%2C</source>
+        <translation>%1%2C</translation>
+    </message>
+    <message>
+        <source> В</source>
+        <translation> V</translation>
+    </message>
+    <message>
+        <source> мА</source>
+        <translation> mA</translation>
+    </message>
+    <message>
+        <source>Ом.</source>
+        <translation>Ohm</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Off</translation>
     </message>
 </context>
 <context>
@@ -851,6 +1169,380 @@ Event description version %2</translation>
     </message>
 </context>
 <context>
+    <name>RYNCmdWidget</name>
+    <message>
+        <source>Конфигурирование</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>По умолчанию</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>Очистка</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Сбросить выбранный RYN</source>
+        <translation>Reset the selected RYN</translation>
+    </message>
+    <message>
+        <source>Выполнить команду</source>
+        <translation>Run a command</translation>
+    </message>
+    <message>
+        <source>Параметры RYN</source>
+        <translation>RYN parameters</translation>
+    </message>
+    <message>
+        <source>Сбросить ВСЕ RYN</source>
+        <translation>Reset ALL RYN</translation>
+    </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Warning!</translation>
+    </message>
+    <message>
+        <source>Будет выполнен сброс выбранного RYN!
+Продолжить?</source>
+        <translation>The selected RYN will be reset!
+Continue?</translation>
+    </message>
+    <message>
+        <source>Будет выполнен сброс ВСЕХ RYN!
+Продолжить?</source>
+        <translation>ALL RYN will be reset!
+Continue?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите сконфигурировать RYN значениями по умолчанию?</source>
+        <translation>Are you sure you want to configure the RYN with the default values?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите очистить конфигурацию?</source>
+        <translation>Are you sure you want to clear the configuration?</translation>
+    </message>
+</context>
+<context>
+    <name>RYNInfoWidget</name>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Запросы СЛИ</source>
+        <translation>Loop requests</translation>
+    </message>
+    <message>
+        <source>Запросы ModBus</source>
+        <translation>ModBus requests</translation>
+    </message>
+    <message>
+        <source>Обрыв СЛИ</source>
+        <translation>Loop break</translation>
+    </message>
+    <message>
+        <source>КЗ СЛИ</source>
+        <translation>Loop short</translation>
+    </message>
+    <message>
+        <source>Двойные адреса</source>
+        <translation>Duplicate addresses</translation>
+    </message>
+    <message>
+        <source>Наличие АУ с адресом 251</source>
+        <translation>Unit at address 251</translation>
+    </message>
+    <message>
+        <source>Неисправность ОП</source>
+        <translation>Main power fault</translation>
+    </message>
+    <message>
+        <source>Неисправность РП</source>
+        <translation>Reserve power fault</translation>
+    </message>
+    <message>
+        <source>Тип 1</source>
+        <translation>Type 1</translation>
+    </message>
+    <message>
+        <source>Тип 2</source>
+        <translation>Type 2</translation>
+    </message>
+    <message>
+        <source>Тип 3</source>
+        <translation>Type 3</translation>
+    </message>
+    <message>
+        <source>Тип 4</source>
+        <translation>Type 4</translation>
+    </message>
+    <message>
+        <source>Тип 5</source>
+        <translation>Type 5</translation>
+    </message>
+    <message>
+        <source>Тип 6</source>
+        <translation>Type 6</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>RYN</source>
+        <translation>RYN</translation>
+    </message>
+    <message>
+        <source>Тип: </source>
+        <translation>Type: </translation>
+    </message>
+    <message>
+        <source>Версия: </source>
+        <translation>Version: </translation>
+    </message>
+    <message>
+        <source>Состояние RYN</source>
+        <translation>RYN state</translation>
+    </message>
+    <message>
+        <source>Кол-во АУ:  </source>
+        <translation>Units:  </translation>
+    </message>
+    <message>
+        <source>В опросе:  </source>
+        <translation>Polled:  </translation>
+    </message>
+    <message>
+        <source>R СЛИ(Ом):  </source>
+        <translation>Loop R (Ohm):  </translation>
+    </message>
+    <message>
+        <source> ключи </source>
+        <translation> keys </translation>
+    </message>
+    <message>
+        <source>ОЭ</source>
+        <translation>OS</translation>
+    </message>
+    <message>
+        <source>Заряжать:  </source>
+        <translation>To charge:  </translation>
+    </message>
+    <message>
+        <source>Заряжаются:  </source>
+        <translation>Charging:  </translation>
+    </message>
+    <message>
+        <source>U(В)</source>
+        <translation>U(V)</translation>
+    </message>
+    <message>
+        <source>I(мА)</source>
+        <translation>I(mA)</translation>
+    </message>
+    <message>
+        <source>&quot;24 В&quot;</source>
+        <translation>&quot;24 V&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;13 В&quot;</source>
+        <translation>&quot;13 V&quot;</translation>
+    </message>
+    <message>
+        <source>Состояние реле:</source>
+        <translation>Relays:</translation>
+    </message>
+    <message>
+        <source>Пуск </source>
+        <translation>Start </translation>
+    </message>
+    <message>
+        <source>Пожар </source>
+        <translation>Fire </translation>
+    </message>
+    <message>
+        <source>Неиспр. </source>
+        <translation>Fault </translation>
+    </message>
+    <message>
+        <source>Ошибки RYN</source>
+        <translation>RYN errors</translation>
+    </message>
+    <message>
+        <source>Корпус RYN вскрыт</source>
+        <translation>RYN case open</translation>
+    </message>
+    <message>
+        <source>КЗ на левом выходе СЛИ</source>
+        <translation>Short on the left loop output</translation>
+    </message>
+    <message>
+        <source>КЗ на правом выходе СЛИ</source>
+        <translation>Short on the right loop output</translation>
+    </message>
+    <message>
+        <source>Неиспр. ОП</source>
+        <translation>Main power fault</translation>
+    </message>
+    <message>
+        <source>Неиспр. РП</source>
+        <translation>Reserve power fault</translation>
+    </message>
+    <message>
+        <source>Переполнение буфера СЛИ</source>
+        <translation>Loop buffer overflow</translation>
+    </message>
+    <message>
+        <source>Ошибки ОС</source>
+        <translation>OS errors</translation>
+    </message>
+    <message>
+        <source>Тип 1 </source>
+        <translation>Type 1 </translation>
+    </message>
+    <message>
+        <source>Тип 2 </source>
+        <translation>Type 2 </translation>
+    </message>
+    <message>
+        <source>Тип 3 </source>
+        <translation>Type 3 </translation>
+    </message>
+    <message>
+        <source>Тип 4 </source>
+        <translation>Type 4 </translation>
+    </message>
+    <message>
+        <source>Тип 5 </source>
+        <translation>Type 5 </translation>
+    </message>
+    <message>
+        <source>Тип 6 </source>
+        <translation>Type 6 </translation>
+    </message>
+    <message>
+        <source>Ошибки СЛИ</source>
+        <translation>Loop errors</translation>
+    </message>
+    <message>
+        <source>Запросы СЛИ:  </source>
+        <translation>Loop requests:  </translation>
+    </message>
+    <message>
+        <source>Ошибки Modbus</source>
+        <translation>Modbus errors</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Запросы ModBus:  </source>
+        <translation>ModBus requests:  </translation>
+    </message>
+    <message>
+        <source>Количество АУ в СЛИ согласно конфигурации</source>
+        <translation>Units on the loop according to the configuration</translation>
+    </message>
+    <message>
+        <source>Фактическое количество АУ, находящихся в СЛИ</source>
+        <translation>Units actually on the loop</translation>
+    </message>
+    <message>
+        <source>Тип, версия и кол-во АУ в СЛИ:</source>
+        <translation>Type, version and number of units on the loop:</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Тип&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Type&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Версия&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Version&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Кол-во&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Count&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Напряжение питания</source>
+        <translation>Supply voltage</translation>
+    </message>
+    <message>
+        <source>Сопротивление СЛИ</source>
+        <translation>Loop resistance</translation>
+    </message>
+    <message>
+        <source> адрес %1</source>
+        <translation> address %1</translation>
+    </message>
+    <message>
+        <source>TimeOut</source>
+        <translation>TimeOut</translation>
+    </message>
+    <message>
+        <source>Ошибки ModBus  Сервер:</source>
+        <translation>ModBus errors  Server:</translation>
+    </message>
+    <message>
+        <source>CRC</source>
+        <translation>CRC</translation>
+    </message>
+    <message>
+        <source>ModBus</source>
+        <translation>ModBus</translation>
+    </message>
+    <message>
+        <source>Количество ошибок СЛИ:</source>
+        <translation>Loop errors:</translation>
+    </message>
+    <message>
+        <source>Ошибки ModBus RYN:</source>
+        <translation>ModBus errors RYN:</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Ом.</source>
+        <translation>Ohm.</translation>
+    </message>
+    <message>
+        <source>Версия</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Продолжительность работы</source>
+        <translation>Operating time</translation>
+    </message>
+    <message>
+        <source>Количество ошибок СЛИ 
+
+Время работы </source>
+        <translation>Loop errors 
+
+Operating time </translation>
+    </message>
+    <message>
+        <source>Количество ошибок ModBus 
+
+Время работы </source>
+        <translation>ModBus errors 
+
+Operating time </translation>
+    </message>
+    <message>
+        <source>Ошибки ОС:</source>
+        <translation>OS errors:</translation>
+    </message>
+</context>
+<context>
     <name>RYNSelectWidget</name>
     <message>
         <source>RYN:</source>
@@ -919,6 +1611,394 @@ Event description version %2</translation>
     <message>
         <source>от тек. RYN</source>
         <translation>from cur. RYN</translation>
+    </message>
+</context>
+<context>
+    <name>RynCmdDialog</name>
+    <message>
+        <source>Команды RYN</source>
+        <translation>RYN commands</translation>
+    </message>
+    <message>
+        <source>Из списка</source>
+        <translation>From the list</translation>
+    </message>
+    <message>
+        <source>                     - выключить</source>
+        <translation>                     - off</translation>
+    </message>
+    <message>
+        <source>СЛИ слева            - включить</source>
+        <translation>Loop left            - on</translation>
+    </message>
+    <message>
+        <source>СЛИ справа           - включить</source>
+        <translation>Loop right           - on</translation>
+    </message>
+    <message>
+        <source>Реле &apos;Неисправность&apos; - включить</source>
+        <translation>Relay &apos;Fault&apos;        - on</translation>
+    </message>
+    <message>
+        <source>Реле &apos;Пуск&apos;          - включить</source>
+        <translation>Relay &apos;Start&apos;        - on</translation>
+    </message>
+    <message>
+        <source>Реле &apos;Пожар&apos;         - включить</source>
+        <translation>Relay &apos;Fire&apos;         - on</translation>
+    </message>
+    <message>
+        <source>Очистка таблиц       - ВСЕХ таблиц</source>
+        <translation>Clear tables         - ALL tables</translation>
+    </message>
+    <message>
+        <source>Выполнить</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>RynParamsModel</name>
+    <message>
+        <source>Адрес ModBus</source>
+        <translation>ModBus address</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Interface language</translation>
+    </message>
+    <message>
+        <source>Время работы подсветки ЖКИ (мин)</source>
+        <translation>LCD backlight time (min)</translation>
+    </message>
+    <message>
+        <source>Кол-во АУ, разрешённых к одновременному заряду (Шт.)</source>
+        <translation>Units allowed to charge at once (pcs)</translation>
+    </message>
+    <message>
+        <source>Продолжительность «холодного» старта (с)</source>
+        <translation>Duration of a &quot;cold&quot; start (s)</translation>
+    </message>
+    <message>
+        <source>Количество адресов в ЛС, опрашиваемых RYN (Шт.)</source>
+        <translation>Loop addresses polled by the RYN (pcs)</translation>
+    </message>
+    <message>
+        <source>Значение счётчика, при превышении которого фиксируется потеря связи с АУ вследствие того, что АУ не отвечает (Ед.)</source>
+        <translation>Counter above which a unit counts as lost because it does not answer (units)</translation>
+    </message>
+    <message>
+        <source>Значение счётчика, при превышении которого фиксируется потеря связи с АУ вследствие помех в ЛС и ошибок бита чётности (Ед.)</source>
+        <translation>Counter above which a unit counts as lost because of loop noise and parity errors (units)</translation>
+    </message>
+    <message>
+        <source>Значение счётчика, при превышении которого фиксируется
+ невозможность передачи команды для АУ (Ед.)</source>
+        <translation>Counter above which a command counts as
+ impossible to pass to a unit (units)</translation>
+    </message>
+    <message>
+        <source>Количество циклов опроса после включения, в течение
+ которых данные от АУ не анализируются (Ед.)</source>
+        <translation>Polling cycles after power-up during which
+ unit data are not analysed (units)</translation>
+    </message>
+    <message>
+        <source>Максимально допустимое сопротивление линии ЛС, при превышении которого будет выдано сообщение о превышении (Ом)</source>
+        <translation>Highest permitted loop line resistance; above it a message is raised (Ohm)</translation>
+    </message>
+    <message>
+        <source>Время, которое драйвер ЛС не будет пытаться восстановить ЛС в случае принудительного отключения какого-либо направления (мин)</source>
+        <translation>Time during which the loop driver does not try to restore the loop after a direction was switched off on purpose (min)</translation>
+    </message>
+    <message>
+        <source>Максимальное количество ионисторов, которых можно
+ поставить на заряд в случае Обрыва или КЗ ЛС (Шт.)</source>
+        <translation>Most ionistors that may be put on charge
+ on a loop break or short (pcs)</translation>
+    </message>
+    <message>
+        <source>Минимальное напряжение питания RYN (оно же питание ЛС), ниже которого выдаётся сообщение № 78 «ошибка: пониженное напряжение БП» (В)</source>
+        <translation>Lowest RYN supply voltage (also the loop supply); below it message No. 78 &quot;error: low PSU voltage&quot; is raised (V)</translation>
+    </message>
+    <message>
+        <source>Величина тока ответа стартового бита, выше которой
+ считается двойной адрес (мА)</source>
+        <translation>Start bit answer current above which
+ a duplicate address is assumed (mA)</translation>
+    </message>
+    <message>
+        <source>Величина тока ответа стартового бита, ниже которой
+ считается, что ответ не верен (мА)</source>
+        <translation>Start bit answer current below which
+ the answer is taken as wrong (mA)</translation>
+    </message>
+    <message>
+        <source>Величина тока ответа бита данных, выше которой
+ считается двойной адрес (мА)</source>
+        <translation>Data bit answer current above which
+ a duplicate address is assumed (mA)</translation>
+    </message>
+    <message>
+        <source>Величина тока ответа бита данных, ниже которой
+ считается, что ответ не верен (мА)</source>
+        <translation>Data bit answer current below which
+ the answer is taken as wrong (mA)</translation>
+    </message>
+    <message>
+        <source>Период времени, через которое драйвер ЛС пытается
+ восстановить ЛС после обрыва (с)</source>
+        <translation>Period after which the loop driver tries
+ to restore the loop after a break (s)</translation>
+    </message>
+    <message>
+        <source>Значение счётчика, при превышении которого формируются события «Внимание», «Пожар по дифканалу», «Пожар» (Ед.)</source>
+        <translation>Counter above which the events &quot;Attention&quot;, &quot;Fire by rate of rise&quot; and &quot;Fire&quot; are raised (units)</translation>
+    </message>
+    <message>
+        <source>Количество отсчётов значений температур для инициализации и расчёта начальных значений коэффициентов (Ед.)</source>
+        <translation>Temperature samples for initialisation and the initial coefficients (units)</translation>
+    </message>
+    <message>
+        <source>Глубина экспоненциального накопителя ИПТ (Ед.)</source>
+        <translation>Depth of the heat detector exponential accumulator (units)</translation>
+    </message>
+    <message>
+        <source>Скорость роста температуры (Ед.)</source>
+        <translation>Temperature rise rate (units)</translation>
+    </message>
+    <message>
+        <source>Временное окно, в котором измеряется температура (мс)</source>
+        <translation>Time window in which the temperature is measured (ms)</translation>
+    </message>
+    <message>
+        <source>Коэффициент «В» термистора (Ед.)</source>
+        <translation>Thermistor &quot;B&quot; coefficient (units)</translation>
+    </message>
+    <message>
+        <source>Количество циклов опроса нахождения АУ в режиме Пуск,
+ если кол-во АУ &lt;= 10 (Ед.)</source>
+        <translation>Polling cycles a unit stays in Start mode
+ with up to 10 units (units)</translation>
+    </message>
+    <message>
+        <source>Количество циклов опроса нахождения АУ в режиме Пуск,
+ если 10 &lt; кол-во АУ &lt;= 50 (Ед.)</source>
+        <translation>Polling cycles a unit stays in Start mode
+ with 11 to 50 units (units)</translation>
+    </message>
+    <message>
+        <source>Количество циклов опроса нахождения АУ в режиме Пуск,
+ если 50 &lt; кол-во АУ &lt;= 100 (Ед.)</source>
+        <translation>Polling cycles a unit stays in Start mode
+ with 51 to 100 units (units)</translation>
+    </message>
+    <message>
+        <source>Количество циклов опроса нахождения АУ в режиме Пуск,
+ если кол-во АУ &gt; 100 (Ед.)</source>
+        <translation>Polling cycles a unit stays in Start mode
+ with more than 100 units (units)</translation>
+    </message>
+    <message>
+        <source>Максимальное напряжение на ионисторах, при превышении которого выдаётся сообщение об ошибке № 165 «Ошибка: ионисторы перезаряжены (напряжение на них превысило 8,1 В)» (В)</source>
+        <translation>Highest ionistor voltage; above it error message No. 165 &quot;Error: ionistors overcharged (their voltage exceeded 8.1 V)&quot; is raised (V)</translation>
+    </message>
+    <message>
+        <source>Количество отсчётов значений задымлённости для инициализации и расчёта начальных значений коэффициентов (Ед.)</source>
+        <translation>Smoke samples for initialisation and the initial coefficients (units)</translation>
+    </message>
+    <message>
+        <source>Порог пожара ИПД (Ед.)</source>
+        <translation>Smoke detector fire threshold (units)</translation>
+    </message>
+    <message>
+        <source>Значение АЦП, при котором считается, что произошла
+ продувка ИПД и необходима новая инициализация</source>
+        <translation>ADC value at which the smoke detector counts as
+ blown through and needs a new initialisation</translation>
+    </message>
+    <message>
+        <source>Значение АЦП критической запыленности
+ (работа извещателя еще возможна)</source>
+        <translation>ADC value of critical dustiness
+ (the detector still works)</translation>
+    </message>
+    <message>
+        <source>Значение АЦП предельной запыленности (извещатель неисправен
+ и уже не сможет определить пожар)</source>
+        <translation>ADC value of limit dustiness (the detector is faulty
+ and can no longer detect a fire)</translation>
+    </message>
+    <message>
+        <source>Максимальное значение счётчика в зоне «Пожар» (Ед.)</source>
+        <translation>Highest counter value in the &quot;Fire&quot; zone (units)</translation>
+    </message>
+    <message>
+        <source>Максимальное значение счётчика в зоне «Продувка» (Ед.)</source>
+        <translation>Highest counter value in the &quot;Blow-through&quot; zone (units)</translation>
+    </message>
+    <message>
+        <source>Максимальное значение счётчика в зоне «Неисправность» (Ед.)</source>
+        <translation>Highest counter value in the &quot;Fault&quot; zone (units)</translation>
+    </message>
+    <message>
+        <source>Значение АЦП, меньше которого фототракт считается неисправным</source>
+        <translation>ADC value below which the optical path counts as faulty</translation>
+    </message>
+    <message>
+        <source>Глубина экспоненциального накопителя ИПД (Ед.)</source>
+        <translation>Depth of the smoke detector exponential accumulator (units)</translation>
+    </message>
+    <message>
+        <source>Период сохранения данных запылённости в EEPROM (Ед.)</source>
+        <translation>Period of saving the dustiness data to EEPROM (units)</translation>
+    </message>
+    <message>
+        <source>Время работы лазера (мин)</source>
+        <translation>Laser operating time (min)</translation>
+    </message>
+    <message>
+        <source>Период проверки пиросенсора (мин)</source>
+        <translation>Pyrosensor check period (min)</translation>
+    </message>
+    <message>
+        <source>Порог Q1 - верхний порог накопителя сброса R1 (Ед.)</source>
+        <translation>Threshold Q1 - upper threshold of reset accumulator R1 (units)</translation>
+    </message>
+    <message>
+        <source>Порог Q2 - верхний порог накопителя сброса R2 (Ед.)</source>
+        <translation>Threshold Q2 - upper threshold of reset accumulator R2 (units)</translation>
+    </message>
+    <message>
+        <source>Порог F1 - порог пожара рабочего накопителя S1 (Ед.)</source>
+        <translation>Threshold F1 - fire threshold of working accumulator S1 (units)</translation>
+    </message>
+    <message>
+        <source>Порог F2 - нижний порог пожара рабочего накопителя S2 (Ед.)</source>
+        <translation>Threshold F2 - lower fire threshold of working accumulator S2 (units)</translation>
+    </message>
+    <message>
+        <source>Порог F3 - верхний порог пожара рабочего накопителя S2 (Ед.)</source>
+        <translation>Threshold F3 - upper fire threshold of working accumulator S2 (units)</translation>
+    </message>
+    <message>
+        <source>Максимальный ток в ЛС, до которого ещё возможно
+ поставить АУ на заряд (мА)</source>
+        <translation>Highest loop current up to which a unit
+ may still be put on charge (mA)</translation>
+    </message>
+    <message>
+        <source>
+Параметр
+</source>
+        <translation>
+Parameter
+</translation>
+    </message>
+    <message>
+        <source>
+По умолчанию
+</source>
+        <translation>
+Default
+</translation>
+    </message>
+    <message>
+        <source>
+Действующее
+</source>
+        <translation>
+In force
+</translation>
+    </message>
+    <message>
+        <source>
+Установить
+</source>
+        <translation>
+Set
+</translation>
+    </message>
+</context>
+<context>
+    <name>RynRegisterTexts</name>
+    <message>
+        <source>Есть</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>RynSetupDialog</name>
+    <message>
+        <source>Параметры RYN</source>
+        <translation>RYN parameters</translation>
+    </message>
+    <message>
+        <source>1 мин</source>
+        <translation>1 min</translation>
+    </message>
+    <message>
+        <source>3 мин</source>
+        <translation>3 min</translation>
+    </message>
+    <message>
+        <source>5 мин</source>
+        <translation>5 min</translation>
+    </message>
+    <message>
+        <source>10 мин</source>
+        <translation>10 min</translation>
+    </message>
+    <message>
+        <source>Всегда</source>
+        <translation>Always</translation>
+    </message>
+    <message>
+        <source>Адрес ModBus</source>
+        <translation>ModBus address</translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Подсветка ЖКИ</source>
+        <translation>LCD backlight</translation>
+    </message>
+    <message>
+        <source>Кол-во ионисторов</source>
+        <translation>Ionistors</translation>
+    </message>
+    <message>
+        <source>RYN (основные)</source>
+        <translation>RYN (basic)</translation>
+    </message>
+    <message>
+        <source>RYN (расширенные)</source>
+        <translation>RYN (extended)</translation>
+    </message>
+    <message>
+        <source>Тепловой канал</source>
+        <translation>Heat channel</translation>
+    </message>
+    <message>
+        <source>Дымовой канал</source>
+        <translation>Smoke channel</translation>
+    </message>
+    <message>
+        <source>Канал пламени</source>
+        <translation>Flame channel</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

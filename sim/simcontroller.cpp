@@ -185,8 +185,7 @@ void SimController::setConfigRegister(int reg, quint16 value)
 void SimController::powerUp()
 {
     m_events.clear();
-    m_operatingMs = 0;
-    m_fields[OperatingTime] = 0;
+    // The operating time stays as the scenario gave it: the controller has been running that long.
     push(0, 101);
     m_initRemainingMs = m_fields[InitSeconds] * 1000;
     rebaseline();

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Retakes the README's screenshots: ryn-sim on the demo line, the tool walked through its views.
 # Usage: tools/take-screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
+# Offscreen unless QT_QPA_PLATFORM says otherwise (xcb under xvfb-run shows what a person sees).
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="${1:-$here/build}"
@@ -13,4 +14,4 @@ trap 'kill $sim 2>/dev/null || true; rm -rf "$tmp"' EXIT
 until grep -q '^READY ' "$tmp/sim.out" 2>/dev/null; do sleep 0.1; done
 # Let the demo's timeline bring a detector into fire and ionistors into charging first.
 sleep "${RYN_SHOTS_DELAY:-40}"
-QT_QPA_PLATFORM=offscreen "$build/bin/ryn-screenshots" "$out" "$tmp/ttyRYN" "${RYN_SHOTS_SECONDS:-8}"
+QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$build/bin/ryn-screenshots" "$out" "$tmp/ttyRYN" "${RYN_SHOTS_SECONDS:-8}"

@@ -7,6 +7,8 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -58,7 +60,16 @@ AuInfoWidget::AuInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTabl
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_selectWidget);
+    // On a small screen the panel scrolls rather than make the window taller than the screen.
+    auto *selectScroll = new QScrollArea(this);
+    selectScroll->setObjectName(QStringLiteral("selectScrollArea"));
+    selectScroll->setFrameShape(QFrame::NoFrame);
+    selectScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    selectScroll->setWidgetResizable(true);
+    selectScroll->setWidget(m_selectWidget);
+    selectScroll->setFixedWidth(m_selectWidget->width() +
+                                selectScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    layout->addWidget(selectScroll);
     layout->addWidget(m_tabs);
 
     AuCellsWidget::SharedLayout &shared = AuCellsWidget::sharedLayout();

@@ -1,6 +1,7 @@
 #include "aucell.h"
 #include "aucellswidget.h"
 #include "auinfowidget.h"
+#include "eventswidget.h"
 #include "hardtypes.h"
 #include "commandcodes.h"
 #include "commandid.h"
@@ -52,6 +53,8 @@ private slots:
     void samePortChoiceChangesNothing();
     void disablingThePortClearsTheUnits();
     void blankedUnitsShowTheNewLinesAnswers();
+    void windowFitsASmallLaptopScreen();
+    void splitterMovesBothWays();
 
 private:
     static void writeFile(const QString &name, const QByteArray &text);
@@ -306,15 +309,28 @@ void TestMainWindow::commandsWithoutAControllerAreRefused()
     }
     QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
     QString shown;
-    whenModal<QMessageBox>([&shown](QMessageBox *box) {
+    int boxes = 0;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, window.get(), [&shown, &boxes] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box->property("answered").toBool())
+            return;
+        box->setProperty("answered", true);
+        ++boxes;
         shown = box->windowTitle() + QLatin1Char('|') + box->text();
         box->accept();
     });
-    if (explicitController)
-        window->slotSendCmd2(0, CMD_RYN_RESET, QByteArray(3, '\0'));
-    else
-        window->slotSendCmd(CMD_AU_RED_LED_ON, QByteArray::fromHex("0c0000"));
-    QCOMPARE(shown, QStringLiteral("Внимание!|Контроллер не выбран: команда не отправлена."));
+    answerer.start(5);
+    // A burst of commands (the six of a default configuration, say) is refused with one message.
+    for (int i = 0; i < 3; ++i) {
+        if (explicitController)
+            window->slotSendCmd2(0, CMD_RYN_RESET, QByteArray(3, '\0'));
+        else
+            window->slotSendCmd(CMD_AU_RED_LED_ON, QByteArray::fromHex("0c0000"));
+    }
+    QTRY_COMPARE(shown, QStringLiteral("Внимание!|Контроллер не выбран: команда не отправлена."));
+    QTest::qWait(50);
+    QCOMPARE(boxes, 1);
     QCOMPARE(sent.size(), 0);
     // The settings still name the controller used last; it is not commanded behind the engineer's back.
     QCOMPARE(window->selectedRyn(), explicitController ? selectedBefore : 0);
@@ -501,6 +517,55 @@ void TestMainWindow::blankedUnitsShowTheNewLinesAnswers()
     QCOMPARE(cell251->colour(), QColor(QStringLiteral("lawngreen")));
     QCOMPARE(cell1->labelText(AuCellValues::TypeLabel), auTypeName(SmokeDetector));
     QCOMPARE(cell1->colour(), QColor(QStringLiteral("lawngreen")));
+}
+
+// A 1366 x 768 laptop leaves about 1366 x 700 to a window once a title bar and a task bar have their
+// share: every view must stay reachable there.
+void TestMainWindow::windowFitsASmallLaptopScreen()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->show();
+    const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+    qInfo() << "minimum size" << minimum;
+    QVERIFY2(minimum.width() <= 1366, qPrintable(QString::number(minimum.width())));
+    QVERIFY2(minimum.height() <= 700, qPrintable(QString::number(minimum.height())));
+}
+
+// Drags the handle between the unit views and the event log by the given distance, as a mouse does.
+static void dragSplitterHandle(QSplitter *splitter, int dy)
+{
+    QSplitterHandle *handle = splitter->handle(1);
+    const QPoint from = handle->rect().center();
+    const QPoint to = from + QPoint(0, dy);
+    const auto send = [handle](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+void TestMainWindow::splitterMovesBothWays()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->resize(1366, 700);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QSplitter *splitter = window->splitter();
+    const int logBefore = splitter->sizes().at(1);
+
+    dragSplitterHandle(splitter, -150);
+    QVERIFY2(splitter->sizes().at(1) >= logBefore + 100, qPrintable(QString::number(splitter->sizes().at(1))));
+
+    dragSplitterHandle(splitter, 2000);
+    const int logAtBottom = splitter->sizes().at(1);
+    QVERIFY2(logAtBottom < logBefore + 100, qPrintable(QString::number(logAtBottom)));
+    // A few rows of the log stay whatever the drag.
+    QVERIFY2(logAtBottom >= window->eventsWidget()->minimumHeight(), qPrintable(QString::number(logAtBottom)));
+    QVERIFY(window->eventsWidget()->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -150,6 +150,9 @@ void TestSimScenario::demoScenarioCoversTheLine()
         QVERIFY2(generalStates.contains(state), qPrintable(QStringLiteral("no unit in state %1").arg(state)));
     QCOMPARE(outputStates, (QSet<int>{0, 1, 2, 3}));
     QCOMPARE(valveStates, (QSet<int>{0, 1, 2, 3}));
+    // Controller 2 has been running for 190000 s when the line starts: 2 days, 4 hours, 46:40.
+    QCOMPARE(int(bus.controller(2)->registerValue(1002)), (46 << 6) | 40);
+    QCOMPARE(int(bus.controller(2)->registerValue(1003)), (2 << 5) | 4);
 }
 
 void TestSimScenario::blocksDoNotOverlap()

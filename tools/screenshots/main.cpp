@@ -3,7 +3,10 @@
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
 #include "mainwindow.h"
+#include "ryncmdwidget.h"
+#include "ryninfowidget.h"
 #include "rynselectwidget.h"
+#include "rynsetupdialog.h"
 #include "settings.h"
 
 #include <QApplication>
@@ -25,6 +28,7 @@ struct Shot
     int tab;
     int viewMode; // index of the general grid's view-mode selector
     const char *file;
+    int constantsTab = -1; // the constants dialog on this tab instead of the window
 };
 
 const Shot shots[] = {
@@ -35,6 +39,8 @@ const Shot shots[] = {
     {2, AuInfoWidget::GeneralTab, 3, "general-ionistor-voltage.png"},
     {2, AuInfoWidget::IonistorTab, 0, "ionistors.png"},
     {1, AuInfoWidget::SmokeTab, 0, "smoke.png"},
+    {2, AuInfoWidget::GeneralTab, 0, "controller-panel.png"},
+    {1, AuInfoWidget::GeneralTab, 0, "controller-constants.png", 3},
 };
 
 } // namespace
@@ -67,15 +73,23 @@ int main(int argc, char *argv[])
     int step = 0;
     QTimer timer;
     timer.setInterval(settleMs);
-    const auto prepare = [&window](const Shot &shot) {
+    RynSetupDialog *constants = window.rynInfoWidget()->cmdWidget()->setupDialog();
+    const auto prepare = [&window, constants](const Shot &shot) {
         AuInfoWidget *tabs = window.auInfoWidget();
         tabs->selectWidget()->rynButton(shot.rynAddr)->click();
         tabs->tabWidget()->setCurrentIndex(shot.tab);
         tabs->legendWidget()->findChildren<QComboBox *>().first()->setCurrentIndex(shot.viewMode);
+        if (shot.constantsTab >= 0) {
+            constants->tabWidget()->setCurrentIndex(shot.constantsTab);
+            constants->show();
+        }
     };
     QObject::connect(&timer, &QTimer::timeout, &window, [&] {
         const QString path = out.filePath(QString::fromLatin1(shots[step].file));
-        if (!window.grab().save(path)) {
+        QWidget *target = shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants) : &window;
+        const bool saved = target->grab().save(path);
+        constants->hide();
+        if (!saved) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             app.exit(1);
             return;

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "hardtypes.h"
+#include "registermap.h"
+#include "rynregistertexts.h"
+
+#include <QMap>
+#include <QPair>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class ExLabel;
+class ModbusErrorsDialog;
+class QGroupBox;
+class QLabel;
+class QScrollArea;
+class QTableWidget;
+class RYNCmdWidget;
+
+// The right-hand panel: what the selected controller reports about itself (registers 976..1003), this
+// program's link counters for it, and the controller command buttons. It also keeps the controller
+// information table and the inspection protocol table up to date, which the reports are made from.
+class RYNInfoWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Both tables belong to the caller; this view sizes and fills them.
+    RYNInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTable, QWidget *parent = nullptr);
+
+    RYNCmdWidget *cmdWidget() const { return m_cmdWidget; }
+    ModbusErrorsDialog *errorsDialog() const { return m_errorsDialog; }
+    QSize sizeHint() const override;
+
+    static constexpr int reportRows = 56;
+    static constexpr int protocolRows = 31;
+    static constexpr int protocolColumns = 7;
+
+signals:
+
+public slots:
+    void slotRynSelected(int rynAddr);
+    void slotRxTimeoutErrCntChanged(uint rxTimeoutErrCnt);
+    void slotRxCommErrCntChanged(uint rxCommErrCnt);
+    void slotRxModbusErrCntChanged(uint rxModbusErrCnt);
+    void slotRynRegistersUpdated(RynRegisterAddress regAddr, ushort regWord);
+    void slotTypeVersionCountMap(QMap<HardTypes, QPair<QString, QString>> typesInfoMap);
+    void slotModbusErrorCode(int modbusErrorCode);
+    void slotExLabelClicked(int tag);
+
+private:
+    QWidget *createPanel();
+    QGroupBox *createStateGroup();
+    QGroupBox *createErrorsGroup();
+    QGroupBox *createOsErrorsGroup();
+    QGroupBox *createLoopErrorsGroup();
+    QGroupBox *createModbusErrorsGroup();
+    QLabel *valueLabel(const QString &objectName, const QString &text = QString());
+    QLabel *ball(RynRegisterTexts::Ball which);
+    void setBall(RynRegisterTexts::Ball which, RynRegisterTexts::BallColour colour);
+    void initProtocolTable();
+    void setReportRow(int row, const QString &title, const QString &value = QString());
+    void setProtocolCell(int row, int column, const QString &text);
+    void showVersion(const QString &version);
+    void showOperatingTime(const QString &text);
+    void writeOperatingTime(const QString &text);
+    void showFlags(int regAddr, quint16 word);
+
+    QTableWidget *m_reportTable = nullptr;
+    QTableWidget *m_protocolTable = nullptr;
+    int m_rynAddr = 0;
+    int m_tag = 1;
+    RynRegisterTexts::OperatingTime m_operatingTime;
+    QMap<int, int> m_modbusErrorMap;
+    ModbusErrorsDialog *m_errorsDialog = nullptr;
+    RYNCmdWidget *m_cmdWidget = nullptr;
+
+    QScrollArea *m_scrollArea = nullptr;
+    QGroupBox *m_mainGroup = nullptr;
+    QLabel *m_typeLabel = nullptr;
+    QLabel *m_versionLabel = nullptr;
+    QLabel *m_unitCountLabel = nullptr;
+    QLabel *m_polledCountLabel = nullptr;
+    QLabel *m_resistanceLabel = nullptr;
+    QLabel *m_toChargeLabel = nullptr;
+    QLabel *m_chargingLabel = nullptr;
+    QLabel *m_voltage24Label = nullptr;
+    QLabel *m_current24Label = nullptr;
+    QLabel *m_voltage13Label = nullptr;
+    QLabel *m_current13Label = nullptr;
+    // Labels that show a register word as it is, by register.
+    QMap<int, QLabel *> m_wordLabels;
+    QLabel *m_serverCrcLabel = nullptr;
+    QLabel *m_serverTimeoutLabel = nullptr;
+    ExLabel *m_serverModbusLabel = nullptr;
+    QLabel *m_operatingTimeLabel = nullptr;
+    std::array<QLabel *, RynRegisterTexts::ballCount> m_balls{};
+    std::array<QPixmap, 4> m_ballPixmaps; // by BallColour
+};
