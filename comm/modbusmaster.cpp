@@ -112,7 +112,11 @@ bool ModbusMaster::isUnitTyped(int auAddr) const
     QMutexLocker locker(&queueMutex);
     const QByteArray types = m_lastAnswers.value(CMD_READ_TYPES);
     const int index = UnitPacking::byteIndexOfUnit(auAddr);
-    return index >= types.size() || quint8(types.at(index)) != 0xFF;
+    if (index >= types.size())
+        return true;
+    // No device has type 0: a controller may report it for an address with nothing there.
+    const quint8 type = quint8(types.at(index));
+    return type != 0xFF && type != 0;
 }
 
 void ModbusMaster::init()

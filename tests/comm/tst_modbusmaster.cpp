@@ -649,6 +649,7 @@ void TestModbusMaster::unitQueriesFromTheLastAnswers()
     QVERIFY(line.master->isUnitTyped(5));
     line.setType(1, 5, 4);
     line.setType(1, 6, 2);
+    line.setType(1, 9, 0); // what a controller may report for an empty address
     line.slaves.value(1)->memory[11441 + 1] = 0x0010; // unit 6: connection lost
     line.master->slotViewModeChanged(1);
     line.tick(12);
@@ -656,6 +657,7 @@ void TestModbusMaster::unitQueriesFromTheLastAnswers()
     QVERIFY(line.master->isUnitTyped(6));
     QVERIFY(!line.master->isUnitTyped(7));
     QVERIFY(!line.master->isUnitTyped(8));
+    QVERIFY(!line.master->isUnitTyped(9));
     QVERIFY(line.master->isUnitTyped(0));
     QVERIFY(line.master->isUnitTyped(251));
     QVERIFY(line.master->isUnitReachable(5));

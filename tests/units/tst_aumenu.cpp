@@ -5,6 +5,7 @@
 #include "commandcodes.h"
 #include "commandid.h"
 #include "fakeslave.h"
+#include "menupicker.h"
 #include "modalwatcher.h"
 #include "modbusmaster.h"
 #include "registermap.h"
@@ -17,53 +18,8 @@
 
 namespace {
 
-// Picks an item, then an entry of its submenu, from the next menu that pops up, the way a person
-// does: with the mouse. With an empty path it only notes that a menu opened and closes it.
-class MenuPicker : public QObject
-{
-public:
-    explicit MenuPicker(const QStringList &path)
-        : m_path(path)
-    {
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, &MenuPicker::poll);
-        m_timer.start();
-    }
-
-    bool opened = false;
-    bool missing = false; // an item of the path was not offered
-
-private:
-    void poll()
-    {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu || !menu->isVisible() || menu == m_last)
-            return;
-        opened = true;
-        m_last = menu;
-        const QString text = m_path.isEmpty() ? QString() : m_path.takeFirst();
-        for (QAction *item : menu->actions()) {
-            if (!text.isEmpty() && item->isVisible() && item->text() == text) {
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-                if (m_path.isEmpty())
-                    m_timer.stop();
-                return;
-            }
-        }
-        missing = !text.isEmpty();
-        m_timer.stop();
-        menu->close();
-        if (auto *top = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
-            top->close();
-    }
-
-    QStringList m_path;
-    QTimer m_timer;
-    QMenu *m_last = nullptr;
-};
-
 // The worker with its last answers from one controller whose unit 5 (type 4) answers, unit 6
-// (type 2) is lost and unit 7 is not there.
+// (type 2) is lost, unit 7 is not there and unit 8 is reported with type 0.
 class Worker
 {
 public:
@@ -73,6 +29,7 @@ public:
         for (int i = 0; i < 125; ++i)
             m_slave.memory[10000 + i] = 0xFFFF;
         m_slave.memory[10002] = 0x0204; // unit 5 type 4 in the low byte, unit 6 type 2 in the high
+        m_slave.memory[10003] = 0x00FF; // unit 7 no type, unit 8 type 0
         m_slave.memory[11441 + 1] = 0x0010; // unit 6: connection lost
         ModbusMaster::Options options;
         options.ownThread = false;
@@ -132,31 +89,6 @@ public:
         });
     }
     QStringList list;
-};
-
-// Answers every modal dialog that comes up while it lives, each once.
-class Answerer : public QObject
-{
-public:
-    explicit Answerer(std::function<void(QWidget *)> answer)
-        : m_answer(std::move(answer))
-    {
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog || !dialog->isVisible() || m_answered.contains(dialog))
-                return;
-            m_answered.insert(dialog);
-            connect(dialog, &QObject::destroyed, this, [this, dialog] { m_answered.remove(dialog); });
-            m_answer(dialog);
-        });
-        m_timer.start();
-    }
-
-private:
-    std::function<void(QWidget *)> m_answer;
-    QTimer m_timer;
-    QSet<QWidget *> m_answered;
 };
 
 // A unit of the general grid that answers.
@@ -429,7 +361,7 @@ void TestAuMenu::relayMasks()
         cell->setOutput(AuCell::IoNumber(i + 1), quint8(outputs.at(4 + i)), true);
     Requests requests(*cell);
     QString seen;
-    Answerer answerer([&](QWidget *modal) {
+    ModalAnswerer answerer([&](QWidget *modal) {
         auto *relays = qobject_cast<AuReleDialog *>(modal);
         if (!relays)
             return;
@@ -471,6 +403,8 @@ void TestAuMenu::readdressing_data()
     QTest::addRow("occupied-online-declined") << true << 5 << int(QMessageBox::No) << question << QStringList();
     QTest::addRow("free-address") << true << 7 << int(QMessageBox::No) << QString()
                                   << QStringList{QStringLiteral("send 1128 0c0700")};
+    QTest::addRow("address-reported-with-type-0") << true << 8 << int(QMessageBox::No) << QString()
+                                                  << QStringList{QStringLiteral("send 1128 0c0800")};
     QTest::addRow("address-of-a-lost-unit") << true << 6 << int(QMessageBox::No) << QString()
                                             << QStringList{QStringLiteral("send 1128 0c0600")};
     QTest::addRow("without-a-worker") << false << 7 << int(QMessageBox::No) << QString() << QStringList();
@@ -491,7 +425,7 @@ void TestAuMenu::readdressing()
     Requests requests(*cell);
     QString input;
     QString seen;
-    Answerer answerer([&](QWidget *modal) {
+    ModalAnswerer answerer([&](QWidget *modal) {
         if (auto *dialog = qobject_cast<QInputDialog *>(modal)) {
             input = QStringLiteral("%1|%2|%3|%4..%5")
                         .arg(dialog->windowTitle(), dialog->labelText())
@@ -560,7 +494,7 @@ void TestAuMenu::borderWriteSendsTheValue()
     auto cell = unitCell(5, FlameDetector);
     Requests requests(*cell);
     QString input;
-    Answerer answerer([&input](QWidget *modal) {
+    ModalAnswerer answerer([&input](QWidget *modal) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
         if (!dialog)
             return;
