@@ -5,6 +5,8 @@
 #include "aucellswidget.h"
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
+#include "aupropertiesmodel.h"
+#include "aupropertieswidget.h"
 #include "auvaluedialog.h"
 #include "commandcodes.h"
 #include "commandid.h"
@@ -80,7 +82,6 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::signalSelectRyn, this, [this](int rynAddr) { m_selectedRyn = rynAddr; });
     connectControllerViews();
 
-    m_rynInfoWidget->setMinimumWidth(200);
     m_eventsWidget->setMinimumHeight(200);
 
     auto *top = new QWidget;
@@ -282,6 +283,10 @@ void MainWindow::createWorker()
             &ModbusMaster::slotTabCurrenChanged);
     connect(m_auInfoWidget->legendWidget(), &AuLegendWidget::signalViewModeChanged, worker,
             &ModbusMaster::slotViewModeChanged);
+    AuPropertiesWidget *page = m_auInfoWidget->propertiesWidget();
+    connect(page, qOverload<>(&AuPropertiesWidget::signalShowAuParams), worker,
+            &ModbusMaster::slotShowAuParams);
+    connect(page, &AuPropertiesWidget::signalHideAuParams, worker, &ModbusMaster::slotHideAuParams);
     connect(worker, &ModbusMaster::signalEvents, m_eventsWidget, &EventsWidget::slotEvents);
     connect(worker, &ModbusMaster::signalEvents, this, &MainWindow::slotEvents);
     RYNSelectWidget *select = m_auInfoWidget->selectWidget();
@@ -395,6 +400,61 @@ void MainWindow::connectDecoder()
     connect(this, &MainWindow::signalSetConnection, tabs, &AuInfoWidget::slotSetSmConnection);
     connect(this, &MainWindow::signalSetFire, tabs, &AuInfoWidget::slotSetSmFire);
     connect(this, &MainWindow::signalSetBlocking, tabs, &AuInfoWidget::slotSetSmBlocking);
+
+    // Every unit value also goes to the properties table, after the grids (a type reaches the grids
+    // first).
+    AuPropertiesModel *m = tabs->propertiesModel();
+    connect(this, &MainWindow::signalSetType, m, &AuPropertiesModel::slotSetType);
+    connect(this, &MainWindow::signalSetGeneralState, m, &AuPropertiesModel::slotSetGeneralState);
+    connect(this, &MainWindow::signalSetGeneralState251, m, &AuPropertiesModel::slotSetGeneralState251);
+    connect(this, &MainWindow::signalSetIonistorState, m, &AuPropertiesModel::slotSetIonistorState);
+    connect(this, &MainWindow::signalSetU, m, &AuPropertiesModel::slotSetU);
+    connect(this, &MainWindow::signalSetU1, m, &AuPropertiesModel::slotSetU1);
+    connect(this, &MainWindow::signalSetU2, m, &AuPropertiesModel::slotSetU2);
+    connect(this, &MainWindow::signalSetU3, m, &AuPropertiesModel::slotSetU3);
+    connect(this, &MainWindow::signalSet_T_ULo, m, &AuPropertiesModel::slotSet_T_ULo);
+    connect(this, &MainWindow::signalSetThresholdT, m, &AuPropertiesModel::slotSetThresholdT);
+    connect(this, &MainWindow::signalSetSmoke, m, &AuPropertiesModel::slotSetSmoke);
+    connect(this, &MainWindow::signalSetSmokeMid, m, &AuPropertiesModel::slotSetSmokeMid);
+    connect(this, &MainWindow::signalSetIPD_FireThreshold, m, &AuPropertiesModel::slotSetIPD_FireThreshold);
+    connect(this, &MainWindow::signalSetIPD_resource, m, &AuPropertiesModel::slotSetIPD_resource);
+    connect(this, &MainWindow::signalSetPhoto, m, &AuPropertiesModel::slotSetPhoto);
+    connect(this, &MainWindow::signalSetDustiness, m, &AuPropertiesModel::slotSetDustiness);
+    connect(this, &MainWindow::signalSetLaser, m, &AuPropertiesModel::slotSetLaser);
+    connect(this, &MainWindow::signalSetPyrosensor, m, &AuPropertiesModel::slotSetPyrosensor);
+    connect(this, &MainWindow::signalSetCumulaterS1, m, &AuPropertiesModel::slotSetCumulaterS1);
+    connect(this, &MainWindow::signalSetCumulaterS2, m, &AuPropertiesModel::slotSetCumulaterS2);
+    connect(this, &MainWindow::signalSetPyroTimer, m, &AuPropertiesModel::slotSetPyroTimer);
+    connect(this, &MainWindow::signalSetIPP_W, m, &AuPropertiesModel::slotSetIPP_W);
+    connect(this, &MainWindow::signalSetNoResponseCounter, m, &AuPropertiesModel::slotSetNoResponseCounter);
+    connect(this, &MainWindow::signalSetAdditionData, m, &AuPropertiesModel::slotSetAdditionData);
+    connect(this, &MainWindow::signalSetFirmwareVersion, m, &AuPropertiesModel::slotSetFirmwareVersion);
+    connect(this, &MainWindow::signalSetPowerSupply, m, &AuPropertiesModel::slotSetPowerSupply);
+    connect(this, &MainWindow::signalSetOp, m, &AuPropertiesModel::slotSetOp);
+    connect(this, &MainWindow::signalSetRp, m, &AuPropertiesModel::slotSetRp);
+    connect(this, &MainWindow::signalSetLo, m, &AuPropertiesModel::slotSetLo);
+    connect(this, &MainWindow::signalSetPowerLo, m, &AuPropertiesModel::slotSetPowerLo);
+    connect(this, &MainWindow::signalSetPowerLoInit, m, &AuPropertiesModel::slotSetPowerLoInit);
+    connect(this, &MainWindow::signalSetInsulators, m, &AuPropertiesModel::slotSetInsulators);
+    connect(this, &MainWindow::signalSetInput, m, &AuPropertiesModel::slotSetInput);
+    connect(this, &MainWindow::signalSetOutput, m, &AuPropertiesModel::slotSetOutput);
+    connect(this, &MainWindow::signalSetOutputInit, m, &AuPropertiesModel::slotSetOutputInit);
+    connect(this, &MainWindow::signalSetValve, m, &AuPropertiesModel::slotSetValve);
+    connect(this, &MainWindow::signalSetInputADC, m, &AuPropertiesModel::slotSetInputADC);
+    connect(this, &MainWindow::signalSetSbAmperage, m, &AuPropertiesModel::slotSetSbAmperage);
+    connect(this, &MainWindow::signalSetAverageAmperage, m, &AuPropertiesModel::slotSetAverageAmperage);
+    connect(this, &MainWindow::signalSetButtonIPR_IPRV, m, &AuPropertiesModel::slotSetButtonIPR_IPRV);
+    connect(this, &MainWindow::signalSetTamperUDP_IPRV, m, &AuPropertiesModel::slotSetTamperUDP_IPRV);
+    connect(this, &MainWindow::signalSetButtonUDP, m, &AuPropertiesModel::slotSetButtonUDP);
+    connect(this, &MainWindow::signalSetSensor, m, &AuPropertiesModel::slotSetSensor);
+    connect(this, &MainWindow::signalSetConnection, m, &AuPropertiesModel::slotSetConnection);
+    connect(this, &MainWindow::signalSetFire, m, &AuPropertiesModel::slotSetFire);
+    connect(this, &MainWindow::signalSetPreAlarm, m, &AuPropertiesModel::slotSetPreAlarm);
+    connect(this, &MainWindow::signalSetHeater, m, &AuPropertiesModel::slotSetHeater);
+    connect(this, &MainWindow::signalSet_R_NE, m, &AuPropertiesModel::slotSet_R_NE);
+    connect(this, &MainWindow::signalSetBlocking, m, &AuPropertiesModel::slotSetBlocking);
+    connect(this, &MainWindow::signalSetProcType, m, &AuPropertiesModel::slotSetProcType);
+    connect(this, &MainWindow::signalSetIptChannelType, m, &AuPropertiesModel::slotSetIptChannelType);
 }
 
 void MainWindow::connectControllerViews()

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
+#include <QStyle>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -155,9 +156,17 @@ QSize RYNInfoWidget::sizeHint() const
 {
     // Wide enough for the panel beside its vertical scroll bar, which a short window shows.
     QSize hint = QWidget::sizeHint();
-    const int panelWidth =
-        m_scrollArea->widget()->sizeHint().width() + m_scrollArea->verticalScrollBar()->sizeHint().width();
+    const int panelWidth = m_scrollArea->widget()->sizeHint().width() + 2 * m_scrollArea->frameWidth() +
+                           m_scrollArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                              m_scrollArea->verticalScrollBar());
     hint.setWidth(qMax(hint.width(), panelWidth));
+    return hint;
+}
+
+QSize RYNInfoWidget::minimumSizeHint() const
+{
+    QSize hint = QWidget::minimumSizeHint();
+    hint.setWidth(qMax(200, sizeHint().width()));
     return hint;
 }
 

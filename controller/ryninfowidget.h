@@ -34,6 +34,9 @@ public:
     RYNCmdWidget *cmdWidget() const { return m_cmdWidget; }
     ModbusErrorsDialog *errorsDialog() const { return m_errorsDialog; }
     QSize sizeHint() const override;
+    // At least 200 pixels, and never narrower than the panel: squeezed, its texts would hide behind a
+    // horizontal scroll bar.
+    QSize minimumSizeHint() const override;
 
     static constexpr int reportRows = 56;
     static constexpr int protocolRows = 31;

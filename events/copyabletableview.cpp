@@ -473,6 +473,22 @@ void CopyableTableView::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                    const QVector<int> &roles)
+{
+    // For a range the base class repaints the whole viewport; a model that announces a unit's type
+    // or its four inputs as one range would repaint the whole table at every value. The first cell
+    // takes the base class's path (accessibility, geometry; this view opens no editors), the rest is
+    // repainted only where it shows.
+    if (topLeft == bottomRight || !topLeft.isValid() || !bottomRight.isValid()) {
+        QTableView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    QTableView::dataChanged(topLeft, topLeft, roles);
+    if (isVisible())
+        viewport()->update(visualRegionForSelection(QItemSelection(topLeft, bottomRight)));
+}
+
 void CopyableTableView::copyCells(const QModelIndexList &cells)
 {
     if (cells.isEmpty())

@@ -73,6 +73,8 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QVector<int> &roles = QVector<int>()) override;
 
 private:
     void copyCells(const QModelIndexList &cells);

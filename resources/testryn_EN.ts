@@ -518,6 +518,35 @@
     </message>
 </context>
 <context>
+    <name>AuPropertiesWidget</name>
+    <message>
+        <source>Отчёт о состоянии АУ и RYN</source>
+        <translation>Unit and RYN state report</translation>
+    </message>
+    <message>
+        <source>Протокол обследования RYN</source>
+        <translation>RYN inspection protocol</translation>
+    </message>
+    <message>
+        <source>RYN адрес %1.
+</source>
+        <translation>RYN address %1.
+</translation>
+    </message>
+    <message>
+        <source>Применён фильтр. Скрытые типы: %1.
+Отображаемые типы: %2.
+</source>
+        <translation>Filter applied. Hidden types: %1.
+Shown types: %2.
+</translation>
+    </message>
+    <message>
+        <source>АУ адрес %1</source>
+        <translation>Unit address %1</translation>
+    </message>
+</context>
+<context>
     <name>CommentEditDialog</name>
     <message>
         <source>Сохранить</source>

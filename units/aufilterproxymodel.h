@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aupropertycolumns.h"
+#include "pendingrefresh.h"
 
 #include <QList>
 #include <QSortFilterProxyModel>
@@ -9,8 +10,9 @@
 // Shows the units of the types the user has not filtered out and only the columns that mean
 // something for at least one of them; the type code reads as its label. Every general state and
 // every type may ask for a re-filter, so requests are gathered and served once per event-loop turn;
-// whoever reads rows calls flushPendingFilter() first.
-class AuFilterProxyModel : public QSortFilterProxyModel
+// whoever reads rows calls flushPendingFilter() first. Table views and file writers find that step
+// through PendingRefresh on their own.
+class AuFilterProxyModel : public QSortFilterProxyModel, public PendingRefresh
 {
     Q_OBJECT
 
@@ -22,6 +24,7 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     bool isFilterPending() const { return m_filterPending; }
+    void flushPending() override { flushPendingFilter(); }
 
 signals:
     // The row and column filters have just been re-run.

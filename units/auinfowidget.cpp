@@ -2,6 +2,7 @@
 
 #include "aucellswidget.h"
 #include "aulegendwidget.h"
+#include "aupropertieswidget.h"
 #include "rynselectwidget.h"
 #include "settings.h"
 
@@ -36,8 +37,7 @@ AuInfoWidget::AuInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTabl
         m_grids[kind] = new AuCellsWidget(cellKind, &m_filterTypes, m_tabs);
         m_grids[kind]->registerCell251(legend->cell251(cellKind));
     }
-    // Holds the unit properties table once it is built.
-    m_propertiesPage = new QWidget(m_tabs);
+    m_propertiesWidget = new AuPropertiesWidget(reportTable, protocolTable, &m_filterTypes, m_tabs);
 
     connect(m_selectWidget, &RYNSelectWidget::signalFilterChanged, this, &AuInfoWidget::slotFilterChanged);
     connect(m_selectWidget->searchButton(), &QPushButton::clicked, this, &AuInfoWidget::slotSearchRYN);
@@ -49,13 +49,17 @@ AuInfoWidget::AuInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTabl
         connect(legend, &AuLegendWidget::signalZoomInClicked, grid, &AuCellsWidget::slotZoomInClicked);
         connect(legend, &AuLegendWidget::signalZoomOutClicked, grid, &AuCellsWidget::slotZoomOutClicked);
         connect(legend, &AuLegendWidget::signalViewModeChanged, grid, &AuCellsWidget::slotViewModeChanged);
+        connect(grid, &AuCellsWidget::signalShowAuParams, m_propertiesWidget,
+                &AuPropertiesWidget::slotShowAuParams);
     }
+    connect(this, &AuInfoWidget::signalFilterChanged, m_propertiesWidget,
+            &AuPropertiesWidget::slotFilterChanged);
     connect(m_tabs, &QTabWidget::currentChanged, this, &AuInfoWidget::slotTabCurrentChanged);
 
     m_tabs->addTab(m_grids[AuCell::GeneralCell], tr("Общее состояние"));
     m_tabs->addTab(m_grids[AuCell::IonistorCell], tr("Состояние ионисторов"));
     m_tabs->addTab(m_grids[AuCell::SmokeCell], tr("Задымлённость"));
-    m_tabs->addTab(m_propertiesPage, tr("Свойства АУ"));
+    m_tabs->addTab(m_propertiesWidget, tr("Свойства АУ"));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -88,6 +92,11 @@ AuInfoWidget::~AuInfoWidget()
 AuLegendWidget *AuInfoWidget::legendWidget() const
 {
     return m_selectWidget->legendWidget();
+}
+
+AuPropertiesModel *AuInfoWidget::propertiesModel() const
+{
+    return m_propertiesWidget->model();
 }
 
 AuCellsWidget *AuInfoWidget::grid(AuCell::CellKind kind) const

@@ -9,6 +9,8 @@
 
 class AuCellsWidget;
 class AuLegendWidget;
+class AuPropertiesModel;
+class AuPropertiesWidget;
 class QTabWidget;
 class QTableWidget;
 class RYNSelectWidget;
@@ -45,6 +47,9 @@ public:
     QTableWidget *reportTable() const { return m_reportTable; }
     QTableWidget *protocolTable() const { return m_protocolTable; }
     const QList<int> &filterTypes() const { return m_filterTypes; }
+    AuPropertiesWidget *propertiesWidget() const { return m_propertiesWidget; }
+    // The table every unit value goes to, besides the grids.
+    AuPropertiesModel *propertiesModel() const;
     // The style that marks the selected tab of the given index.
     static QString selectedTabStyle(int index);
 
@@ -95,5 +100,5 @@ private:
     RYNSelectWidget *m_selectWidget = nullptr;
     QTabWidget *m_tabs = nullptr;
     std::array<AuCellsWidget *, 3> m_grids{};
-    QWidget *m_propertiesPage = nullptr;
+    AuPropertiesWidget *m_propertiesWidget = nullptr;
 };

@@ -5,106 +5,19 @@
 // take.
 #include "aufilterproxymodel.h"
 #include "aupropertiesmodel.h"
+#include "benchtiming.h"
+#include "unitvaluefeed.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <malloc.h>
 #include <vector>
 
 namespace {
 
 constexpr int Units = 251;
 constexpr int Rounds = 10;
-
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-size_t heapInUse()
-{
-    return mallinfo2().uordblks;
-}
-
-// Every value of one unit; `seed` makes two rounds differ in every value.
-void feedUnit(AuPropertiesModel &m, int a, int seed)
-{
-    static const int types[] = {4, 2, 3, 24, 23, 5, 6, 1, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18, 12};
-    const int v = a + seed;
-    const uchar b = uchar(v);
-    m.slotSetType(a, types[v % 20]);
-    if (a == Units)
-        m.slotSetGeneralState251(v % 10);
-    else
-        m.slotSetGeneralState(a, v % 10);
-    m.slotSetIonistorState(a, v % 13);
-    m.slotSetU(a, v / 10.0);
-    m.slotSetU1(a, v / 11.0);
-    m.slotSetU2(a, v / 12.0);
-    m.slotSetU3(a, v / 13.0);
-    m.slotSet_T_ULo(a, b);
-    m.slotSetThresholdT(a, b);
-    m.slotSetSmoke(a, b);
-    m.slotSetSmokeMid(a, b);
-    m.slotSetIPD_FireThreshold(a, b);
-    m.slotSetIPD_resource(a, b);
-    m.slotSetPhoto(a, b % 4);
-    m.slotSetDustiness(a, b % 3);
-    m.slotSetLaser(a, b % 4);
-    m.slotSetPyrosensor(a, b % 4);
-    m.slotSetCumulaterS1(a, b);
-    m.slotSetCumulaterS2(a, b);
-    m.slotSetPyroTimer(a, b);
-    for (int w = 1; w <= 3; ++w)
-        m.slotSetIPP_W(a, AuCellTypes::IPP_W_Number(w), b);
-    m.slotSetNoResponseCounter(a, ushort(v * 3));
-    m.slotSetAdditionData(a, b);
-    m.slotSetFirmwareVersion(a, b % 20);
-    m.slotSetPowerSupply(a, b % 3);
-    m.slotSetOp(a, b % 3);
-    m.slotSetRp(a, b % 3);
-    m.slotSetLo(a, b % 4);
-    m.slotSetPowerLo(a, b % 6);
-    m.slotSetPowerLoInit(a, b % 6);
-    m.slotSetInsulators(a, b % 16);
-    for (int n = 1; n <= 4; ++n) {
-        const auto number = AuCellTypes::IoNumber(n);
-        m.slotSetInput(a, number, b % 5, false);
-        m.slotSetOutput(a, number, b % 5, false);
-        m.slotSetOutputInit(a, number, b % 5);
-        m.slotSetInputADC(a, number, b);
-    }
-    for (int n = 1; n <= 2; ++n) {
-        m.slotSetInput(a, AuCellTypes::IoNumber(n), b % 5, true);
-        m.slotSetOutput(a, AuCellTypes::IoNumber(n), b % 5, true);
-        m.slotSetValve(a, AuCellTypes::ValveNumber(n), b % 5);
-    }
-    m.slotSetSbAmperage(a, v / 7.0);
-    m.slotSetAverageAmperage(a, v / 9.0);
-    m.slotSetButtonIPR_IPRV(a, b % 4);
-    m.slotSetTamperUDP_IPRV(a, b % 3);
-    m.slotSetButtonUDP(a, b % 4);
-    m.slotSetSensor(a, b % 4);
-    m.slotSetConnection(a, b % 6);
-    m.slotSetFire(a, v % 2);
-    m.slotSetPreAlarm(a, v % 3 == 0);
-    m.slotSetHeater(a, b % 7);
-    m.slotSet_R_NE(a, b);
-    m.slotSetBlocking(a, v % 5 != 0);
-    m.slotSetProcType(a, b % 5);
-    m.slotSetIptChannelType(a, b % 2);
-}
 
 struct Page
 {
@@ -124,15 +37,6 @@ struct Page
                          &AuFilterProxyModel::slotFilterChanged);
     }
 };
-
-template<typename F>
-double busyMs(F &&work)
-{
-    const double start = threadCpuMs();
-    work();
-    QCoreApplication::processEvents();
-    return threadCpuMs() - start;
-}
 
 } // namespace
 

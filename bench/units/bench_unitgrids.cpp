@@ -5,18 +5,15 @@
 #include "aucellswidget.h"
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
+#include "benchtiming.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include <QEventLoop>
-#include <QTimer>
-
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
@@ -45,23 +42,6 @@ Loop makeLoop(int seed)
     return loop;
 }
 
-constexpr int SettleMs = 40;
-
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-// Runs the event loop long enough for every layout and repaint the last change asked for.
-void settle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(SettleMs, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void feed(AuInfoWidget &tabs, const Loop &loop)
 {
     for (int addr = 1; addr <= Units; ++addr) {
@@ -77,21 +57,6 @@ void feed(AuInfoWidget &tabs, const Loop &loop)
         tabs.slotSetGeneralVoltage(addr, loop.volt[addr]);
         tabs.slotSetIonistorVoltage(addr, loop.volt[addr]);
     }
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template<typename F>
-double busyMs(F &&work)
-{
-    const double start = threadCpuMs();
-    work();
-    settle();
-    return threadCpuMs() - start;
 }
 
 } // namespace

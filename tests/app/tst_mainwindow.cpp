@@ -1,10 +1,11 @@
 #include "aucell.h"
 #include "aucellswidget.h"
 #include "auinfowidget.h"
-#include "eventswidget.h"
-#include "hardtypes.h"
+#include "aupropertiesmodel.h"
 #include "commandcodes.h"
 #include "commandid.h"
+#include "eventswidget.h"
+#include "hardtypes.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
 #include "modbusprotocol.h"
@@ -19,6 +20,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,6 +58,7 @@ private slots:
     void blankedUnitsShowTheNewLinesAnswers();
     void windowFitsASmallLaptopScreen();
     void splitterMovesBothWays();
+    void everyUnitValueReachesThePropertiesTable();
 
 private:
     static void writeFile(const QString &name, const QByteArray &text);
@@ -530,6 +534,13 @@ void TestMainWindow::windowFitsASmallLaptopScreen()
     qInfo() << "minimum size" << minimum;
     QVERIFY2(minimum.width() <= 1366, qPrintable(QString::number(minimum.width())));
     QVERIFY2(minimum.height() <= 700, qPrintable(QString::number(minimum.height())));
+
+    // Even at its narrowest the controller panel shows its texts whole: it scrolls up and down only.
+    window->resize(minimum.width(), 700);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *panel = window->findChild<QScrollArea *>(QStringLiteral("panelScrollArea"));
+    QVERIFY(panel);
+    QTRY_VERIFY(!panel->horizontalScrollBar()->isVisible());
 }
 
 // Drags the handle between the unit views and the event log by the given distance, as a mouse does.
@@ -566,6 +577,93 @@ void TestMainWindow::splitterMovesBothWays()
     // A few rows of the log stay whatever the drag.
     QVERIFY2(logAtBottom >= window->eventsWidget()->minimumHeight(), qPrintable(QString::number(logAtBottom)));
     QVERIFY(window->eventsWidget()->isVisible());
+}
+
+namespace {
+
+// Arguments for a unit-value signal or slot: the address first (when it takes one), then `value` in
+// every other parameter, each of the parameter's own type.
+class UnitValueArgs
+{
+public:
+    UnitValueArgs(const QMetaMethod &method, int addr, int value)
+    {
+        const bool takesAddress = method.parameterNames().value(0) == "addr";
+        for (int i = 0; i < method.parameterCount(); ++i) {
+            int v = i == 0 && takesAddress ? addr : value;
+            QVariant arg(v);
+            if (!arg.convert(method.parameterType(i)))
+                arg = QVariant(method.parameterType(i), &v); // the number enums: an int underneath
+            m_values[i] = arg;
+            m_args[i] = QGenericArgument(arg.typeName(), m_values[i].constData());
+        }
+    }
+
+    bool invoke(const QMetaMethod &method, QObject *object) const
+    {
+        return method.invoke(object, Qt::DirectConnection, m_args[0], m_args[1], m_args[2], m_args[3]);
+    }
+
+private:
+    QVariant m_values[4];
+    QGenericArgument m_args[4];
+};
+
+// The columns a second value for a known unit announces, and how its row then reads.
+QPair<QList<QPair<int, int>>, QStringList> secondValue(QAbstractItemModel *model, int addr,
+                                                       const std::function<void(int)> &send)
+{
+    send(1);
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    send(2);
+    QList<QPair<int, int>> columns;
+    for (const QList<QVariant> &args : qAsConst(changed))
+        columns << qMakePair(args.at(0).toModelIndex().column(), args.at(1).toModelIndex().column());
+    const int row = static_cast<AuPropertiesModel *>(model)->rowOfAddress(addr);
+    QStringList texts;
+    for (int column = 0; column < model->columnCount(); ++column)
+        texts << model->index(row, column).data().toString();
+    return qMakePair(columns, texts);
+}
+
+} // namespace
+
+// Each unit-value signal of the window must reach the properties table's slot of the same name: the
+// table then announces the same columns and reads the same as when that slot gets the value itself.
+void TestMainWindow::everyUnitValueReachesThePropertiesTable()
+{
+    auto window = makeWindow();
+    AuPropertiesModel *model = window->auInfoWidget()->propertiesModel();
+    ColumnValidRows valid;
+    AuPropertiesModel reference(&valid);
+    const QMetaObject *meta = window->metaObject();
+    int addr = 0;
+    QStringList checked;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod signal = meta->method(i);
+        if (signal.methodType() != QMetaMethod::Signal || !signal.name().startsWith("signalSet") ||
+            (signal.attributes() & QMetaMethod::Cloned))
+            continue;
+        const QByteArray slotSignature = "slotSet" + signal.methodSignature().mid(int(qstrlen("signalSet")));
+        const int slotIndex = AuPropertiesModel::staticMetaObject.indexOfSlot(slotSignature.constData());
+        QVERIFY2(slotIndex >= 0, slotSignature.constData());
+        const QMetaMethod slot = AuPropertiesModel::staticMetaObject.method(slotIndex);
+        const int unit = signal.parameterNames().value(0) == "addr" ? ++addr : AuPropertiesModel::MaxAddress;
+
+        const auto viaWindow = secondValue(model, unit, [&](int value) {
+            QVERIFY(UnitValueArgs(signal, unit, value).invoke(signal, window.get()));
+        });
+        const auto direct = secondValue(&reference, unit, [&](int value) {
+            QVERIFY(UnitValueArgs(slot, unit, value).invoke(slot, &reference));
+        });
+        QVERIFY2(model->rowOfAddress(unit) >= 0, signal.methodSignature().constData());
+        QVERIFY2(!direct.first.isEmpty(), slotSignature.constData());
+        QCOMPARE(viaWindow.first, direct.first);
+        QCOMPARE(viaWindow.second, direct.second);
+        checked << QString::fromLatin1(signal.name());
+    }
+    // The decoder's unit values, signalSetType to signalSetIptChannelType.
+    QCOMPARE(checked.size(), 51);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -105,6 +105,8 @@ private slots:
     void readersFlushDeferredFilter_data();
     void readersFlushDeferredFilter();
     void rowCountFollowsModel();
+    void rangeChangesRepaintWhereTheyShow_data();
+    void rangeChangesRepaintWhereTheyShow();
     void exportCsvDialogs_data();
     void exportCsvDialogs();
     void writeTextFile_data();
@@ -377,6 +379,64 @@ void TestCopyableTableView::rowCountFollowsModel()
     QCOMPARE(lastCount(), 2);
     model->clear();
     QCOMPARE(lastCount(), 0);
+}
+
+void TestCopyableTableView::rangeChangesRepaintWhereTheyShow_data()
+{
+    QTest::addColumn<QRect>("range"); // columns x..right, rows y..bottom
+    QTest::addColumn<int>("hiddenColumn");
+    QTest::addRow("one-cell") << QRect(1, 2, 1, 1) << -1;
+    QTest::addRow("part-of-a-row") << QRect(0, 2, 6, 1) << -1;
+    QTest::addRow("block") << QRect(1, 1, 3, 4) << -1;
+    QTest::addRow("row-running-out-of-sight") << QRect(0, 0, 20, 1) << -1;
+    QTest::addRow("over-a-hidden-column") << QRect(1, 3, 4, 2) << 2;
+}
+
+// A model may announce a whole row or several columns as changed at once; every changed cell in
+// sight is repainted, and nothing more than the range.
+void TestCopyableTableView::rangeChangesRepaintWhereTheyShow()
+{
+    QFETCH(QRect, range);
+    QFETCH(int, hiddenColumn);
+    struct PaintLog : QObject
+    {
+        QRegion painted;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+    } log;
+    QStandardItemModel *model = letterModel(30, 20, this);
+    CopyableTableView view;
+    view.setModel(model);
+    if (hiddenColumn >= 0)
+        view.setColumnHidden(hiddenColumn, true);
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.viewport()->installEventFilter(&log);
+    for (int turn = 0; turn < 10; ++turn) {
+        log.painted = QRegion();
+        QTest::qWait(30);
+        if (log.painted.isEmpty())
+            break;
+    }
+    QVERIFY(log.painted.isEmpty());
+
+    emit model->dataChanged(model->index(range.top(), range.left()),
+                            model->index(range.bottom(), range.right()));
+    QTRY_VERIFY(!log.painted.isEmpty());
+    const QRect viewport = view.viewport()->rect();
+    for (int row = range.top(); row <= range.bottom(); ++row) {
+        for (int column = range.left(); column <= range.right(); ++column) {
+            const QRect cell = view.visualRect(model->index(row, column)) & viewport;
+            QVERIFY2((QRegion(cell) - log.painted).isEmpty(),
+                     qPrintable(QStringLiteral("%1,%2").arg(row).arg(column)));
+        }
+    }
+    QVERIFY(!(QRegion(viewport) - log.painted).isEmpty());
 }
 
 void TestCopyableTableView::exportCsvDialogs_data()

@@ -1,7 +1,9 @@
 // Takes the README's screenshots: opens the main window on a port (the simulated controllers), walks
-// through controllers, tabs and view modes, and saves a picture of the window at each step.
+// through controllers, tabs and view modes, and saves a picture of the window at each step (or of a
+// unit's parameter window, opened for the step).
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
+#include "aupropertieswidget.h"
 #include "mainwindow.h"
 #include "ryncmdwidget.h"
 #include "ryninfowidget.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -29,6 +32,7 @@ struct Shot
     int viewMode; // index of the general grid's view-mode selector
     const char *file;
     int constantsTab = -1; // the constants dialog on this tab instead of the window
+    int paramsAddr = 0; // a unit whose parameter window is the picture; 0: the main window
 };
 
 const Shot shots[] = {
@@ -41,6 +45,8 @@ const Shot shots[] = {
     {1, AuInfoWidget::SmokeTab, 0, "smoke.png"},
     {2, AuInfoWidget::GeneralTab, 0, "controller-panel.png"},
     {1, AuInfoWidget::GeneralTab, 0, "controller-constants.png", 3},
+    {1, AuInfoWidget::PropertiesTab, 0, "properties.png"},
+    {2, AuInfoWidget::PropertiesTab, 0, "unit-parameters.png", -1, 3},
 };
 
 } // namespace
@@ -74,7 +80,8 @@ int main(int argc, char *argv[])
     QTimer timer;
     timer.setInterval(settleMs);
     RynSetupDialog *constants = window.rynInfoWidget()->cmdWidget()->setupDialog();
-    const auto prepare = [&window, constants](const Shot &shot) {
+    AuPropertiesWidget *page = window.auInfoWidget()->propertiesWidget();
+    const auto prepare = [&window, constants, page](const Shot &shot) {
         AuInfoWidget *tabs = window.auInfoWidget();
         tabs->selectWidget()->rynButton(shot.rynAddr)->click();
         tabs->tabWidget()->setCurrentIndex(shot.tab);
@@ -83,13 +90,20 @@ int main(int argc, char *argv[])
             constants->tabWidget()->setCurrentIndex(shot.constantsTab);
             constants->show();
         }
+        // The window is modal: it runs in its own event loop, in which the shot timer goes on.
+        if (shot.paramsAddr > 0)
+            QTimer::singleShot(0, page, [page, shot] { page->slotShowAuParams(shot.paramsAddr); });
     };
     QObject::connect(&timer, &QTimer::timeout, &window, [&] {
         const QString path = out.filePath(QString::fromLatin1(shots[step].file));
-        QWidget *target = shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants) : &window;
-        const bool saved = target->grab().save(path);
+        QDialog *params = page->parametersDialog();
+        QWidget *target = params->isVisible() ? static_cast<QWidget *>(params)
+                          : shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants)
+                                                          : &window;
+        const QPixmap picture = target->grab();
+        params->accept();
         constants->hide();
-        if (!saved) {
+        if (!picture.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             app.exit(1);
             return;

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "aupropertycolumns.h"
+#include "hardtypes.h"
+
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QWidget>
+
+class AuCellParametersModel;
+class AuFilterProxyModel;
+class AuPropertiesModel;
+class CopyableTableView;
+class QDialog;
+class QMenu;
+class QTableView;
+class QTableWidget;
+
+// The unit properties page: every unit of the selected controller with all its properties, the types
+// the user filtered out and the units not configured left out, and the columns that mean nothing for
+// the listed units hidden. Opens one unit's parameters in a window of their own, during which the
+// worker reads every parameter of the loop.
+class AuPropertiesWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The two tables belong to the main window and the hidden-type list to the summary tabs; all three
+    // must outlive the page.
+    AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *protocolTable, const QList<int> *filterTypes,
+                       QWidget *parent = nullptr);
+    ~AuPropertiesWidget() override;
+
+    AuPropertiesModel *model() const { return m_model; }
+    AuFilterProxyModel *proxyModel() const { return m_proxy; }
+    CopyableTableView *view() const { return m_view; }
+    QDialog *parametersDialog() const { return m_parametersDialog; }
+    QTableView *parametersView() const { return m_parametersView; }
+    AuCellParametersModel *parametersModel() const { return m_parametersModel; }
+    QTableWidget *reportTable() const { return m_reportTable; }
+    QTableWidget *protocolTable() const { return m_protocolTable; }
+    // The menu of the view's own actions, shown where no unit command applies.
+    QMenu *plainMenu() const { return m_plainMenu; }
+
+    // Report and protocol file names without the controller number and extension; kept in the
+    // settings from one run to the next.
+    QString reportFileNameTemplate() const { return m_reportFileNameTemplate; }
+    void setReportFileNameTemplate(const QString &fileNameTemplate);
+    QString protocolFileNameTemplate() const { return m_protocolFileNameTemplate; }
+    void setProtocolFileNameTemplate(const QString &fileNameTemplate);
+    // The templates used when the settings hold none: the document name in the home folder.
+    static QString defaultReportFileNameTemplate();
+    static QString defaultProtocolFileNameTemplate();
+
+    // The title of a controller's report and of the table's own exports: the controller address and,
+    // with a type filter on, the hidden and the shown types.
+    QString reportTitle(int rynAddr) const;
+
+    // Re-runs a type or state filter that is still waiting for the event loop, so whoever reads the
+    // listed units next (a document, a report) sees the current ones.
+    void flushPendingFilter();
+    // Sends the per-type versions and counts of the loop as signalTypeVersionCountMap.
+    void sendTypeVersionCountMap();
+
+signals:
+    void signalShowAuParams(int addr);
+    // The unit parameter window opens: the worker reads every parameter of the loop until it closes.
+    void signalShowAuParams();
+    void signalHideAuParams();
+    void signalTypeVersionCountMap(QMap<HardTypes, QPair<QString, QString>> typesInfoMap);
+
+public slots:
+    void slotFilterChanged();
+    void slotShowAuParams(int addr);
+    void slotCustomMenuRequested(const QPoint &point);
+
+private:
+    void createParametersDialog();
+
+    QTableWidget *m_reportTable = nullptr;
+    QTableWidget *m_protocolTable = nullptr;
+    const QList<int> *m_filterTypes = nullptr;
+    // Which rows mean something in each column; the model keeps it, the proxy reads it.
+    ColumnValidRows m_columnValidRows;
+    AuPropertiesModel *m_model = nullptr;
+    AuFilterProxyModel *m_proxy = nullptr;
+    CopyableTableView *m_view = nullptr;
+    QDialog *m_parametersDialog = nullptr;
+    QTableView *m_parametersView = nullptr;
+    AuCellParametersModel *m_parametersModel = nullptr;
+    QMenu *m_plainMenu = nullptr;
+    QString m_reportFileNameTemplate;
+    QString m_protocolFileNameTemplate;
+};
