@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "aucell.h"
 #include "aucellswidget.h"
+#include "auconfigurationdialog.h"
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
 #include "aupropertiesmodel.h"
@@ -287,6 +288,11 @@ void MainWindow::createWorker()
     connect(page, qOverload<>(&AuPropertiesWidget::signalShowAuParams), worker,
             &ModbusMaster::slotShowAuParams);
     connect(page, &AuPropertiesWidget::signalHideAuParams, worker, &ModbusMaster::slotHideAuParams);
+    connect(page, &AuPropertiesWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
+    connect(worker, &ModbusMaster::signalConfigInfo, page->configurationDialog(),
+            &AuConfigurationDialog::slotConfigInfo);
+    connect(this, &MainWindow::signalSelectRyn, page->configurationDialog(),
+            &AuConfigurationDialog::slotRynSelected);
     connect(worker, &ModbusMaster::signalEvents, m_eventsWidget, &EventsWidget::slotEvents);
     connect(worker, &ModbusMaster::signalEvents, this, &MainWindow::slotEvents);
     RYNSelectWidget *select = m_auInfoWidget->selectWidget();

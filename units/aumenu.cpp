@@ -2,6 +2,7 @@
 
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
+#include "aupropertieswidget.h"
 #include "aureledialog.h"
 #include "auvaluedialog.h"
 #include "commandcodes.h"
@@ -89,11 +90,10 @@ QByteArray unitInfo(int addr, int param1 = 0, int param2 = 0)
 int knownBorder(int addr, int w)
 {
     for (QWidget *widget : QApplication::allWidgets()) {
-        if (!qobject_cast<AuInfoWidget *>(widget))
+        const auto *tabs = qobject_cast<AuInfoWidget *>(widget);
+        if (!tabs || !tabs->propertiesWidget())
             continue;
-        const auto *model = widget->findChild<AuPropertiesModel *>();
-        if (!model)
-            continue;
+        const AuPropertiesModel *model = tabs->propertiesWidget()->model();
         const int row = model->rowOfAddress(addr);
         return row < 0 ? 0 : model->record(row).ippW[w - 1];
     }
@@ -110,7 +110,7 @@ AuMenu::AuMenu(QWidget *parent)
     const QString open = tr("Разомкнуть");
     addItem(tr("Свойства ..."), 1);
     addItem(tr("Конфигурирование ..."), 2);
-    addSeparator();
+    m_items.append(addSeparator());
     addSubmenu(tr("Красный светодиод"), {{on, 3}, {off, 4}}, QStringLiteral(":/images/rxtx/ball_red.png"));
     addSubmenu(tr("Желтый светодиод"), {{on, 5}, {off, 6}}, QStringLiteral(":/images/rxtx/ball_yellow.png"));
     addItem(tr("Задать адрес ..."), 7);
@@ -143,6 +143,7 @@ QAction *AuMenu::addItem(const QString &text, int identifier)
     QAction *item = addAction(text);
     item->setData(identifier);
     m_actions.insert(identifier, item);
+    m_items.append(item);
     return item;
 }
 
@@ -157,6 +158,7 @@ QMenu *AuMenu::addSubmenu(const QString &title, const QList<QPair<QString, int>>
         m_actions.insert(entry.second, item);
     }
     m_titles.append(title);
+    m_items.append(menu->menuAction());
     return menu;
 }
 
@@ -164,7 +166,7 @@ QMenu *AuMenu::submenu(const QString &title) const
 {
     if (!m_titles.contains(title))
         return nullptr;
-    for (QAction *item : actions()) {
+    for (QAction *item : m_items) {
         if (item->menu() && item->menu()->title() == title)
             return item->menu();
     }
@@ -173,7 +175,7 @@ QMenu *AuMenu::submenu(const QString &title) const
 
 void AuMenu::prepare(int addr, int type)
 {
-    for (QAction *item : actions()) {
+    for (QAction *item : qAsConst(m_items)) {
         item->setVisible(true);
         if (item->menu()) {
             for (QAction *entry : item->menu()->actions())
@@ -182,7 +184,7 @@ void AuMenu::prepare(int addr, int type)
     }
     if (addr == Address251) {
         // A unit at 251 waits to be given its place on the loop: nothing else applies to it.
-        for (QAction *item : actions())
+        for (QAction *item : qAsConst(m_items))
             item->setVisible(item == m_actions.value(7));
         return;
     }
@@ -207,7 +209,8 @@ void AuMenu::slotActivated(QAction *pAction)
     m_code = 0;
     m_param1 = 0;
     m_param2 = 0;
-    if (!pAction)
+    // Actions an owner added (the table's copy and export) are no unit commands.
+    if (!pAction || m_actions.value(pAction->data().toInt()) != pAction)
         return;
     const Choice choice = choiceOf(pAction->data().toInt());
     m_code = choice.code;

@@ -85,6 +85,8 @@ private:
 
     QStringList m_titles; // of the submenus, to find them again
     QMap<int, QAction *> m_actions;
+    // The menu's own top-level items; an owner may add actions of its own after them.
+    QList<QAction *> m_items;
     int m_code = 0;
     quint8 m_param1 = 0;
     quint8 m_param2 = 0;

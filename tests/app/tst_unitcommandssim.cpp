@@ -1,5 +1,6 @@
 #include "aucell.h"
 #include "aucellswidget.h"
+#include "auconfigurationdialog.h"
 #include "auinfowidget.h"
 #include "aureledialog.h"
 #include "auvaluedialog.h"
@@ -12,6 +13,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +31,7 @@ private slots:
     void readdressingMovesTheUnit();
     void borderIsReadAndWritten();
     void loModeKeepsTheNeighboursModes();
+    void configurationThresholdIsWritten();
 
 private:
     AuCell *cell(int addr) const;
@@ -197,6 +200,31 @@ void TestUnitCommandsSim::loModeKeepsTheNeighboursModes()
     QCOMPARE(get(QStringLiteral("41 loMode")), QStringLiteral("OK loMode=1"));
     QCOMPARE(get(QStringLiteral("43 loMode")), QStringLiteral("OK loMode=3"));
     QCOMPARE(get(QStringLiteral("44 loMode")), QStringLiteral("OK loMode=4"));
+}
+
+void TestUnitCommandsSim::configurationThresholdIsWritten()
+{
+    int shownThreshold = 0;
+    bool accepted = false;
+    choose(21, {QStringLiteral("Конфигурирование ...")}, [&](QWidget *modal) {
+        auto *dialog = qobject_cast<AuConfigurationDialog *>(modal);
+        if (!dialog || !QTest::qWaitFor([dialog] { return dialog->applyButton()->isEnabled(); }, 10000))
+            return;
+        shownThreshold = dialog->thresholdBox()->value();
+        dialog->thresholdBox()->setValue(70);
+        dialog->applyButton()->click();
+        accepted = QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, 10000);
+        if (!accepted)
+            dialog->reject();
+    });
+    QCOMPARE(shownThreshold, 60);
+    QVERIFY(accepted);
+    // The threshold block read whole (5000, 125 registers), then only unit 21's register written.
+    QVERIFY(onLine(QStringLiteral("01 03 13 88 00 7D")));
+    QVERIFY(onLine(QStringLiteral("01 10 13 92 00 01 02")));
+    QCOMPARE(get(QStringLiteral("21 threshold")), QStringLiteral("OK threshold=70"));
+    // Unit 22 shares the register: its threshold went back as it was.
+    QCOMPARE(get(QStringLiteral("22 threshold")), QStringLiteral("OK threshold=65"));
 }
 
 QTEST_MAIN(TestUnitCommandsSim)

@@ -1,5 +1,8 @@
 #include "aucell.h"
+#include "auinfowidget.h"
 #include "aumenu.h"
+#include "aupropertiesmodel.h"
+#include "aupropertieswidget.h"
 #include "aureledialog.h"
 #include "auvaluedialog.h"
 #include "commandcodes.h"
@@ -14,6 +17,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -122,6 +126,7 @@ private slots:
     void readdressing();
     void borderReadWaitsForItsBlock_data();
     void borderReadWaitsForItsBlock();
+    void borderWriteSendsTheValue_data();
     void borderWriteSendsTheValue();
 };
 
@@ -489,8 +494,25 @@ void TestAuMenu::borderReadWaitsForItsBlock()
     dialog->close();
 }
 
+void TestAuMenu::borderWriteSendsTheValue_data()
+{
+    QTest::addColumn<bool>("known"); // the properties table has heard the unit's border
+    QTest::addColumn<QString>("expectedInput");
+    QTest::addRow("unit-the-table-knows") << true << QStringLiteral("Введите значение|Граница W3:|123|0..255");
+    QTest::addRow("unit-unknown-to-the-table") << false << QStringLiteral("Введите значение|Граница W3:|0|0..255");
+}
+
 void TestAuMenu::borderWriteSendsTheValue()
 {
+    QFETCH(bool, known);
+    QFETCH(QString, expectedInput);
+    QTableWidget reportTable;
+    QTableWidget protocolTable;
+    AuInfoWidget tabs(&reportTable, &protocolTable);
+    if (known) {
+        tabs.propertiesWidget()->model()->slotSetIPP_W(5, AuCellTypes::W2, 99);
+        tabs.propertiesWidget()->model()->slotSetIPP_W(5, AuCellTypes::W3, 123);
+    }
     auto cell = unitCell(5, FlameDetector);
     Requests requests(*cell);
     QString input;
@@ -508,7 +530,7 @@ void TestAuMenu::borderWriteSendsTheValue()
     });
     MenuPicker picker({QStringLiteral("Запись границ"), QStringLiteral("Верхняя W3 ...")});
     QTest::mouseClick(cell.get(), Qt::RightButton);
-    QCOMPARE(input, QStringLiteral("Введите значение|Граница W3:|0|0..255"));
+    QCOMPARE(input, expectedInput);
     QCOMPARE(requests.list, QStringList{QStringLiteral("send 1142 054d00")});
 }
 
