@@ -126,7 +126,7 @@ int AuConfigurationDialog::exec(int addr, HardTypes type)
 {
     if (m_rynAddr == 0) {
         QMessageBox::warning(parentWidget(), tr("Внимание!"),
-                             tr("Контроллер не выбран: конфигурацию АУ прочитать не у кого."));
+                             tr("Контроллер не выбран: конфигурацию АУ прочитать нельзя."));
         return QDialog::Rejected;
     }
     m_addr = addr;
