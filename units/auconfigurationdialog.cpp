@@ -23,8 +23,8 @@ constexpr int LastTypeCode = 99;
 constexpr int LoModeCount = 5;
 
 // The blocks read, in the order they are asked for.
-constexpr int ReadOrder[] = {CMD_READ_CFG_UNBLOCKED,   CMD_READ_CFG_TYPES,       CMD_READ_CFG_THRESHOLD_T,
-                             CMD_READ_CFG_HEAT_BITS,   CMD_READ_CFG_OUTPUT_INIT, CMD_READ_CFG_POWER_LO_INIT};
+constexpr int ReadOrder[] = {CMD_READ_CFG_UNBLOCKED, CMD_READ_CFG_TYPES,       CMD_READ_CFG_THRESHOLD_T,
+                             CMD_READ_CFG_HEAT_BITS, CMD_READ_CFG_OUTPUT_INIT, CMD_READ_CFG_POWER_LO_INIT};
 
 bool hasOutputs(int type)
 {
@@ -111,7 +111,8 @@ AuConfigurationDialog::AuConfigurationDialog(QWidget *parent)
     layout->addWidget(m_statusLabel);
 
     m_applyButton = new QPushButton(QIcon(QStringLiteral(":/images/buttons/ok.png")), tr("Применить"), this);
-    m_cancelButton = new QPushButton(QIcon(QStringLiteral(":/images/buttons/cancel.png")), tr("Отмена"), this);
+    m_cancelButton =
+        new QPushButton(QIcon(QStringLiteral(":/images/buttons/cancel.png")), tr("Отмена"), this);
     m_applyButton->setDefault(true);
     connect(m_applyButton, &QPushButton::clicked, this, &AuConfigurationDialog::slotAccept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -316,8 +317,9 @@ int AuConfigurationDialog::editedEntry(int blockCode) const
             return -1;
         // A stored value outside the box's range (255: no threshold) is shown clipped; unless the
         // engineer changes it, the stored value stays.
-        return m_thresholdBox->value() == qBound(MinThreshold, stored, MaxThreshold) ? stored
-                                                                                     : m_thresholdBox->value();
+        return m_thresholdBox->value() == qBound(MinThreshold, stored, MaxThreshold)
+                   ? stored
+                   : m_thresholdBox->value();
     case CMD_READ_CFG_UNBLOCKED:
         return chosen(m_disabledChoice);
     case CMD_READ_CFG_TYPES:
@@ -375,7 +377,7 @@ void AuConfigurationDialog::slotAccept()
 
 void AuConfigurationDialog::updateApplyButton()
 {
-    const bool answered =
-        m_mainGroup->isEnabled() && m_heatGroup->isEnabled() && m_outputsGroup->isEnabled() && m_loGroup->isEnabled();
+    const bool answered = m_mainGroup->isEnabled() && m_heatGroup->isEnabled() &&
+                          m_outputsGroup->isEnabled() && m_loGroup->isEnabled();
     m_applyButton->setEnabled(answered && m_pendingWrites.isEmpty());
 }

@@ -16,7 +16,7 @@
 
 namespace {
 constexpr int Address251 = 251;
-constexpr int ReadBorderOffset = AuMenu::ReadBorderW1 - CMD_AU_READ_BORDER_W1;   // 485
+constexpr int ReadBorderOffset = AuMenu::ReadBorderW1 - CMD_AU_READ_BORDER_W1;    // 485
 constexpr int WriteBorderOffset = AuMenu::WriteBorderW1 - CMD_AU_WRITE_BORDER_W1; // 367
 
 // Identifier -> command code and first parameter byte.
@@ -57,8 +57,9 @@ Choice choiceOf(int identifier)
     if (identifier >= 3 && identifier <= 6)
         return {CMD_AU_RED_LED_ON + identifier - 3};
     if (identifier >= 8 && identifier <= 13) {
-        static const int codes[] = {CMD_AU_IONISTOR_CHARGE_ON, CMD_AU_IONISTOR_CHARGE_OFF, CMD_AU_HEATER_ON,
-                                    CMD_AU_HEATER_OFF,         CMD_AU_LASER_ON,            CMD_AU_LASER_OFF};
+        static const int codes[] = {CMD_AU_IONISTOR_CHARGE_ON, CMD_AU_IONISTOR_CHARGE_OFF,
+                                    CMD_AU_HEATER_ON,          CMD_AU_HEATER_OFF,
+                                    CMD_AU_LASER_ON,           CMD_AU_LASER_OFF};
         return {codes[identifier - 8]};
     }
     if (identifier >= 15 && identifier <= 20)
@@ -84,6 +85,21 @@ QByteArray unitInfo(int addr, int param1 = 0, int param2 = 0)
     info[1] = char(param1);
     info[2] = char(param2);
     return info;
+}
+
+// An integer input with step 1; released by its caller once answered.
+std::unique_ptr<QInputDialog> numberInput(QWidget *parent, const QString &title, const QString &label,
+                                          int minimum, int maximum, int value)
+{
+    auto input = std::make_unique<QInputDialog>(parent);
+    input->setWindowFlags(input->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    input->setInputMode(QInputDialog::IntInput);
+    input->setWindowTitle(title);
+    input->setLabelText(label);
+    input->setIntRange(minimum, maximum);
+    input->setIntStep(1);
+    input->setIntValue(value);
+    return input;
 }
 
 // A border as the properties table last showed it; 0 when the table has not heard of the unit.
@@ -127,9 +143,12 @@ AuMenu::AuMenu(QWidget *parent)
                           {tr("Обратное с миганием"), 24}});
     addSubmenu(tr("Реле Zirn"), {{tr("ВКЛ. ..."), 25}, {tr("ВЫКЛ. ..."), 26}});
     addSubmenu(tr("Блокировка"), {{on, 27}, {off, 28}});
-    addSubmenu(tr("Чтение границ"), {{tr("Нижняя W1 ..."), 29}, {tr("Средняя W2 ..."), 30}, {tr("Верхняя W3 ..."), 31}});
-    addSubmenu(tr("Запись границ"), {{tr("Нижняя W1 ..."), 32}, {tr("Средняя W2 ..."), 33}, {tr("Верхняя W3 ..."), 34}});
-    addSubmenu(tr("Реле Pona"), {{tr("ВЫКЛ. все реле"), 35}, {tr("ВКЛ. реле К1"), 36}, {tr("ВКЛ. реле К2"), 37}});
+    addSubmenu(tr("Чтение границ"),
+               {{tr("Нижняя W1 ..."), 29}, {tr("Средняя W2 ..."), 30}, {tr("Верхняя W3 ..."), 31}});
+    addSubmenu(tr("Запись границ"),
+               {{tr("Нижняя W1 ..."), 32}, {tr("Средняя W2 ..."), 33}, {tr("Верхняя W3 ..."), 34}});
+    addSubmenu(tr("Реле Pona"),
+               {{tr("ВЫКЛ. все реле"), 35}, {tr("ВКЛ. реле К1"), 36}, {tr("ВКЛ. реле К2"), 37}});
     addSubmenu(tr("Напряжение Pona"), {{tr("Напряжение сети основное"), 38},
                                        {tr("Напряжение сети резервное"), 39},
                                        {tr("Напряжение сети привода"), 40}});
@@ -147,7 +166,8 @@ QAction *AuMenu::addItem(const QString &text, int identifier)
     return item;
 }
 
-QMenu *AuMenu::addSubmenu(const QString &title, const QList<QPair<QString, int>> &entries, const QString &icon)
+QMenu *AuMenu::addSubmenu(const QString &title, const QList<QPair<QString, int>> &entries,
+                          const QString &icon)
 {
     QMenu *menu = addMenu(title);
     if (!icon.isEmpty())
@@ -189,7 +209,9 @@ void AuMenu::prepare(int addr, int type)
         return;
     }
     const bool outside = !between(type, 1, 24);
-    const auto show = [this](const QString &title, bool visible) { submenu(title)->menuAction()->setVisible(visible); };
+    const auto show = [this](const QString &title, bool visible) {
+        submenu(title)->menuAction()->setVisible(visible);
+    };
     show(tr("НЭ"), false);
     show(tr("Лазер"), isFlameType(type));
     m_actions.value(14)->setVisible(isFlameType(type));
@@ -279,14 +301,8 @@ void AuMenu::switchRelays(const Unit &unit, bool on)
 
 void AuMenu::setAddress(const Unit &unit)
 {
-    const auto input = std::make_unique<QInputDialog>(parentWidget());
-    input->setWindowFlags(input->windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    input->setInputMode(QInputDialog::IntInput);
-    input->setWindowTitle(tr("Ввод адреса"));
-    input->setLabelText(tr("Новый адрес:"));
-    input->setIntRange(1, Address251);
-    input->setIntStep(1);
-    input->setIntValue(unit.addr);
+    const auto input =
+        numberInput(parentWidget(), tr("Ввод адреса"), tr("Новый адрес:"), 1, Address251, unit.addr);
     if (input->exec() != QDialog::Accepted)
         return;
     const int newAddr = input->intValue();
@@ -298,10 +314,9 @@ void AuMenu::setAddress(const Unit &unit)
     if (!worker)
         return;
     if (newAddr != Address251 && worker->isUnitTyped(newAddr) && worker->isUnitReachable(newAddr)) {
-        const QMessageBox::StandardButton answer =
-            QMessageBox::question(parentWidget(), tr("Информация"),
-                                  tr("Выбранный адрес уже есть и он на связи!\nПродолжить?"),
-                                  QMessageBox::Yes | QMessageBox::No);
+        const QMessageBox::StandardButton answer = QMessageBox::question(
+            parentWidget(), tr("Информация"), tr("Выбранный адрес уже есть и он на связи!\nПродолжить?"),
+            QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
     }
@@ -317,14 +332,9 @@ void AuMenu::readBorder(const Unit &unit, int w)
 
 void AuMenu::writeBorder(const Unit &unit, int w)
 {
-    const auto input = std::make_unique<QInputDialog>(parentWidget());
-    input->setWindowFlags(input->windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    input->setInputMode(QInputDialog::IntInput);
-    input->setWindowTitle(tr("Введите значение"));
-    input->setLabelText(tr("Граница") + QStringLiteral(" W%1:").arg(w));
-    input->setIntRange(0, 255);
-    input->setIntStep(1);
-    input->setIntValue(knownBorder(unit.addr, w));
+    const auto input =
+        numberInput(parentWidget(), tr("Введите значение"), tr("Граница") + QStringLiteral(" W%1:").arg(w), 0,
+                    255, knownBorder(unit.addr, w));
     if (input->exec() != QDialog::Accepted)
         return;
     emit signalSendCmd(m_code - WriteBorderOffset, unitInfo(unit.addr, input->intValue()));

@@ -71,7 +71,8 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     connect(this, qOverload<int>(&AuPropertiesWidget::signalShowAuParams), this,
             &AuPropertiesWidget::slotShowAuParams);
     connect(this, &AuPropertiesWidget::signalShowAuConfig, this, &AuPropertiesWidget::slotShowAuConfig);
-    connect(m_configurationDialog, &AuConfigurationDialog::signalSendCmd, this, &AuPropertiesWidget::signalSendCmd);
+    connect(m_configurationDialog, &AuConfigurationDialog::signalSendCmd, this,
+            &AuPropertiesWidget::signalSendCmd);
 
     m_reportFileNameTemplate = readTemplate(keyReportTemplate, defaultReportFileNameTemplate());
     m_protocolFileNameTemplate = readTemplate(keyProtocolTemplate, defaultProtocolFileNameTemplate());
@@ -80,7 +81,8 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     m_unitMenu->addSeparator();
     m_unitMenu->addActions(m_view->actions());
     connect(m_unitMenu, &AuMenu::signalSendCmd, this, &AuPropertiesWidget::signalSendCmd);
-    connect(m_unitMenu, &AuMenu::signalShowAuParams, this, qOverload<int>(&AuPropertiesWidget::signalShowAuParams));
+    connect(m_unitMenu, &AuMenu::signalShowAuParams, this,
+            qOverload<int>(&AuPropertiesWidget::signalShowAuParams));
     connect(m_unitMenu, &AuMenu::signalShowAuConfig, this, &AuPropertiesWidget::signalShowAuConfig);
     m_plainMenu = new QMenu(this);
     m_plainMenu->addActions(m_view->actions());

@@ -27,8 +27,10 @@ AuReleDialog::AuReleDialog(QWidget *parent)
         layout->addWidget(m_boxes[i]);
         connect(m_boxes[i], &QCheckBox::clicked, this, &AuReleDialog::slotSetOkBtnEnabled);
     }
-    m_okButton = new QPushButton(QIcon(QStringLiteral(":/images/buttons/right_arrow.png")), tr("Выполнить"), this);
-    m_cancelButton = new QPushButton(QIcon(QStringLiteral(":/images/buttons/cancel.png")), tr("Отмена"), this);
+    m_okButton =
+        new QPushButton(QIcon(QStringLiteral(":/images/buttons/right_arrow.png")), tr("Выполнить"), this);
+    m_cancelButton =
+        new QPushButton(QIcon(QStringLiteral(":/images/buttons/cancel.png")), tr("Отмена"), this);
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);

@@ -53,8 +53,9 @@ void TestUnitCommandsSim::initTestCase()
     Settings::fileName = QStringLiteral("TestRYN.ini");
     m_sim = new SimProcess;
     const QString scenario = SimProcess::sourcePath(QStringLiteral("tests/app/unitcommands.json"));
-    QVERIFY2(m_sim->start(scenario, {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--trace")}),
-             qPrintable(m_sim->errorString()));
+    QVERIFY2(
+        m_sim->start(scenario, {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--trace")}),
+        qPrintable(m_sim->errorString()));
     Settings::PrgParams params;
     params.portName = m_sim->linkPath();
     params.rynAddr = 1;
@@ -80,7 +81,8 @@ AuCell *TestUnitCommandsSim::cell(int addr) const
     return m_window->auInfoWidget()->generalGrid()->cell(addr);
 }
 
-void TestUnitCommandsSim::choose(int addr, const QStringList &path, const std::function<void(QWidget *)> &answer)
+void TestUnitCommandsSim::choose(int addr, const QStringList &path,
+                                 const std::function<void(QWidget *)> &answer)
 {
     QString unexpected;
     ModalAnswerer answerer([&answer, &unexpected](QWidget *modal) {
@@ -120,7 +122,8 @@ void TestUnitCommandsSim::relaysSwitchOnTheModuleAndItsCell()
     });
     // Command 85 (1085: relays 1 and 3) for unit 50, written to the command registers 5222..5223.
     QTRY_VERIFY(onLine(QStringLiteral("01 10 14 66 00 02 04 32 55 00 00")));
-    QTRY_COMPARE(get(QStringLiteral("50 out1 out2 out3 out4")), QStringLiteral("OK out1=1 out2=0 out3=1 out4=0"));
+    QTRY_COMPARE(get(QStringLiteral("50 out1 out2 out3 out4")),
+                 QStringLiteral("OK out1=1 out2=0 out3=1 out4=0"));
     QTRY_VERIFY_WITH_TIMEOUT(cell(50)->values().output[0] == 1 && cell(50)->values().output[2] == 1, 10000);
     QCOMPARE(cell(50)->labelText(AuCellValues::Output1Label), QStringLiteral("Р1:з"));
 
@@ -142,7 +145,8 @@ void TestUnitCommandsSim::blockingTurnsTheUnitBlocked()
     // The blocking block is read, then written back with unit 12's bit cleared.
     QTRY_VERIFY(onLine(QStringLiteral("01 03 14 05 00 10")));
     QTRY_VERIFY(onLine(QStringLiteral("01 10 14 05 00 10 20")));
-    QTRY_COMPARE(get(QStringLiteral("12 blocked generalState")), QStringLiteral("OK generalState=6 blocked=1"));
+    QTRY_COMPARE(get(QStringLiteral("12 blocked generalState")),
+                 QStringLiteral("OK generalState=6 blocked=1"));
     QTRY_COMPARE_WITH_TIMEOUT(cell(12)->values().state, 6, 10000);
     QCOMPARE(cell(12)->colour(), QColor(QStringLiteral("peru")));
 }
@@ -169,8 +173,8 @@ void TestUnitCommandsSim::borderIsReadAndWritten()
 {
     AuValueDialog *value = AuValueDialog::instance();
     choose(5, {QStringLiteral("Чтение границ"), QStringLiteral("Средняя W2 ...")});
-    QTRY_COMPARE_WITH_TIMEOUT(value->windowTitle() + QLatin1Char('|') + value->text(), QStringLiteral("Значение|44"),
-                              10000);
+    QTRY_COMPARE_WITH_TIMEOUT(value->windowTitle() + QLatin1Char('|') + value->text(),
+                              QStringLiteral("Значение|44"), 10000);
     // Command 20 for unit 5, then at once the read of border block W2 (15969, 125 registers).
     QVERIFY(onLine(QStringLiteral("01 10 14 66 00 02 04 05 14 00 00")));
     QVERIFY(onLine(QStringLiteral("01 03 3E 61 00 7D")));

@@ -337,7 +337,8 @@ void TestCommandCatalogue::failedReadWritesNothing_data()
     QTest::addColumn<QByteArray>("info");
     QTest::addColumn<int>("readStart");
     QTest::addColumn<int>("readCount");
-    QTest::addRow("unblocked-bit") << int(CMD_WRITE_UNBLOCKED_BIT) << QByteArray::fromHex("0101") << 5125 << 16;
+    QTest::addRow("unblocked-bit") << int(CMD_WRITE_UNBLOCKED_BIT) << QByteArray::fromHex("0101") << 5125
+                                   << 16;
     QTest::addRow("lo-mode") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0603") << 5651 << 1;
 }
 

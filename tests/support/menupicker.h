@@ -68,9 +68,10 @@ public:
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, [this] {
             // A dialog that was closed may be shown again (the program keeps some for reuse).
-            m_answered.erase(std::remove_if(m_answered.begin(), m_answered.end(),
-                                            [](const QPointer<QWidget> &shown) { return !shown || !shown->isVisible(); }),
-                             m_answered.end());
+            m_answered.erase(
+                std::remove_if(m_answered.begin(), m_answered.end(),
+                               [](const QPointer<QWidget> &shown) { return !shown || !shown->isVisible(); }),
+                m_answered.end());
             QWidget *dialog = QApplication::activeModalWidget();
             if (!dialog || !dialog->isVisible() || m_answered.contains(dialog))
                 return;

@@ -83,8 +83,10 @@ QStringList changes(const QMap<int, QByteArray> &before, const QMap<int, QByteAr
         const QByteArray now = after.value(it.key());
         for (int i = 0; i < it.value().size(); ++i) {
             if (now.at(i) != it.value().at(i))
-                result.append(QStringLiteral("%1:%2=%3").arg(it.key()).arg(i).arg(quint8(now.at(i)), 2, 16,
-                                                                                   QLatin1Char('0')));
+                result.append(QStringLiteral("%1:%2=%3")
+                                  .arg(it.key())
+                                  .arg(i)
+                                  .arg(quint8(now.at(i)), 2, 16, QLatin1Char('0')));
         }
     }
     return result;
@@ -143,18 +145,21 @@ void TestAuConfigurationDialog::entriesShownPerUnit_data()
     };
     QTest::addRow("threshold-unit-1") << 2 << 1 << 100 << 1 << 65 << with("threshold=99", "threshold=65");
     QTest::addRow("threshold-unit-2") << 2 << 2 << 100 << 0 << 65 << with("threshold=99", "threshold=65");
-    QTest::addRow("threshold-unit-250") << 3 << 250 << 100 << 248 << 65 << with("threshold=99", "threshold=65");
+    QTest::addRow("threshold-unit-250")
+        << 3 << 250 << 100 << 248 << 65 << with("threshold=99", "threshold=65");
     QTest::addRow("threshold-clipped") << 2 << 17 << 100 << 17 << 10 << with("threshold=99", "threshold=25");
     QTest::addRow("type-unit-17") << 4 << 17 << 102 << 17 << 23 << with("type=255", "type=23");
     QTest::addRow("type-unit-16") << 4 << 16 << 102 << 14 << 1 << with("type=255", "type=1");
     QTest::addRow("disabled-bit-unit-1") << 4 << 1 << 101 << 1 << 0xFE << with("disabled=1", "disabled=0");
     QTest::addRow("disabled-bit-unit-16") << 4 << 16 << 101 << 0 << 0x7F << with("disabled=1", "disabled=0");
     QTest::addRow("disabled-bit-unit-17") << 4 << 17 << 101 << 3 << 0xFE << with("disabled=1", "disabled=0");
-    QTest::addRow("disabled-bit-unit-250") << 4 << 250 << 101 << 30 << 0xFD << with("disabled=1", "disabled=0");
+    QTest::addRow("disabled-bit-unit-250")
+        << 4 << 250 << 101 << 30 << 0xFD << with("disabled=1", "disabled=0");
     QTest::addRow("heat-bit-unit-16") << 2 << 16 << 106 << 0 << 0x7F << with("channel=1", "channel=0");
     QTest::addRow("outputs-unit-1") << 11 << 1 << 105 << 1 << 0xFA << with("outputs=0000", "outputs=1010");
     QTest::addRow("outputs-unit-2") << 11 << 2 << 105 << 1 << 0xAF << with("outputs=0000", "outputs=1010");
-    QTest::addRow("outputs-unit-250") << 11 << 250 << 105 << 125 << 0x5F << with("outputs=0000", "outputs=0101");
+    QTest::addRow("outputs-unit-250")
+        << 11 << 250 << 105 << 125 << 0x5F << with("outputs=0000", "outputs=0101");
     QTest::addRow("lo-unit-16") << 15 << 16 << 103 << 6 << 0x0F << with("lo=0", "lo=1");
     QTest::addRow("lo-unit-17") << 16 << 17 << 103 << 9 << 0xF2 << with("lo=0", "lo=3");
 }
@@ -188,18 +193,17 @@ void TestAuConfigurationDialog::writeBackChangesOnlyTheUnit_data()
     QTest::addColumn<Edit>("edit");
     QTest::addColumn<QList<int>>("writes");
     QTest::addColumn<QStringList>("changed");
-    QTest::addRow("heat-detector-17")
-        << 2 << 17 << Edit([](AuConfigurationDialog *d) {
-               d->thresholdBox()->setValue(60);
-               d->channelTypeChoice()->setCurrentIndex(0);
-               d->disabledChoice()->setCurrentIndex(0);
-               d->typeChoice()->setCurrentIndex(d->typeChoice()->findData(3));
-           })
-        << QList<int>{1317, 1315, 1316, 1318}
-        << QStringList{QStringLiteral("100:17=3c"), QStringLiteral("101:3=fe"), QStringLiteral("102:17=03"),
-                       QStringLiteral("106:3=fe")};
+    QTest::addRow("heat-detector-17") << 2 << 17 << Edit([](AuConfigurationDialog *d) {
+        d->thresholdBox()->setValue(60);
+        d->channelTypeChoice()->setCurrentIndex(0);
+        d->disabledChoice()->setCurrentIndex(0);
+        d->typeChoice()->setCurrentIndex(d->typeChoice()->findData(3));
+    }) << QList<int>{1317, 1315, 1316, 1318}
+                                      << QStringList{QStringLiteral("100:17=3c"), QStringLiteral("101:3=fe"),
+                                                     QStringLiteral("102:17=03"), QStringLiteral("106:3=fe")};
     QTest::addRow("heat-detector-without-threshold-untouched")
-        << 2 << 5 << Edit([](AuConfigurationDialog *) {}) << QList<int>{1317, 1315, 1316, 1318} << QStringList();
+        << 2 << 5 << Edit([](AuConfigurationDialog *) {}) << QList<int>{1317, 1315, 1316, 1318}
+        << QStringList();
     QTest::addRow("relay-module-4-at-250") << 11 << 250 << Edit([](AuConfigurationDialog *d) {
         d->outputBox(1)->setChecked(true);
         d->outputBox(3)->setChecked(true);
@@ -231,10 +235,11 @@ void TestAuConfigurationDialog::writeBackChangesOnlyTheUnit()
     fake.blocks[106][3] = char(0xFF);
     const QMap<int, QByteArray> before = fake.blocks;
     fake.attach(dialog);
-    const int result = runDialog(dialog, fake, addr, HardTypes(type), [&edit](AuConfigurationDialog *shownDialog) {
-        edit(shownDialog);
-        shownDialog->applyButton()->click();
-    });
+    const int result =
+        runDialog(dialog, fake, addr, HardTypes(type), [&edit](AuConfigurationDialog *shownDialog) {
+            edit(shownDialog);
+            shownDialog->applyButton()->click();
+        });
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(fake.sentCodes.mid(6), writes);
     QCOMPARE(changes(before, fake.blocks), changed);
@@ -274,8 +279,8 @@ void TestAuConfigurationDialog::applyWaitsForTheFourGroups()
     dialog.exec(17, HeatDetector);
     QCOMPARE(enabled, applyEnabled);
     const bool typeRead = answers.contains(102);
-    QCOMPARE(groups.first(), answers.contains(102) || answers.contains(-102) ? QStringLiteral("on")
-                                                                               : QStringLiteral("off"));
+    QCOMPARE(groups.first(),
+             answers.contains(102) || answers.contains(-102) ? QStringLiteral("on") : QStringLiteral("off"));
     QCOMPARE(groups.last(), typeRead ? QStringLiteral("type") : QStringLiteral("no-type"));
 }
 

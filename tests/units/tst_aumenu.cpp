@@ -32,8 +32,8 @@ public:
         m_slave.memory[RegisterMap::versionRegister] = 15;
         for (int i = 0; i < 125; ++i)
             m_slave.memory[10000 + i] = 0xFFFF;
-        m_slave.memory[10002] = 0x0204; // unit 5 type 4 in the low byte, unit 6 type 2 in the high
-        m_slave.memory[10003] = 0x00FF; // unit 7 no type, unit 8 type 0
+        m_slave.memory[10002] = 0x0204;     // unit 5 type 4 in the low byte, unit 6 type 2 in the high
+        m_slave.memory[10003] = 0x00FF;     // unit 7 no type, unit 8 type 0
         m_slave.memory[11441 + 1] = 0x0010; // unit 6: connection lost
         ModbusMaster::Options options;
         options.ownThread = false;
@@ -156,16 +156,17 @@ void TestAuMenu::itemsPerType_data()
     QTest::addRow("heat-detector-with-ionistors") << 17 << 3 << QStringList{red, yellow, charging};
     QTest::addRow("relay-module-2") << 50 << 10 << QStringList{zirn};
     QTest::addRow("input-relay-module") << 50 << 13 << QStringList{zirn};
-    QTest::addRow("flame-detector")
-        << 1 << 5 << QStringList{red, yellow, laser, pyro, readBorders, writeBorders};
+    QTest::addRow("flame-detector") << 1 << 5
+                                    << QStringList{red, yellow, laser, pyro, readBorders, writeBorders};
     QTest::addRow("flame-detector-with-ionistors")
         << 1 << 6 << QStringList{red, yellow, charging, laser, pyro, readBorders, writeBorders};
     QTest::addRow("call-point-v") << 1 << 12 << QStringList{red};
     QTest::addRow("control-module-b") << 1 << 16 << QStringList{lo};
     QTest::addRow("power-module") << 1 << 18 << QStringList{red, yellow, charging, ponaRelays, ponaVoltage};
     QTest::addRow("valve-module") << 1 << 14 << QStringList();
-    QTest::addRow("unknown-type")
-        << 1 << 255 << QStringList{red, yellow, charging, lo, zirn, readBorders, writeBorders, ponaRelays, ponaVoltage};
+    QTest::addRow("unknown-type") << 1 << 255
+                                  << QStringList{red,         yellow,       charging,   lo,         zirn,
+                                                 readBorders, writeBorders, ponaRelays, ponaVoltage};
     QTest::addRow("address-251") << 251 << 4 << QStringList();
 }
 
@@ -174,16 +175,26 @@ void TestAuMenu::itemsPerType()
     QFETCH(int, addr);
     QFETCH(int, type);
     QFETCH(QStringList, extra);
-    const QStringList order{QStringLiteral("Свойства ..."),     QStringLiteral("Конфигурирование ..."),
-                            QStringLiteral("-"),                QStringLiteral("Красный светодиод"),
-                            QStringLiteral("Желтый светодиод"), QStringLiteral("Задать адрес ..."),
-                            QStringLiteral("Заряд ионисторов"), QStringLiteral("НЭ"),
-                            QStringLiteral("Лазер"),            QStringLiteral("Тест пиросенсора"),
-                            QStringLiteral("Режим 'ТЕСТ'"),     QStringLiteral("Левый изолятор"),
-                            QStringLiteral("Правый изолятор"),  QStringLiteral("ЛО"),
-                            QStringLiteral("Реле Zirn"),        QStringLiteral("Блокировка"),
-                            QStringLiteral("Чтение границ"),    QStringLiteral("Запись границ"),
-                            QStringLiteral("Реле Pona"),        QStringLiteral("Напряжение Pona")};
+    const QStringList order{QStringLiteral("Свойства ..."),
+                            QStringLiteral("Конфигурирование ..."),
+                            QStringLiteral("-"),
+                            QStringLiteral("Красный светодиод"),
+                            QStringLiteral("Желтый светодиод"),
+                            QStringLiteral("Задать адрес ..."),
+                            QStringLiteral("Заряд ионисторов"),
+                            QStringLiteral("НЭ"),
+                            QStringLiteral("Лазер"),
+                            QStringLiteral("Тест пиросенсора"),
+                            QStringLiteral("Режим 'ТЕСТ'"),
+                            QStringLiteral("Левый изолятор"),
+                            QStringLiteral("Правый изолятор"),
+                            QStringLiteral("ЛО"),
+                            QStringLiteral("Реле Zirn"),
+                            QStringLiteral("Блокировка"),
+                            QStringLiteral("Чтение границ"),
+                            QStringLiteral("Запись границ"),
+                            QStringLiteral("Реле Pona"),
+                            QStringLiteral("Напряжение Pona")};
     QStringList shown = extra;
     if (addr == 251)
         shown = QStringList{QStringLiteral("Задать адрес ...")};
@@ -237,7 +248,8 @@ void TestAuMenu::choiceFromTheCell_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QStringList>("path");
     QTest::addColumn<QStringList>("expected");
-    QTest::addRow("blocking-off") << 12 << 4 << QStringList{QStringLiteral("Блокировка"), QStringLiteral("ВЫКЛ.")}
+    QTest::addRow("blocking-off") << 12 << 4
+                                  << QStringList{QStringLiteral("Блокировка"), QStringLiteral("ВЫКЛ.")}
                                   << QStringList{QStringLiteral("send 1300 0c0100")};
     QTest::addRow("lo-reverse") << 6 << 15 << QStringList{QStringLiteral("ЛО"), QStringLiteral("Обратное")}
                                 << QStringList{QStringLiteral("send 1301 060300")};
@@ -344,7 +356,8 @@ void TestAuMenu::relayMasks_data()
         << QStringLiteral("Включение реле checked=0100 enabled=1100 ok=1")
         << QStringList{QStringLiteral("send 1083 320000")};
     QTest::addRow("cancelled") << 11 << QList<int>{0, 0, 0, 0, 4, 4} << on << QList<int>{2} << false
-                               << QStringLiteral("Включение реле checked=0000 enabled=1111 ok=0") << QStringList();
+                               << QStringLiteral("Включение реле checked=0000 enabled=1111 ok=0")
+                               << QStringList();
     QTest::addRow("none-checked-cannot-execute")
         << 11 << QList<int>{0, 1, 0, 0, 4, 4} << off << QList<int>{2} << true
         << QStringLiteral("Выключение реле checked=0100 enabled=1111 ok=1") << QStringList();
@@ -398,20 +411,23 @@ void TestAuMenu::readdressing_data()
     QTest::addColumn<int>("answer"); // to the question, if one comes
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("expected");
-    const QString question = QStringLiteral("Информация|Выбранный адрес уже есть и он на связи!\nПродолжить?");
+    const QString question =
+        QStringLiteral("Информация|Выбранный адрес уже есть и он на связи!\nПродолжить?");
     QTest::addRow("same-address") << true << 12 << int(QMessageBox::Ok)
-                                  << QStringLiteral("Информация|Вы пытаетесь задать тот же адрес!") << QStringList();
+                                  << QStringLiteral("Информация|Вы пытаетесь задать тот же адрес!")
+                                  << QStringList();
     QTest::addRow("to-251-without-asking") << true << 251 << int(QMessageBox::No) << QString()
                                            << QStringList{QStringLiteral("send 1128 0cfb00")};
-    QTest::addRow("occupied-online-confirmed") << true << 5 << int(QMessageBox::Yes) << question
-                                               << QStringList{QStringLiteral("send 1128 0c0500")};
-    QTest::addRow("occupied-online-declined") << true << 5 << int(QMessageBox::No) << question << QStringList();
+    QTest::addRow("occupied-online-confirmed")
+        << true << 5 << int(QMessageBox::Yes) << question << QStringList{QStringLiteral("send 1128 0c0500")};
+    QTest::addRow("occupied-online-declined")
+        << true << 5 << int(QMessageBox::No) << question << QStringList();
     QTest::addRow("free-address") << true << 7 << int(QMessageBox::No) << QString()
                                   << QStringList{QStringLiteral("send 1128 0c0700")};
-    QTest::addRow("address-reported-with-type-0") << true << 8 << int(QMessageBox::No) << QString()
-                                                  << QStringList{QStringLiteral("send 1128 0c0800")};
-    QTest::addRow("address-of-a-lost-unit") << true << 6 << int(QMessageBox::No) << QString()
-                                            << QStringList{QStringLiteral("send 1128 0c0600")};
+    QTest::addRow("address-reported-with-type-0")
+        << true << 8 << int(QMessageBox::No) << QString() << QStringList{QStringLiteral("send 1128 0c0800")};
+    QTest::addRow("address-of-a-lost-unit")
+        << true << 6 << int(QMessageBox::No) << QString() << QStringList{QStringLiteral("send 1128 0c0600")};
     QTest::addRow("without-a-worker") << false << 7 << int(QMessageBox::No) << QString() << QStringList();
 }
 
@@ -498,8 +514,10 @@ void TestAuMenu::borderWriteSendsTheValue_data()
 {
     QTest::addColumn<bool>("known"); // the properties table has heard the unit's border
     QTest::addColumn<QString>("expectedInput");
-    QTest::addRow("unit-the-table-knows") << true << QStringLiteral("Введите значение|Граница W3:|123|0..255");
-    QTest::addRow("unit-unknown-to-the-table") << false << QStringLiteral("Введите значение|Граница W3:|0|0..255");
+    QTest::addRow("unit-the-table-knows")
+        << true << QStringLiteral("Введите значение|Граница W3:|123|0..255");
+    QTest::addRow("unit-unknown-to-the-table")
+        << false << QStringLiteral("Введите значение|Граница W3:|0|0..255");
 }
 
 void TestAuMenu::borderWriteSendsTheValue()

@@ -1,12 +1,12 @@
 #include "aucellparametersmodel.h"
 #include "aucellswidget.h"
 #include "auconfigurationdialog.h"
-#include "aumenu.h"
-#include "aureledialog.h"
 #include "aufilterproxymodel.h"
 #include "auinfowidget.h"
+#include "aumenu.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
+#include "aureledialog.h"
 #include "copyabletableview.h"
 #include "menupicker.h"
 #include "modalwatcher.h"
@@ -410,7 +410,8 @@ void TestAuPropertiesWidget::rowMenuCommandsTheClickedUnit_data()
     QTest::addColumn<QStringList>("path"); // empty: only whether a menu opens
     QTest::addColumn<bool>("opens");
     QTest::addColumn<QStringList>("expected");
-    QTest::addRow("blocking-off") << 3 << 0 << QStringList{QStringLiteral("Блокировка"), QStringLiteral("ВЫКЛ.")}
+    QTest::addRow("blocking-off") << 3 << 0
+                                  << QStringList{QStringLiteral("Блокировка"), QStringLiteral("ВЫКЛ.")}
                                   << true << QStringList{QStringLiteral("send 1300 030100")};
     QTest::addRow("relays-from-the-recorded-outputs")
         << 4 << 0 << QStringList{QStringLiteral("Реле Zirn"), QStringLiteral("ВЫКЛ. ...")} << true
@@ -468,8 +469,9 @@ void TestAuPropertiesWidget::rowMenuCommandsTheClickedUnit()
     if (opens) {
         QCOMPARE(page.view()->currentIndex().row(), index.row());
         // The table's own actions follow the unit's commands.
-        QCOMPARE(page.unitMenu()->actions().mid(page.unitMenu()->actions().size() - page.view()->actions().size()),
-                 page.view()->actions());
+        QCOMPARE(
+            page.unitMenu()->actions().mid(page.unitMenu()->actions().size() - page.view()->actions().size()),
+            page.view()->actions());
     }
 }
 

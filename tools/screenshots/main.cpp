@@ -39,8 +39,8 @@ struct Shot
     int viewMode; // index of the general grid's view-mode selector
     const char *file;
     int constantsTab = -1; // the constants dialog on this tab instead of the window
-    int paramsAddr = 0; // a unit whose parameter window is the picture; 0: the main window
-    int menuAddr = 0;   // a unit whose menu, with this submenu open, is drawn over the window
+    int paramsAddr = 0;    // a unit whose parameter window is the picture; 0: the main window
+    int menuAddr = 0;      // a unit whose menu, with this submenu open, is drawn over the window
     const char *submenu = nullptr;
     int configAddr = 0; // a unit whose configuration dialog is the picture
 };
@@ -156,14 +156,15 @@ int main(int argc, char *argv[])
             });
         }
         if (shot.configAddr > 0)
-            QTimer::singleShot(0, page, [page, shot] { page->slotShowAuConfig(shot.configAddr, HeatDetector); });
+            QTimer::singleShot(0, page,
+                               [page, shot] { page->slotShowAuConfig(shot.configAddr, HeatDetector); });
     };
     QObject::connect(&timer, &QTimer::timeout, &window, [&] {
         const QString path = out.filePath(QString::fromLatin1(shots[step].file));
         QDialog *params = page->parametersDialog();
         QDialog *configuration = page->configurationDialog();
-        QWidget *target = params->isVisible()          ? static_cast<QWidget *>(params)
-                          : configuration->isVisible() ? static_cast<QWidget *>(configuration)
+        QWidget *target = params->isVisible()             ? static_cast<QWidget *>(params)
+                          : configuration->isVisible()    ? static_cast<QWidget *>(configuration)
                           : shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants)
                                                           : &window;
         const QPixmap picture = target == &window ? withMenus(window) : target->grab();
