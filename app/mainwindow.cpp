@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "aboutdialog.h"
+#include "applogging.h"
 #include "aucell.h"
 #include "aucellswidget.h"
 #include "auconfigurationdialog.h"
@@ -28,7 +29,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -79,8 +79,6 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_decoder = new ResponseDecoder(this);
     connectDecoder();
-    // First of all receivers: a view that commands its new controller at once finds it selected.
-    connect(this, &MainWindow::signalSelectRyn, this, [this](int rynAddr) { m_selectedRyn = rynAddr; });
     connectControllerViews();
 
     m_eventsWidget->setMinimumHeight(200);
@@ -234,6 +232,13 @@ void MainWindow::createStatusBar()
     statusBar()->addWidget(m_menuButton);
     statusBar()->addWidget(portWidget);
     statusBar()->addWidget(traffic);
+
+    // Shown while no controller has answered, so that an idle line is not taken for a quiet one.
+    m_noRynLabel = new QLabel(tr("Контроллеры RYN не отвечают"));
+    m_noRynLabel->setObjectName(QStringLiteral("noRynLabel"));
+    m_noRynLabel->setStyleSheet(QStringLiteral("QLabel{color: red}"));
+    m_noRynLabel->hide();
+    statusBar()->addPermanentWidget(m_noRynLabel);
 }
 
 void MainWindow::createMenu()
@@ -466,6 +471,8 @@ void MainWindow::connectDecoder()
 void MainWindow::connectControllerViews()
 {
     RYNInfoWidget *info = m_rynInfoWidget;
+    connect(m_auInfoWidget->propertiesWidget(), &AuPropertiesWidget::signalTypeVersionCountMap, info,
+            &RYNInfoWidget::slotTypeVersionCountMap);
     connect(this, &MainWindow::signalRxTimeoutErrCntChanged, info, &RYNInfoWidget::slotRxTimeoutErrCntChanged);
     connect(this, &MainWindow::signalRxCommErrCntChanged, info, &RYNInfoWidget::slotRxCommErrCntChanged);
     connect(this, &MainWindow::signalRxModbusErrCntChanged, info, &RYNInfoWidget::slotRxModbusErrCntChanged);
@@ -514,6 +521,7 @@ void MainWindow::selectComPort()
         select->setRynChecked(address, false);
         select->setRynEnabled(address, false);
     }
+    m_selectedRyn = 0;
     emit signalSelectRyn(0);
 
     m_prgParams.portName = portName;
@@ -532,6 +540,9 @@ void MainWindow::selectComPort()
     if (!effective.isEmpty()) {
         slotSearchRYN();
     } else {
+        m_searching = false;
+        m_searchProbeIds.clear();
+        setNoRynAnswered(false); // no line, nobody to answer
         emit signalNeedSelectRyn(0);
         zeroRynCounters();
         refreshCounters();
@@ -598,7 +609,7 @@ void MainWindow::slotCmdProcessTimeout()
 
 void MainWindow::slotPortOpened(bool isOpened)
 {
-    qDebug() << "Port Opened: " << isOpened;
+    qCDebug(lcApp) << "Port Opened: " << isOpened;
     const bool reopened = isOpened && !m_portOpened;
     m_portOpened = isOpened;
     m_portButton->setText(m_prgParams.portName.isEmpty()
@@ -690,11 +701,11 @@ void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteAr
     }
     if (cmdCode > 1000) {
         if (id > 0 && errCode != ResultOk)
-            qDebug() << "Error execute command!";
+            qCDebug(lcApp) << "Error execute command!";
         return;
     }
     if (cmdCode == CMD_PING) {
-        pingResult(rynAddr, errCode);
+        pingResult(rynAddr, id, errCode);
         return;
     }
     if (!ResponseDecoder::decodes(cmdCode, errCode))
@@ -702,22 +713,44 @@ void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteAr
     m_decoder->enqueue(cmdCode, info);
 }
 
-void MainWindow::pingResult(int rynAddr, int errCode)
+// A probe's answer. Those of the current search (matched by identifier) and of the worker's
+// background probes (identifier 0) tell which controllers are on the line; answers to the probes of
+// an earlier search, which may arrive late or failed after a port change, only set their button.
+void MainWindow::pingResult(int rynAddr, int id, int errCode)
 {
     if (rynAddr < 1 || rynAddr > lastRynAddr)
         return;
     const bool found = errCode == ResultOk;
     m_auInfoWidget->selectWidget()->setRynEnabled(rynAddr, found);
+    const bool background = id == 0;
+    if (!background && !m_searchProbeIds.contains(id))
+        return;
     if (found) {
         m_rynInfoWidget->cmdWidget()->slotRynFound(rynAddr);
         m_foundMask |= quint16(1u << rynAddr);
+        setNoRynAnswered(false);
     } else {
         m_foundMask &= quint16(~(1u << rynAddr));
     }
-    if (rynAddr != lastRynAddr || !m_searching)
-        return;
 
+    if (background) {
+        // A controller that comes up later is taken as the search would have taken it.
+        if (found && !m_searching && m_selectedRyn == 0)
+            selectBySearchRule();
+        return;
+    }
+    if (!m_searching || id != m_searchProbeIds.last())
+        return;
     m_searching = false;
+    m_searchProbeIds.clear();
+    setNoRynAnswered(m_foundMask == 0);
+    selectBySearchRule();
+}
+
+// The stored controller when it answered, otherwise the lowest address that did (which is then
+// stored), otherwise none.
+void MainWindow::selectBySearchRule()
+{
     const int stored = m_prgParams.rynAddr;
     if (stored >= 1 && stored <= lastRynAddr && (m_foundMask & (1u << stored))) {
         emit signalNeedSelectRyn(stored);
@@ -737,17 +770,27 @@ void MainWindow::pingResult(int rynAddr, int errCode)
     slotRynSelected(0);
 }
 
+void MainWindow::setNoRynAnswered(bool noneAnswered)
+{
+    m_noRynLabel->setVisible(noneAnswered);
+}
+
 void MainWindow::slotSearchRYN()
 {
     m_searching = true;
     m_foundMask = 0;
+    m_searchProbeIds.clear();
     m_rynInfoWidget->cmdWidget()->slotDisableRynCommands();
-    for (int address = 1; address <= lastRynAddr; ++address)
-        emit signalSendCommand(address, nextCommandId(), CMD_PING, QByteArray());
+    for (int address = 1; address <= lastRynAddr; ++address) {
+        const int id = nextCommandId();
+        m_searchProbeIds.append(id);
+        emit signalSendCommand(address, id, CMD_PING, QByteArray());
+    }
 }
 
 void MainWindow::slotRynSelected(int rynAddr)
 {
+    m_selectedRyn = rynAddr;
     zeroRynCounters();
     refreshCounters();
     if (rynAddr != 0) {

@@ -163,7 +163,9 @@ private:
     void zeroRynCounters();
     void savePrgParams();
     QString effectivePortName() const;
-    void pingResult(int rynAddr, int errCode);
+    void pingResult(int rynAddr, int id, int errCode);
+    void selectBySearchRule();
+    void setNoRynAnswered(bool noneAnswered);
     bool refuseWithoutController(int rynAddr);
 
     Settings::PrgParams m_prgParams;
@@ -172,6 +174,7 @@ private:
     bool m_portOpened = false;
     bool m_searching = false;
     quint16 m_foundMask = 0;
+    QList<int> m_searchProbeIds; // the current search's probes, address 1 first
     int m_selectedRyn = 0;
     bool m_refusalPending = false; // the message that commands were refused is about to show
     Counters m_rynCounters;
@@ -200,6 +203,7 @@ private:
     QLabel *m_errorsLabel = nullptr;
     QLabel *m_linkErrorsLabel = nullptr;
     QLabel *m_modbusErrorsLabel = nullptr;
+    QLabel *m_noRynLabel = nullptr;
 
     QTimer *m_txTimer = nullptr;
     QTimer *m_rxTimer = nullptr;

@@ -1,7 +1,8 @@
 #include "selectlanguage.h"
 
+#include "applogging.h"
+
 #include <QCoreApplication>
-#include <QDebug>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -46,7 +47,7 @@ QList<SelectLanguage::Language> SelectLanguage::readLanguages(const QString &fil
     const QFileInfo info(fileName);
     if (!info.exists() || !info.isFile())
         return languages;
-    qDebug("ini file exists");
+    qCDebug(lcApp, "ini file exists");
     QSettings ini(fileName, QSettings::IniFormat);
     ini.setIniCodec("UTF-8");
     const QStringList groups = ini.childGroups();

@@ -1,10 +1,10 @@
 #include "commandcatalogue.h"
 
 #include "commandcodes.h"
+#include "commlogging.h"
 #include "registermap.h"
 #include "unitpacking.h"
 
-#include <QDebug>
 
 using namespace ModbusProtocol;
 
@@ -151,7 +151,7 @@ Outcome writeRynConstant(const Context &context, const QByteArray &info)
     if (index < 1 || registers < 1 || index - 1 + registers > RegisterMap::constantCount)
         return refused(ResultUnknownCommand);
     const quint16 address = quint16(RegisterMap::writableConstantsStart + index - 1);
-    qDebug().noquote() << "CMD_WRITE_RYN_CONSTANT:" << index - 1 << address << data.toHex(' ');
+    qCDebug(lcComm).noquote() << "CMD_WRITE_RYN_CONSTANT:" << index - 1 << address << data.toHex(' ');
     return context.write(address, data);
 }
 

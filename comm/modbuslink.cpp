@@ -1,8 +1,8 @@
 #include "modbuslink.h"
 
+#include "commlogging.h"
 #include "serialmodbusport.h"
 
-#include <QDebug>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -82,16 +82,30 @@ ModbusLink::Transaction ModbusLink::transact(const QByteArray &request, int expe
         transaction.result = ResultPortError;
         return transaction;
     }
+    // Waits on the port instead of polling it: until bytes arrive or the window closes, and once part
+    // of the answer is in, first for the time the rest needs on the line. The answer is read as a
+    // 1 ms poll would read it: complete as soon as it is, and whatever came in the window's last
+    // millisecond still counts.
     const qint64 start = m_clock();
     for (;;) {
-        transaction.answer.append(m_port->readAll());
+        const QByteArray received = m_port->readAll();
+        transaction.answer.append(received);
         if (transaction.answer.size() >= expectedLength)
             break;
-        if (m_clock() - start > answerWindowMs)
+        const qint64 elapsed = m_clock() - start;
+        if (elapsed > answerWindowMs)
             break;
-        m_port->waitForReadyRead(1);
+        const int windowLeft = int(answerWindowMs + 1 - elapsed);
+        if (!received.isEmpty()) {
+            const int rest = lineTimeMs(expectedLength - transaction.answer.size());
+            if (rest > 1) {
+                m_sleeper(qMin(rest - 1, windowLeft));
+                continue;
+            }
+        }
+        m_port->waitForReadyRead(windowLeft);
     }
-    const Validation validation = validate(transaction.answer, expectedLength);
+    const Validation validation = validate(transaction.answer, expectedLength, request);
     transaction.result = validation.result;
     transaction.exceptionCode = validation.exceptionCode;
     return transaction;
@@ -105,7 +119,7 @@ void ModbusLink::account(int result)
         m_consecutiveFailures = 0;
 
     if (m_consecutiveFailures > portFailureLimit) {
-        qDebug() << "<<<<<<<<<<<<<<<<<<<<<<<<< reinitCurrentPort(); <<<<<<<<<<<<<<<<<<<<<<";
+        qCDebug(lcComm) << "<<<<<<<<<<<<<<<<<<<<<<<<< reinitCurrentPort(); <<<<<<<<<<<<<<<<<<<<<<";
         m_consecutiveFailures = 0;
         if (!m_portName.isEmpty())
             recreatePort();

@@ -32,6 +32,7 @@ public:
     ~ModbusLink();
 
     void setClock(Clock clock);
+    qint64 now() const { return m_clock(); }
     void setSleeper(Sleeper sleeper);
     // Told the outcome of every re-open that recovery makes.
     void setPortOpenedHandler(std::function<void(bool)> handler);

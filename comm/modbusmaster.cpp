@@ -3,11 +3,11 @@
 #include "commandcatalogue.h"
 #include "commandcodes.h"
 #include "commandid.h"
+#include "commlogging.h"
 #include "eventbuffer.h"
 #include "monitoring.h"
 #include "unitpacking.h"
 
-#include <QDebug>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
@@ -22,6 +22,7 @@ QMutex queueMutex;
 ModbusMaster *theInstance = nullptr;
 
 constexpr int eventInitDone = 0x66;
+constexpr int lastRynAddr = 8;
 
 bool isConfigRead(int cmdCode)
 {
@@ -146,8 +147,10 @@ void ModbusMaster::init()
         emit signalPortOpened(false);
         return;
     }
-    if (openPort())
+    if (openPort()) {
+        restartProbes();
         startTicking();
+    }
 }
 
 bool ModbusMaster::openPort()
@@ -160,6 +163,8 @@ bool ModbusMaster::openPort()
 void ModbusMaster::reinit(QString portName)
 {
     stopTicking();
+    // Commands typed for the old line (a search's probes, a reset) must not reach the new one.
+    failQueuedCommands();
     m_link->resetFailures();
     m_link->setPortName(portName);
     m_portName = portName;
@@ -171,6 +176,7 @@ void ModbusMaster::reinit(QString portName)
     m_rotationIndex = 0;
     m_knownRyns.clear();
     m_rynFailures.clear();
+    restartProbes();
     if (opened)
         startTicking();
 }
@@ -179,7 +185,53 @@ void ModbusMaster::startTicking()
 {
     m_ticking = true;
     if (m_tickTimer)
-        m_tickTimer->start();
+        m_tickTimer->start(tickMs);
+}
+
+// Something may have work for the line: tick at once instead of sleeping on.
+void ModbusMaster::wake()
+{
+    if (m_ticking && m_tickTimer && (!m_tickTimer->isActive() || m_tickTimer->interval() > tickMs))
+        m_tickTimer->start(tickMs);
+}
+
+// Ticks follow each other while there is work; otherwise the worker sleeps until the next
+// background probe, or until a command or a change of selection wakes it.
+void ModbusMaster::scheduleTick()
+{
+    if (!m_ticking || !m_tickTimer)
+        return;
+    if (hasWork()) {
+        m_tickTimer->start(tickMs);
+    } else if (nextMissingRyn() != 0) {
+        const qint64 untilProbe = m_nextProbeAt - m_link->now();
+        m_tickTimer->start(int(qBound<qint64>(tickMs, untilProbe, m_options.probeEveryMs)));
+    } else {
+        m_tickTimer->stop();
+    }
+}
+
+// Whether the next tick would do anything on the line (or finish an abort).
+bool ModbusMaster::hasWork() const
+{
+    if (m_readingRyns || m_readingAborted || queuedCommands() > 0 || probeDue())
+        return true;
+    if (m_cycleActive && m_rynAddr != 0)
+        return true;
+    return !m_knownRyns.isEmpty() && (m_eventsFromAllRyn || m_rynAddr != 0);
+}
+
+void ModbusMaster::failQueuedCommands()
+{
+    QList<ModbusCommand *> stale;
+    {
+        QMutexLocker locker(&queueMutex);
+        stale.swap(m_commandQueue);
+    }
+    for (ModbusCommand *command : qAsConst(stale)) {
+        emit signalInfo(command->rynAddr, command->id, command->cmdCode, ResultPortError, QByteArray());
+        delete command;
+    }
 }
 
 void ModbusMaster::stopTicking()
@@ -200,6 +252,7 @@ void ModbusMaster::startStopTimer(bool isStart)
 void ModbusMaster::stop()
 {
     stopTicking();
+    failQueuedCommands();
     if (m_link && m_link->hasPort()) {
         m_link->closePort();
         QThread::msleep(100);
@@ -219,8 +272,11 @@ void ModbusMaster::slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray i
             m_borderTimer->start();
     }
     auto *command = new ModbusCommand{id, rynAddr, cmdCode, info};
-    QMutexLocker locker(&queueMutex);
-    m_commandQueue.append(command);
+    {
+        QMutexLocker locker(&queueMutex);
+        m_commandQueue.append(command);
+    }
+    wake();
 }
 
 std::unique_ptr<ModbusCommand> ModbusMaster::takeCommand()
@@ -281,6 +337,7 @@ void ModbusMaster::slotSetAddr(int rynAddr)
 void ModbusMaster::slotEnentsFromAllRyn(bool fromAll)
 {
     m_eventsFromAllRyn = fromAll;
+    wake();
 }
 
 void ModbusMaster::slotTabCurrenChanged(int index)
@@ -319,11 +376,13 @@ void ModbusMaster::slotReadRyns(QList<int> rynAddrs)
     m_readingRyns = true;
     m_restartMonitoring = true;
     m_version = defaultVersion;
+    wake();
 }
 
 void ModbusMaster::slotReadingRynsAborted()
 {
     m_readingAborted = true;
+    wake();
 }
 
 void ModbusMaster::doAfterRynInit()
@@ -341,6 +400,7 @@ void ModbusMaster::doReadIppThreshold()
         m_pendingBorderReads &= quint16(~(1u << bit));
         putAtHead(CMD_READ_IPP_W1 + bit);
     }
+    wake();
 }
 
 void ModbusMaster::doModbus()
@@ -359,10 +419,52 @@ void ModbusMaster::doModbus()
         command = takeCommand();
     if (command)
         executeCommand(*command);
+    else if (!m_readingRyns && probeDue())
+        probeMissingRyn();
     else
         monitoringStep();
-    if (m_ticking && m_tickTimer)
-        m_tickTimer->start();
+    scheduleTick();
+}
+
+void ModbusMaster::restartProbes()
+{
+    m_lastProbed = 0;
+    m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+}
+
+// The next address after the last one probed that no controller answers at, or 0.
+int ModbusMaster::nextMissingRyn() const
+{
+    for (int step = 1; step <= lastRynAddr; ++step) {
+        const int address = (m_lastProbed + step - 1) % lastRynAddr + 1;
+        if (!m_knownRyns.contains(address))
+            return address;
+    }
+    return 0;
+}
+
+bool ModbusMaster::probeDue() const
+{
+    return m_link && m_link->now() >= m_nextProbeAt && nextMissingRyn() != 0;
+}
+
+// A probe of a missing address between other transactions. It is no search: it neither forgets the
+// known controllers nor counts as a failure anywhere, so absent addresses alarm nobody and never
+// make the port be re-created. An address that answers joins the known controllers and is reported
+// as a found one (identifier 0: nobody queued it).
+void ModbusMaster::probeMissingRyn()
+{
+    const int address = nextMissingRyn();
+    m_lastProbed = address;
+    m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+    emit signalPortTx();
+    const CommandCatalogue::Outcome outcome =
+        CommandCatalogue::execute(*m_link, quint8(address), CMD_PING, QByteArray(), m_version, QByteArray());
+    if (outcome.result != ResultOk)
+        return;
+    m_knownRyns.append(address);
+    m_rynFailures.insert(address, 0);
+    emit signalInfo(address, 0, CMD_PING, ResultOk, outcome.answer);
 }
 
 void ModbusMaster::executeCommand(const ModbusCommand &command)
@@ -486,7 +588,7 @@ void ModbusMaster::restartMonitoring()
 {
     if (m_readingRyns && !m_rynsToRead.isEmpty())
         m_rynAddr = m_rynsToRead.first();
-    qDebug() << "RESTART MONITORING! *********************************";
+    qCDebug(lcComm) << "RESTART MONITORING! *********************************";
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
         *m_link, quint8(m_rynAddr), CMD_READ_TYPES, QByteArray(), m_version, QByteArray());
@@ -561,7 +663,7 @@ void ModbusMaster::readMonitoringItem()
                     emit signalInfo(m_rynAddr, 0, code, ResultOk, data);
                     setLastAnswer(code, data);
                     if (code == CMD_READ_TYPES) {
-                        qDebug() << "?????????? Types Changed ?????";
+                        qCDebug(lcComm) << "?????????? Types Changed ?????";
                         rebuildMonitoringList();
                         m_monitoringPosition = 1;
                         m_cycleActive = true;

@@ -100,24 +100,29 @@ QByteArray writeCommandRegisters(quint8 slave, quint8 commandByte, const QByteAr
     return withCrc(frame);
 }
 
-Validation validate(const QByteArray &answer, int expectedLength)
+Validation validate(const QByteArray &answer, int expectedLength, const QByteArray &request)
 {
     const int length = answer.size();
     if (length == 0)
         return {ResultNoAnswer, 0};
     if (length < 5)
         return {ResultBadFrame, 0};
-    if (length == 5) {
-        if (quint8(answer.at(1)) & 0x80)
-            return {ResultException, quint8(answer.at(2))};
+    const bool exception = length == 5;
+    if (exception && !(quint8(answer.at(1)) & 0x80))
         return {ResultBadFrame, 0};
-    }
-    if (length == expectedLength) {
-        if (crc16(answer.constData(), length - 2) == answer.right(2))
-            return {ResultOk, 0};
+    if (!exception && length != expectedLength)
+        return {ResultBadFrame, 0};
+    if (crc16(answer.constData(), length - 2) != answer.right(2))
         return {ResultCrcError, 0};
-    }
-    return {ResultBadFrame, 0};
+    if (request.size() < 2 || answer.at(0) != request.at(0))
+        return {ResultBadFrame, 0};
+    const quint8 function = quint8(request.at(1));
+    if (exception)
+        return quint8(answer.at(1)) == (function | 0x80) ? Validation{ResultException, quint8(answer.at(2))}
+                                                         : Validation{ResultBadFrame, 0};
+    if (quint8(answer.at(1)) != function)
+        return {ResultBadFrame, 0};
+    return {ResultOk, 0};
 }
 
 QByteArray answerData(const QByteArray &answer)

@@ -21,6 +21,14 @@ enum Result : int
 };
 
 constexpr int answerWindowMs = 202;
+// The line: 19200 baud, 11 bits a character (start, 8 data, 2 stop).
+constexpr int baudRate = 19200;
+constexpr int bitsPerCharacter = 11;
+// Milliseconds (rounded up) that `bytes` characters take on the line.
+constexpr int lineTimeMs(int bytes)
+{
+    return (bytes * bitsPerCharacter * 1000 + baudRate - 1) / baudRate;
+}
 constexpr int maxWriteRegisters = 125;
 
 // Function 3. The answer is count * 2 + 5 bytes long.
@@ -51,8 +59,10 @@ struct Validation
     quint8 exceptionCode = 0;
 };
 
-// Judges a collected answer by its length and CRC only; the header is not compared with the request.
-Validation validate(const QByteArray &answer, int expectedLength);
+// Judges a collected answer to `request`: its length, its CRC (exception answers included), and its
+// header, which must name the request's slave and its function code (or that code's exception form).
+// A late answer from another slave or to an earlier request is a bad frame, never data.
+Validation validate(const QByteArray &answer, int expectedLength, const QByteArray &request);
 
 // The data bytes of a normal answer: without slave, function, byte count and CRC.
 QByteArray answerData(const QByteArray &answer);

@@ -1,8 +1,8 @@
 #include "responsedecoder.h"
 
 #include "commandcodes.h"
+#include "commlogging.h"
 
-#include <QDebug>
 
 namespace {
 
@@ -120,12 +120,12 @@ void ResponseDecoder::decode(const Item &item)
     case CMD_READ_RYN_CONSTANTS_DEFAULT:
         emit signalRynConstantsUpdated(RegisterMap::defaultConstantsLogical + e, w, true);
         if (e == 20)
-            qDebug() << "CMD_READ_RYN_CONSTANTS_DEFAULT 1022:" << w;
+            qCDebug(lcComm) << "CMD_READ_RYN_CONSTANTS_DEFAULT 1022:" << w;
         break;
     case CMD_READ_RYN_CONSTANTS_CURRENT:
         emit signalRynConstantsUpdated(RegisterMap::currentConstantsLogical + e, w, false);
         if (e == 20)
-            qDebug() << "CMD_READ_RYN_CONSTANTS_CURRENT 1122:" << w;
+            qCDebug(lcComm) << "CMD_READ_RYN_CONSTANTS_CURRENT 1122:" << w;
         break;
     case CMD_READ_TYPES:
         byteUnits([this](int unit, quint8 value) { emit signalSetType(unit, value); });
@@ -276,14 +276,14 @@ void ResponseDecoder::decode(const Item &item)
         emit signalSetNoResponseCounter(wordUnit, w);
         break;
     case CMD_READ_ADDITION_DATA:
-        qDebug() << "CMD_READ_ADDITION_DATA";
+        qCDebug(lcComm) << "CMD_READ_ADDITION_DATA";
         byteUnits([this](int unit, quint8 value) { emit signalSetAdditionData(unit, value); });
         break;
     case READ_ADC1:
     case READ_ADC2:
     case READ_ADC3:
     case READ_ADC4: {
-        qDebug().noquote() << QStringLiteral("READ_ADC%1").arg(c - 53);
+        qCDebug(lcComm).noquote() << QStringLiteral("READ_ADC%1").arg(c - 53);
         const int number = c - 53;
         byteUnits([this, number](int unit, quint8 value) { emit signalSetInputADC(unit, number, value); });
         break;

@@ -1,6 +1,7 @@
 #include "evdescfile.h"
 
-#include <QDebug>
+#include "eventslogging.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -141,8 +142,8 @@ bool parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descript
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
-        qDebug().noquote().nospace() << "JSON error offset: " << error.offset;
-        qDebug() << error.error;
+        qCDebug(lcEvents).noquote().nospace() << "JSON error offset: " << error.offset;
+        qCDebug(lcEvents) << error.error;
         return false;
     }
     if (!json.isObject())

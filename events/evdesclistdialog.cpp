@@ -2,10 +2,10 @@
 
 #include "evdescdialog.h"
 #include "evdescfile.h"
+#include "eventslogging.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -120,7 +120,7 @@ void EvDescListDialog::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    qDebug() << "Выход из окна";
+    qCDebug(lcEvents) << "Выход из окна";
     event->accept();
     if (m_saved) {
         m_saved = false;

@@ -165,16 +165,16 @@
         <translation>Attention!</translation>
     </message>
     <message>
+        <source>Контроллер не выбран: конфигурацию АУ прочитать нельзя.</source>
+        <translation>No controller selected: the unit configuration cannot be read.</translation>
+    </message>
+    <message>
         <source>Конфигурационные параметры %2 по адресу %1</source>
         <translation>Configuration of %2 at address %1</translation>
     </message>
     <message>
         <source>Не записано: %1</source>
         <translation>Not written: %1</translation>
-    </message>
-    <message>
-        <source>Контроллер не выбран: конфигурацию АУ прочитать нельзя.</source>
-        <translation>No controller selected: the unit configuration cannot be read.</translation>
     </message>
 </context>
 <context>
@@ -1389,6 +1389,10 @@ Continue?</translation>
     <message>
         <source>Порт не выбран</source>
         <translation>No port selected</translation>
+    </message>
+    <message>
+        <source>Контроллеры RYN не отвечают</source>
+        <translation>No RYN controller answers</translation>
     </message>
     <message>
         <source>Передано:</source>

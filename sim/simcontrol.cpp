@@ -210,6 +210,7 @@ QString SimControl::run(const QStringList &words)
                     controller->field(SimController::Field(field)));
             add(QStringLiteral("eventsWaiting"), controller->eventBuffer().waiting());
             add(QStringLiteral("eventsLost"), controller->eventBuffer().totalLost());
+            add(QStringLiteral("eventsRaised"), controller->eventBuffer().totalRaised());
             add(QStringLiteral("silent"), controller->isSilent());
         } else {
             const SimUnit &record = controller->unit(unit);

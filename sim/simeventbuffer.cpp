@@ -11,6 +11,7 @@ void SimEventBuffer::push(const SimEvent &event)
     if (m_events.size() >= m_capacity)
         dropOldest();
     m_events.append(event);
+    ++m_totalRaised;
     if (m_lostSinceReport == 0)
         return;
     if (m_overflowIndex >= 0) {
@@ -29,6 +30,7 @@ void SimEventBuffer::push(const SimEvent &event)
 void SimEventBuffer::clear()
 {
     m_events.clear();
+    m_totalRaised = 0;
     m_readNotAcknowledged = 0;
     m_overflowIndex = -1;
     m_lostSinceReport = 0;

@@ -36,6 +36,9 @@ public:
     const QList<SimEvent> &events() const { return m_events; }
     // Events dropped by overflow since the start.
     int totalLost() const { return m_totalLost; }
+    // Events raised since the buffer was last emptied (power-up, reset, clearing), overflow reports
+    // not counted.
+    int totalRaised() const { return m_totalRaised; }
 
     // The last register of the event area: 2 * capacity.
     int lastRegister() const { return 2 * m_capacity; }
@@ -55,4 +58,5 @@ private:
     int m_overflowIndex = -1;      // the waiting overflow event, if any
     int m_lostSinceReport = 0;
     int m_totalLost = 0;
+    int m_totalRaised = 0;
 };

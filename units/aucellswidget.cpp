@@ -1,8 +1,8 @@
 #include "aucellswidget.h"
 
 #include "gridgeometry.h"
+#include "unitslogging.h"
 
-#include <QDebug>
 #include <QGridLayout>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -230,7 +230,7 @@ void AuCellsWidget::slotSetValve(int addr, AuCell::ValveNumber number, uchar sta
 
 void AuCellsWidget::slotSendCmd(int cmdCode, QByteArray info)
 {
-    qDebug() << "AuCellsWidget::slotSendCmd";
+    qCDebug(lcUnits) << "AuCellsWidget::slotSendCmd";
     emit signalSendCmd(cmdCode, info);
 }
 

@@ -2,6 +2,7 @@
 #include "aucellswidget.h"
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
+#include "aupropertieswidget.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "eventswidget.h"
@@ -23,6 +24,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +47,10 @@ private slots:
     void searchEnds_data();
     void searchEnds();
     void noControllerAnswers();
+    void onlyTheSearchsOwnLastProbeEndsIt_data();
+    void onlyTheSearchsOwnLastProbeEndsIt();
+    void laterFoundControllerJoins_data();
+    void laterFoundControllerJoins();
     void commandIdentifiersWrap();
     void commandsGoToTheSelectedController();
     void commandsWithoutAControllerAreRefused_data();
@@ -59,6 +65,7 @@ private slots:
     void windowFitsASmallLaptopScreen();
     void splitterMovesBothWays();
     void everyUnitValueReachesThePropertiesTable();
+    void typeSummaryReachesTheProtocolTable();
 
 private:
     static void writeFile(const QString &name, const QByteArray &text);
@@ -259,6 +266,98 @@ void TestMainWindow::noControllerAnswers()
                 ->styleSheet()
                 .contains(QLatin1String("red")));
     QCOMPARE(int(window->prgParams().rynAddr), 3);
+    QVERIFY(!window->findChild<QLabel *>(QStringLiteral("noRynLabel"))->isHidden());
+}
+
+void TestMainWindow::onlyTheSearchsOwnLastProbeEndsIt_data()
+{
+    QTest::addColumn<int>("oldResult"); // how the earlier search's probes end
+    QTest::addRow("earlier-probes-answered-late") << int(ResultOk);
+    QTest::addRow("earlier-probes-failed-on-a-port-change") << int(ResultPortError);
+}
+
+void TestMainWindow::onlyTheSearchsOwnLastProbeEndsIt()
+{
+    QFETCH(int, oldResult);
+    auto window = makeWindow();
+    detachWorker(*window);
+    QSignalSpy need(window.get(), &MainWindow::signalNeedSelectRyn);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    window->slotSearchRYN();
+    window->slotSearchRYN();
+    QCOMPARE(sent.size(), 16);
+    RYNSelectWidget *panel = window->auInfoWidget()->selectWidget();
+    for (int address = 1; address <= 8; ++address) {
+        window->slotInfo(address, sent.at(address - 1).at(1).toInt(), CMD_PING, oldResult, QByteArray());
+        QCOMPARE(panel->rynButton(address)->isEnabled(), oldResult == ResultOk);
+    }
+    QVERIFY(window->isSearching());
+    QVERIFY(need.isEmpty());
+    QCOMPARE(window->foundMask(), quint16(0));
+    for (int address = 1; address <= 8; ++address) {
+        window->slotInfo(address, sent.at(8 + address - 1).at(1).toInt(), CMD_PING,
+                         address == 5 ? int(ResultOk) : int(ResultNoAnswer), QByteArray());
+    }
+    QVERIFY(!window->isSearching());
+    QCOMPARE(need.size(), 1);
+    QCOMPARE(need.first().at(0).toInt(), 5);
+    QCOMPARE(window->foundMask(), quint16(1u << 5));
+    for (int address = 1; address <= 8; ++address)
+        QCOMPARE(panel->rynButton(address)->isEnabled(), address == 5);
+}
+
+void TestMainWindow::laterFoundControllerJoins_data()
+{
+    QTest::addColumn<QList<int>>("searchFinds");
+    QTest::addColumn<bool>("searchEnded"); // when the background probe answers
+    QTest::addColumn<int>("laterFound");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("storedAfter");
+    // The stored controller is 3.
+    QTest::addRow("nothing-found-stored-comes-up") << QList<int>{} << true << 3 << 3 << 3;
+    QTest::addRow("nothing-found-another-comes-up") << QList<int>{} << true << 6 << 6 << 6;
+    QTest::addRow("selection-kept") << QList<int>{2} << true << 3 << 2 << 2;
+    QTest::addRow("address-8-answers-during-a-search") << QList<int>{} << false << 8 << 0 << 3;
+}
+
+void TestMainWindow::laterFoundControllerJoins()
+{
+    QFETCH(QList<int>, searchFinds);
+    QFETCH(bool, searchEnded);
+    QFETCH(int, laterFound);
+    QFETCH(int, selected);
+    QFETCH(int, storedAfter);
+    auto window = makeWindow();
+    detachWorker(*window);
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    QSignalSpy select(window.get(), &MainWindow::signalSelectRyn);
+    auto *status = window->findChild<QLabel *>(QStringLiteral("noRynLabel"));
+    window->slotSearchRYN();
+    const auto answerSearch = [&](int from, int to) {
+        for (int address = from; address <= to; ++address) {
+            window->slotInfo(address, sent.at(address - 1).at(1).toInt(), CMD_PING,
+                             searchFinds.contains(address) ? int(ResultOk) : int(ResultNoAnswer),
+                             QByteArray());
+        }
+    };
+    answerSearch(1, searchEnded ? 8 : 7);
+    QCOMPARE(status->isHidden(), !searchFinds.isEmpty());
+    select.clear();
+    // The worker's background probe: identifier 0.
+    window->slotInfo(laterFound, 0, CMD_PING, ResultOk, QByteArray());
+    QVERIFY(window->auInfoWidget()->selectWidget()->rynButton(laterFound)->isEnabled());
+    QVERIFY(window->foundMask() & (1u << laterFound));
+    QVERIFY(status->isHidden());
+    QCOMPARE(window->isSearching(), !searchEnded);
+    QCOMPARE(window->selectedRyn(), selected);
+    QCOMPARE(select.isEmpty(), selected == 0 || !searchFinds.isEmpty());
+    QCOMPARE(int(window->prgParams().rynAddr), storedAfter);
+    if (searchEnded)
+        return;
+    // The search ends on its own last probe, and counts the controller found meanwhile.
+    window->slotInfo(8, sent.at(7).at(1).toInt(), CMD_PING, ResultOk, QByteArray());
+    QVERIFY(!window->isSearching());
+    QCOMPARE(window->selectedRyn(), 8);
 }
 
 void TestMainWindow::commandIdentifiersWrap()
@@ -664,6 +763,28 @@ void TestMainWindow::everyUnitValueReachesThePropertiesTable()
     }
     // The decoder's unit values, signalSetType to signalSetIptChannelType.
     QCOMPARE(checked.size(), 51);
+}
+
+// The properties page sums up the types and versions it lists; the protocol's table must show them.
+void TestMainWindow::typeSummaryReachesTheProtocolTable()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->slotInfo(3, 0, CMD_READ_TYPES, ResultOk, QByteArray::fromHex("04040202"));
+    window->slotInfo(3, 0, CMD_READ_FIRMWARE_VERSION, ResultOk, QByteArray::fromHex("0e0c0707"));
+    window->slotInfo(3, 0, CMD_READ_GENERAL_STATE, ResultOk, QByteArray::fromHex("00000000"));
+    window->auInfoWidget()->propertiesWidget()->sendTypeVersionCountMap();
+    QTableWidget *table = window->auInfoWidget()->protocolTable();
+    const auto text = [table](int row, int column) {
+        const QTableWidgetItem *item = table->item(row, column);
+        return item ? item->text() : QString();
+    };
+    QCOMPARE(text(3, 3), auTypeName(HeatDetector));
+    QCOMPARE(text(3, 5), QStringLiteral("7"));
+    QCOMPARE(text(3, 6), QStringLiteral("2"));
+    QCOMPARE(text(4, 3), auTypeName(SmokeDetector));
+    QCOMPARE(text(4, 5), QStringLiteral("12/14"));
+    QCOMPARE(text(4, 6), QStringLiteral("2"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -94,6 +94,7 @@ private slots:
     void vanishedPortTurnsRedAndComesBack();
     void closingInTheMiddleOfATransaction();
     void propertiesPageOnTheDemoLine();
+    void everyRaisedEventReachesTheLog();
 
 private:
     bool startSim(const QStringList &options);
@@ -325,6 +326,42 @@ void TestMainWindowSim::propertiesPageOnTheDemoLine()
     QCOMPARE(title, QStringLiteral("АУ адрес 46"));
     QVERIFY(allWhileOpen);
     QTRY_VERIFY_WITH_TIMEOUT(!monitoringList(window.worker()).contains(51), 10000);
+}
+
+void TestMainWindowSim::everyRaisedEventReachesTheLog()
+{
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    auto window = makeWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(window->foundMask() == 0b1110 && !window->isSearching(), 10000);
+    // Besides the demo's own, bursts larger than one read on every controller.
+    for (int round = 0; round < 100; ++round) {
+        for (int controller = 1; controller <= 3; ++controller) {
+            const QString line =
+                QStringLiteral("event %1 %2 %3").arg(controller).arg(1 + round % 250).arg(16 + round % 2);
+            QCOMPARE(m_sim->command(line), QStringLiteral("OK"));
+        }
+    }
+    QTest::qWait(2000); // the controllers' start-up reports come in while the tool reads
+    QCOMPARE(m_sim->command(QStringLiteral("freeze")).left(2), QStringLiteral("OK"));
+    const auto value = [this](int controller, const char *name) {
+        const QString reply =
+            m_sim->command(QStringLiteral("get %1 0 %2").arg(controller).arg(QLatin1String(name)));
+        return SimProcess::parseCounts(reply).value(QString::fromLatin1(name), -1);
+    };
+    auto *events = window->eventsWidget()->findChild<EventsModel *>();
+    const auto logged = [events](int controller) {
+        int count = 0;
+        for (int row = 0; row < events->rowCount(); ++row)
+            count += events->index(row, EventsModel::ColumnRyn).data().toInt() == controller ? 1 : 0;
+        return count;
+    };
+    for (int controller = 1; controller <= 3; ++controller) {
+        QTRY_COMPARE_WITH_TIMEOUT(value(controller, "eventsWaiting"), 0, 20000);
+        QCOMPARE(value(controller, "eventsLost"), 0);
+        const int raised = value(controller, "eventsRaised");
+        QVERIFY(raised >= 100);
+        QTRY_COMPARE_WITH_TIMEOUT(logged(controller), raised, 5000);
+    }
 }
 
 QTEST_MAIN(TestMainWindowSim)

@@ -23,6 +23,7 @@ qint64 ScriptedPort::write(const QByteArray &data)
         return 0;
     const QByteArray sent = writeLimit >= 0 ? data.left(writeLimit) : data;
     requests.append(sent);
+    requestTimes.append(now);
     if (responder && !sent.isEmpty()) {
         for (Chunk chunk : responder(sent)) {
             chunk.atMs += int(now);
@@ -41,7 +42,13 @@ QByteArray ScriptedPort::readAll()
 
 bool ScriptedPort::waitForReadyRead(int msecs)
 {
-    advance(msecs);
+    ++waits;
+    // Like a real port: back as soon as something arrives, at the latest after msecs.
+    qint64 until = now + msecs;
+    for (const Chunk &chunk : qAsConst(m_scheduled))
+        until = qMin(until, qMax(now, qint64(chunk.atMs)));
+    if (input.isEmpty())
+        advance(int(until - now));
     return !input.isEmpty();
 }
 

@@ -43,10 +43,12 @@ public:
     int failWriteAt = -1;       // this write (0 = the first) writes nothing
     QByteArray input;           // arrived, not yet read (garbage can be put here)
     QList<QByteArray> requests; // everything written, in order
+    QList<qint64> requestTimes; // when each of them was written
     Responder responder;
     std::function<void(const ScriptedPort &port)> onDestroyed;
     int flushes = 0;
     int discarded = 0; // bytes thrown away before requests
+    int waits = 0;     // calls of waitForReadyRead: how often the reader woke up
 
 private:
     bool m_open = false;

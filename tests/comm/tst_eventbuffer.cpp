@@ -32,6 +32,12 @@ QByteArray eventData(int n)
     return data;
 }
 
+QByteArray exceptionAnswer(quint8 code)
+{
+    const QByteArray frame = QByteArray::fromHex("0183") + char(code);
+    return frame + FakeSlave::crc(frame);
+}
+
 QByteArray corrupted(QByteArray frame)
 {
     frame[frame.size() - 1] = char(frame.at(frame.size() - 1) ^ 0x55);
@@ -68,8 +74,8 @@ void TestEventBuffer::read_data()
         << Answers{countAnswer(100), FakeSlave::readAnswer(1, eventData(62)), countAnswer(38)} << -1
         << int(ResultOk) << 62 << QList<int>{1, 124, 1};
     QTest::addRow("count-silent") << Answers{QByteArray()} << -1 << int(ResultNoAnswer) << 0 << QList<int>{1};
-    QTest::addRow("count-exception") << Answers{QByteArray::fromHex("0183020000")} << -1
-                                     << int(ResultException) << 0 << QList<int>{1};
+    QTest::addRow("count-exception") << Answers{exceptionAnswer(2)} << -1 << int(ResultException) << 0
+                                     << QList<int>{1};
     const QByteArray wrongByteCount = QByteArray::fromHex("0103040003");
     QTest::addRow("count-with-wrong-byte-count") << Answers{wrongByteCount + FakeSlave::crc(wrongByteCount)}
                                                  << -1 << int(ResultBadFrame) << 0 << QList<int>{1};
@@ -90,8 +96,8 @@ void TestEventBuffer::read_data()
         << QList<int>{1, 6, 1};
     // ...unless the controller refused it: then they are still waiting and come again.
     QTest::addRow("acknowledge-refused-leaves-events-waiting")
-        << Answers{countAnswer(3), three, QByteArray::fromHex("0183060000")} << -1 << int(ResultException)
-        << 0 << QList<int>{1, 6, 1};
+        << Answers{countAnswer(3), three, exceptionAnswer(6)} << -1 << int(ResultException) << 0
+        << QList<int>{1, 6, 1};
     QTest::addRow("acknowledge-unwritable-is-skipped")
         << Answers{countAnswer(3), three} << 2 << int(ResultOk) << 3 << QList<int>{1, 6};
 }

@@ -15,6 +15,8 @@ class TestMasterSim : public QObject
 private slots:
     void initTestCase();
     void findsMonitorsAndReportsLiveChanges();
+    void searchFindsEveryControllerUnderFaults_data();
+    void searchFindsEveryControllerUnderFaults();
 };
 
 void TestMasterSim::initTestCase()
@@ -89,6 +91,68 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
     QVERIFY(thread->wait(5000));
     const QMap<QString, int> counts = sim.stop();
     QVERIFY(counts.value(QStringLiteral("answered")) > 20);
+}
+
+void TestMasterSim::searchFindsEveryControllerUnderFaults_data()
+{
+    QTest::addColumn<QString>("seed");
+    for (const char *seed : {"2", "5", "9"})
+        QTest::newRow(seed) << QString::fromLatin1(seed);
+}
+
+void TestMasterSim::searchFindsEveryControllerUnderFaults()
+{
+    QFETCH(QString, seed);
+    SimProcess sim;
+    QVERIFY2(sim.start(SimProcess::demoScenario(),
+                       {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--seed"), seed,
+                        QStringLiteral("--faults"),
+                        QStringLiteral("crc=0.1,late=0.1,noanswer=0.05,truncated=0.05")}),
+             qPrintable(sim.errorString()));
+    ModbusMaster::Options options;
+    options.probeEveryMs = 250; // the line's pace does not matter here, only that probes come again
+    auto *master = new ModbusMaster(sim.linkPath(), 0, true, options);
+    QThread *thread = master->workerThread();
+    QSignalSpy opened(master, &ModbusMaster::signalPortOpened);
+    QSignalSpy info(master, &ModbusMaster::signalInfo);
+    QSignalSpy events(master, &ModbusMaster::signalEvents);
+    thread->start();
+    QVERIFY(opened.wait(5000));
+
+    QList<int> probes;
+    for (int address = 1; address <= 8; ++address) {
+        probes.append(nextCommandId());
+        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, probes.last()),
+                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    }
+    QSet<int> foundBySearch;
+    QSet<int> found;
+    const auto collect = [&] {
+        for (const QList<QVariant> &arguments : qAsConst(info)) {
+            if (arguments.at(2).toInt() != CMD_PING || arguments.at(3).toInt() != 0)
+                continue;
+            found.insert(arguments.at(0).toInt());
+            if (probes.contains(arguments.at(1).toInt()))
+                foundBySearch.insert(arguments.at(0).toInt());
+        }
+        return found;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(collect(), (QSet<int>{1, 2, 3}), 20000);
+    qInfo("seed %s: the search itself found %d of 3", qPrintable(seed), int(foundBySearch.size()));
+    // Every controller found is polled for its events: the demo line's start-up reports come in.
+    const auto eventsFromEveryController = [&events] {
+        QSet<int> from;
+        for (const QList<QVariant> &arguments : qAsConst(events)) {
+            for (const ModbusEvent &event : arguments.at(0).value<ModbusProtocol::EventList>())
+                from.insert(event.rynAddr);
+        }
+        return from.size() == 3;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(eventsFromEveryController(), 20000);
+    thread->quit();
+    QVERIFY(thread->wait(5000));
+    const QMap<QString, int> counts = sim.stop();
+    QVERIFY(counts.value(QStringLiteral("crc")) + counts.value(QStringLiteral("late")) > 0);
 }
 
 QTEST_GUILESS_MAIN(TestMasterSim)

@@ -95,8 +95,16 @@ void TestModbusLink::transact_data()
         << 9;
     QTest::addRow("crc-error") << QByteArray() << Chunks{{8, badCrc}} << int(ResultCrcError) << 7 << 0 << 8
                                << 9;
-    QTest::addRow("exception-answer") << QByteArray() << Chunks{{8, QByteArray::fromHex("0183021234")}}
-                                      << int(ResultException) << 5 << 2 << 202 << 204;
+    const QByteArray exception = QByteArray::fromHex("018302") + crc16(QByteArray::fromHex("018302"));
+    QTest::addRow("exception-answer")
+        << QByteArray() << Chunks{{8, exception}} << int(ResultException) << 5 << 2 << 202 << 204;
+    QTest::addRow("noise-shaped-like-an-exception")
+        << QByteArray() << Chunks{{8, QByteArray::fromHex("0183021234")}} << int(ResultCrcError) << 5 << 0
+        << 202 << 204;
+    // A late answer of the same length from the controller asked before.
+    QTest::addRow("answer-from-another-slave")
+        << QByteArray() << Chunks{{8, FakeSlave::readAnswer(2, QByteArray::fromHex("03f2"))}}
+        << int(ResultBadFrame) << 7 << 0 << 8 << 9;
     QTest::addRow("short-garbage-only") << QByteArray() << Chunks{{8, QByteArray::fromHex("0103")}}
                                         << int(ResultBadFrame) << 2 << 0 << 202 << 204;
 }
@@ -123,6 +131,8 @@ void TestModbusLink::transact()
     QVERIFY(scripted.port->flushes >= 1);
     QVERIFY2(scripted.port->now >= elapsedMin && scripted.port->now <= elapsedMax,
              qPrintable(QString::number(scripted.port->now)));
+    // The link waits on the port rather than polling it every millisecond.
+    QVERIFY2(scripted.port->waits <= 4, qPrintable(QString::number(scripted.port->waits)));
 }
 
 void TestModbusLink::portErrors()

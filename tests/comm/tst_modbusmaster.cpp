@@ -9,6 +9,10 @@
 #include <QtTest>
 
 using namespace ModbusProtocol;
+using Chunks = QList<ScriptedPort::Chunk>;
+// Turns a controller's answer into what arrives instead.
+using Spoil = std::function<Chunks(const Chunks &answer)>;
+Q_DECLARE_METATYPE(Spoil)
 
 // A line of fake controllers and a worker driven tick by tick on a virtual clock.
 class Line
@@ -42,12 +46,10 @@ public:
         master = std::make_unique<ModbusMaster>(QStringLiteral("line"), 0, fromAll, options);
         master->init();
         if (selected > 0) {
-            for (int address = 1; address <= 8; ++address)
-                master->slotAddCommand(address, nextCommandId(), CMD_PING, QByteArray());
-            tick(8);
+            search();
             master->slotSetAddr(selected);
         }
-        port()->requests.clear();
+        forget();
     }
 
     // The worker goes first: deleting it deletes the port, which reports to this line.
@@ -80,6 +82,34 @@ public:
             master->doModbus();
     }
 
+    // A controller search: one probe to each address.
+    void search()
+    {
+        for (int address = 1; address <= 8; ++address)
+            master->slotAddCommand(address, nextCommandId(), CMD_PING, QByteArray());
+        tick(8);
+    }
+
+    // The worker's own thread on the virtual clock: it sleeps as long as its tick timer says, then
+    // ticks. Returns the number of ticks.
+    int run(int msecs)
+    {
+        const qint64 end = clock() + msecs;
+        int ticks = 0;
+        while (clock() < end && master->tickTimer()->isActive()) {
+            m_port->advance(master->tickTimer()->interval());
+            tick();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    void forget()
+    {
+        m_port->requests.clear();
+        m_port->requestTimes.clear();
+    }
+
     ScriptedPort *port() const { return m_port; }
 
     // The requests since the last call, as "address:what": ev for the event count, evs for events,
@@ -89,7 +119,7 @@ public:
         QStringList result;
         for (const QByteArray &request : m_port->requests)
             result.append(describe(request));
-        m_port->requests.clear();
+        forget();
         return result;
     }
 
@@ -111,7 +141,10 @@ public:
         const int start = quint8(request.at(2)) * 256 + quint8(request.at(3));
         const int count = quint8(request.at(4)) * 256 + quint8(request.at(5));
         QString what;
-        if (request.at(1) == 0x10) {
+        if (start == RegisterMap::readBlock(CMD_PING, 0).start &&
+            count == RegisterMap::readBlock(CMD_PING, 0).count) {
+            what = QStringLiteral("ping");
+        } else if (request.at(1) == 0x10) {
             what = QStringLiteral("w%1").arg(start);
         } else if (start == 0) {
             what = QStringLiteral("ev");
@@ -135,12 +168,17 @@ public:
     QMap<int, std::shared_ptr<FakeSlave>> slaves;
     std::unique_ptr<ModbusMaster> master;
     int portsCreated = 0;
+    // Changes what comes back on the line: noise, silence, someone else's answer.
+    std::function<QList<ScriptedPort::Chunk>(const QByteArray &request, QList<ScriptedPort::Chunk> answer)>
+        spoil;
 
 private:
     QList<ScriptedPort::Chunk> route(const QByteArray &request)
     {
         const auto slave = slaves.value(quint8(request.at(0)));
-        return slave ? slave->respond(request) : QList<ScriptedPort::Chunk>();
+        const QList<ScriptedPort::Chunk> answer =
+            slave ? slave->respond(request) : QList<ScriptedPort::Chunk>();
+        return spoil ? spoil(request, answer) : answer;
     }
 
     qint64 clock() const { return m_port ? m_port->now : m_lastNow; }
@@ -148,6 +186,18 @@ private:
     ScriptedPort *m_port = nullptr;
     qint64 m_lastNow = 0; // the clock of the last port the link deleted
 };
+
+// Delivers a timer's timeout as its own expiry would: through the connections it was given.
+static void fire(QTimer *timer)
+{
+    QMetaObject::invokeMethod(timer, "timeout");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
+
+static QByteArray framed(const QByteArray &bytes)
+{
+    return bytes + FakeSlave::crc(bytes);
+}
 
 static QStringList codes(std::initializer_list<int> list)
 {
@@ -189,6 +239,20 @@ private slots:
     void portIsRecreatedAfterElevenFailures();
     void commandsWithoutARunningLineFailAtOnce();
     void unitQueriesFromTheLastAnswers();
+    void timersDriveTheirOwnWork_data();
+    void timersDriveTheirOwnWork();
+    void failedReadsAreReported_data();
+    void failedReadsAreReported();
+    void newSelectionStartsFromTheDefaultVersion();
+    void failedEventPollsCountTowardsPortRecovery();
+    void rotationGoesOnAfterARemoval();
+    void portChangeForgetsTheOldLine_data();
+    void portChangeForgetsTheOldLine();
+    void lostSearchProbeIsMadeUpInTheBackground();
+    void backgroundAnswerIsNoSearch();
+    void backgroundProbesStayWithinTheirShare();
+    void idleWorkerSleepsUntilThereIsWork_data();
+    void idleWorkerSleepsUntilThereIsWork();
 };
 
 void TestModbusMaster::initTestCase()
@@ -412,7 +476,7 @@ void TestModbusMaster::silentControllerIsDropped()
     QCOMPARE(polls, 4);
     QCOMPARE(line.master->knownRyns(), (QList<int>{1, 2}));
     line.tick(60);
-    QCOMPARE(line.traffic().filter(QStringLiteral("3:")).size(), 0);
+    QVERIFY(!line.traffic().contains(QStringLiteral("3:ev")));
     // The rotation goes on over the others.
     line.tick(40);
     QVERIFY(line.traffic().contains(QStringLiteral("2:ev")));
@@ -666,6 +730,307 @@ void TestModbusMaster::unitQueriesFromTheLastAnswers()
     line.master->slotSetAddr(0);
     QVERIFY(line.master->isUnitTyped(7));
     QVERIFY(line.master->isUnitReachable(6));
+}
+
+void TestModbusMaster::timersDriveTheirOwnWork_data()
+{
+    QTest::addColumn<QString>("timer");
+    QTest::addColumn<QStringList>("expected"); // must all be among the requests that follow
+    QTest::addRow("tick-runs-a-step") << QStringLiteral("tick") << QStringList{QStringLiteral("1:ev")};
+    QTest::addRow("after-init-rearms-the-once-only-blocks")
+        << QStringLiteral("afterInit") << QStringList{QStringLiteral("1:59"), QStringLiteral("1:60")};
+    QTest::addRow("border-rereads-the-written-border")
+        << QStringLiteral("border") << QStringList{QStringLiteral("1:58")};
+}
+
+void TestModbusMaster::timersDriveTheirOwnWork()
+{
+    QFETCH(QString, timer);
+    QFETCH(QStringList, expected);
+    Line line({1}, 1);
+    line.master->slotViewModeChanged(1);
+    line.tick(21); // two cycles: the once-only and once-a-minute blocks are read and then skipped
+    line.traffic();
+    if (timer == QLatin1String("tick")) {
+        fire(line.master->tickTimer());
+    } else if (timer == QLatin1String("afterInit")) {
+        fire(line.master->afterInitTimer());
+        line.tick(11);
+    } else {
+        line.master->slotAddCommand(1, 1300, CMD_AU_WRITE_BORDER_W1, QByteArray::fromHex("050a00"));
+        line.tick();
+        line.traffic();
+        fire(line.master->borderTimer());
+        line.tick();
+    }
+    const QStringList traffic = line.traffic();
+    for (const QString &request : expected)
+        QVERIFY2(traffic.contains(request), qPrintable(traffic.join(QLatin1Char(' '))));
+}
+
+// The controller's answer with unit 3 in fire: taken as data, it would be reported as a change.
+static QByteArray withFire(const Chunks &answer, quint8 slave = 1)
+{
+    QByteArray frame = answer.first().bytes;
+    frame[0] = char(slave);
+    frame[4] = char(0x40);
+    return framed(frame.left(frame.size() - 2));
+}
+
+void TestModbusMaster::failedReadsAreReported_data()
+{
+    QTest::addColumn<Spoil>("spoil");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("reported");
+    QTest::addRow("silence") << Spoil([](const Chunks &) { return Chunks(); }) << int(ResultNoAnswer)
+                             << QByteArray();
+    QTest::addRow("crc") << Spoil([](const Chunks &answer) {
+        QByteArray frame = withFire(answer);
+        frame[frame.size() - 1] = char(frame.at(frame.size() - 1) ^ 0x01);
+        return Chunks{{5, frame}};
+    }) << int(ResultCrcError)
+                         << QByteArray();
+    QTest::addRow("exception") << Spoil([](const Chunks &) {
+        return Chunks{{5, framed(QByteArray::fromHex("018304"))}};
+    }) << int(ResultException) << QByteArray::fromHex("04");
+    QTest::addRow("another-slaves-answer") << Spoil([](const Chunks &answer) {
+        return Chunks{{5, withFire(answer, 2)}};
+    }) << int(ResultBadFrame) << QByteArray();
+}
+
+void TestModbusMaster::failedReadsAreReported()
+{
+    QFETCH(Spoil, spoil);
+    QFETCH(int, result);
+    QFETCH(QByteArray, reported);
+    Line line({1}, 1);
+    line.master->slotViewModeChanged(1);
+    line.tick(21);
+    const quint16 generalState = RegisterMap::readBlock(CMD_READ_GENERAL_STATE, 15).start;
+    line.spoil = [&](const QByteArray &request, const Chunks &answer) {
+        const bool hit = quint8(request.at(2)) * 256 + quint8(request.at(3)) == generalState;
+        return hit ? spoil(answer) : answer;
+    };
+    line.traffic();
+    QSignalSpy rx(line.master.get(), &ModbusMaster::signalPortRx);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.tick(11); // one cycle of the short list
+    QVERIFY(line.traffic().contains(QStringLiteral("1:18")));
+    int failures = 0;
+    for (const QList<QVariant> &arguments : rx) {
+        if (arguments.at(0).toInt() != ResultOk) {
+            ++failures;
+            QCOMPARE(arguments.at(0).toInt(), result);
+            QCOMPARE(arguments.at(1).toByteArray(), reported);
+        }
+    }
+    QCOMPARE(failures, 1);
+    QVERIFY(info.isEmpty()); // nothing of the spoiled answer was taken as data
+}
+
+void TestModbusMaster::newSelectionStartsFromTheDefaultVersion()
+{
+    Line line({1, 2}, 1);
+    line.slaves.value(2)->memory[RegisterMap::versionRegister] = 14;
+    line.master->slotViewModeChanged(1);
+    line.tick(21); // controller 1 is known to be a version 15 one: its long block is read
+    const QByteArray longBlock = readHoldingRegisters(1, RegisterMap::controllerBlockStart, 28);
+    QVERIFY(line.port()->requests.contains(longBlock));
+    line.master->slotSetAddr(2);
+    line.forget();
+    line.tick(3);
+    // Until controller 2 has told its version, its block is read in the layout every version has.
+    QVERIFY(line.port()->requests.contains(readHoldingRegisters(2, RegisterMap::controllerBlockStart, 26)));
+}
+
+void TestModbusMaster::failedEventPollsCountTowardsPortRecovery()
+{
+    Line line({1, 2, 3}, 0, true);
+    line.search();
+    line.tick(3); // answered polls end the search's run of failures
+    for (const auto &slave : qAsConst(line.slaves))
+        slave->silent = true;
+    QSignalSpy opened(line.master.get(), &ModbusMaster::signalPortOpened);
+    const int before = line.portsCreated;
+    line.tick(10);
+    QCOMPARE(line.portsCreated, before);
+    line.tick(); // the eleventh event poll in a row without an answer
+    QCOMPARE(line.portsCreated, before + 1);
+    QCOMPARE(opened.size(), 1);
+}
+
+void TestModbusMaster::rotationGoesOnAfterARemoval()
+{
+    Line line({1, 2, 3, 4}, 0, true);
+    line.search();
+    line.traffic();
+    line.slaves.value(2)->silent = true;
+    QSignalSpy disabled(line.master.get(), &ModbusMaster::signalDisableRyn);
+    for (int i = 0; i < 40 && disabled.isEmpty(); ++i)
+        line.tick();
+    QCOMPARE(disabled.size(), 1);
+    line.traffic();
+    line.tick(6);
+    QCOMPARE(line.traffic(),
+             (QStringList{QStringLiteral("3:ev"), QStringLiteral("4:ev"), QStringLiteral("1:ev"),
+                          QStringLiteral("3:ev"), QStringLiteral("4:ev"), QStringLiteral("1:ev")}));
+}
+
+void TestModbusMaster::portChangeForgetsTheOldLine_data()
+{
+    QTest::addColumn<QString>("change"); // the new port name, or "stop"
+    QTest::addRow("other-port") << QStringLiteral("other");
+    QTest::addRow("same-port-reopened") << QStringLiteral("line");
+    QTest::addRow("port-switched-off") << QString();
+    QTest::addRow("worker-stopped") << QStringLiteral("stop");
+}
+
+void TestModbusMaster::portChangeForgetsTheOldLine()
+{
+    QFETCH(QString, change);
+    Line line({1, 2}, 0, true);
+    line.search();
+    line.tick(3);
+    // Typed for the old line and still waiting: a search's probe, a reset, a read.
+    line.master->slotAddCommand(8, 1401, CMD_PING, QByteArray());
+    line.master->slotAddCommand(1, 1402, CMD_RYN_RESET, QByteArray(3, '\0'));
+    line.master->slotAddCommand(2, 1403, CMD_READ_FIRE, QByteArray());
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    if (change == QLatin1String("stop"))
+        line.master->stop();
+    else
+        line.master->reinit(change);
+    QCOMPARE(info.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(info.at(i).at(1).toInt(), 1401 + i);
+        QCOMPARE(info.at(i).at(3).toInt(), int(ResultPortError));
+    }
+    QCOMPARE(line.master->queuedCommands(), 0);
+    if (change == QLatin1String("stop") || !line.port())
+        return;
+    line.forget();
+    line.tick(20);
+    // Neither the old commands nor the old line's controllers reach the line now.
+    QCOMPARE(line.traffic(), QStringList());
+    QCOMPARE(info.size(), 3);
+}
+
+void TestModbusMaster::lostSearchProbeIsMadeUpInTheBackground()
+{
+    Line line({1, 2}, 0, true);
+    bool lost = true; // the search's probe of controller 2 is lost to noise
+    line.spoil = [&lost](const QByteArray &request, const QList<ScriptedPort::Chunk> &answer) {
+        const bool drop = lost && request.at(0) == 2;
+        lost = lost && !drop;
+        return drop ? QList<ScriptedPort::Chunk>() : answer;
+    };
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.search();
+    QCOMPARE(info.at(1).at(3).toInt(), int(ResultNoAnswer));
+    line.traffic();
+    info.clear();
+    line.run(ModbusMaster::probeIntervalMs + 1000);
+    QCOMPARE(info.size(), 1);
+    QCOMPARE(info.first(), (QList<QVariant>{2, 0, int(CMD_PING), int(ResultOk), info.first().at(4)}));
+    QVERIFY(line.traffic().contains(QStringLiteral("2:ping")));
+    line.tick(4);
+    QVERIFY(line.traffic().contains(QStringLiteral("2:ev")));
+}
+
+void TestModbusMaster::backgroundAnswerIsNoSearch()
+{
+    Line line({1, 3}, 0, true);
+    line.slaves.value(1)->silent = true;
+    line.search();
+    line.master->slotSetAddr(3);
+    line.slaves.value(1)->silent = false;
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    // Address 1 answers a background probe; a search's probe of 1 would forget controller 3.
+    const auto found = [&info] {
+        for (const QList<QVariant> &arguments : qAsConst(info)) {
+            if (arguments.at(2).toInt() == CMD_PING)
+                return arguments.at(0).toInt();
+        }
+        return 0;
+    };
+    for (int i = 0; i < 100 && found() == 0; ++i)
+        line.run(1000);
+    QCOMPARE(found(), 1);
+    line.traffic();
+    line.tick(40);
+    const QStringList traffic = line.traffic();
+    QVERIFY(traffic.contains(QStringLiteral("1:ev")));
+    QVERIFY(traffic.contains(QStringLiteral("3:ev")));
+    QVERIFY(traffic.contains(QStringLiteral("3:18")));
+}
+
+void TestModbusMaster::backgroundProbesStayWithinTheirShare()
+{
+    Line line; // nobody answers: every address is missing
+    QSignalSpy rx(line.master.get(), &ModbusMaster::signalPortRx);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    QSignalSpy tx(line.master.get(), &ModbusMaster::signalPortTx);
+    const int ports = line.portsCreated;
+    const int runMs = 400000;
+    const int ticks = line.run(runMs);
+    const QList<qint64> times = line.port()->requestTimes;
+    QMap<int, QList<qint64>> probed;
+    for (int i = 0; i < times.size(); ++i)
+        probed[quint8(line.port()->requests.at(i).at(0))].append(times.at(i));
+    QCOMPARE(probed.keys(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    for (const QList<qint64> &at : qAsConst(probed)) {
+        QVERIFY(at.first() <= 90000);
+        for (int i = 1; i < at.size(); ++i)
+            QVERIFY2(at.at(i) - at.at(i - 1) <= 90000, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
+    }
+    // Each probe waits out one answer window.
+    const double share = times.size() * (answerWindowMs + 1 + lineTimeMs(8)) / double(runMs);
+    QVERIFY2(share <= 0.02, qPrintable(QString::number(share)));
+    // Counted as sent, but neither reported as failures nor counted towards port recovery.
+    QCOMPARE(tx.size(), times.size());
+    QVERIFY(rx.isEmpty());
+    QVERIFY(info.isEmpty());
+    QCOMPARE(line.portsCreated, ports);
+    // The worker woke for the probes only.
+    QVERIFY2(ticks <= times.size() + 2, qPrintable(QString::number(ticks)));
+}
+
+void TestModbusMaster::idleWorkerSleepsUntilThereIsWork_data()
+{
+    QTest::addColumn<QList<int>>("present");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("fromAll");
+    QTest::addColumn<bool>("busy");
+    QTest::addRow("no-controller") << QList<int>{} << 0 << true << false;
+    QTest::addRow("found-none-selected-own-events") << QList<int>{1} << 0 << false << false;
+    QTest::addRow("found-none-selected-all-events") << QList<int>{1} << 0 << true << true;
+    QTest::addRow("monitoring") << QList<int>{1} << 1 << false << true;
+    QTest::addRow("all-eight-found-none-selected")
+        << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << 0 << false << false;
+}
+
+void TestModbusMaster::idleWorkerSleepsUntilThereIsWork()
+{
+    QFETCH(QList<int>, present);
+    QFETCH(int, selected);
+    QFETCH(bool, fromAll);
+    QFETCH(bool, busy);
+    Line line(present, selected, fromAll);
+    if (selected == 0)
+        line.search();
+    line.tick();
+    line.forget();
+    QTimer *tick = line.master->tickTimer();
+    const bool ticking = tick->isActive() && tick->interval() == ModbusMaster::tickMs;
+    QCOMPARE(ticking, busy);
+    if (busy)
+        return;
+    // A command wakes the sleeping worker at once.
+    line.master->slotAddCommand(1, 1500, CMD_READ_FIRE, QByteArray());
+    QVERIFY(tick->isActive());
+    QCOMPARE(tick->interval(), ModbusMaster::tickMs);
+    line.tick();
+    QCOMPARE(line.traffic(), QStringList{QStringLiteral("1:8")});
 }
 
 QTEST_GUILESS_MAIN(TestModbusMaster)

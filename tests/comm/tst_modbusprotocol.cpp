@@ -120,40 +120,57 @@ void TestModbusProtocol::commandFrame()
     QCOMPARE(writeCommandRegisters(1, 0x44, info), frame);
 }
 
+static QByteArray framed(const char *hex)
+{
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    return bytes + crc16(bytes);
+}
+
 void TestModbusProtocol::validateAnswer_data()
 {
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<int>("expected");
+    QTest::addColumn<QByteArray>("request");
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("exceptionCode");
-    const QByteArray good = QByteArray::fromHex("01030203f2") + crc16(QByteArray::fromHex("01030203f2"));
+    const QByteArray read = readHoldingRegisters(1, 976, 1);
+    const QByteArray write = writeMultipleRegisters(1, 6002, QByteArray::fromHex("0001"));
+    const QByteArray good = framed("01030203f2");
     QByteArray badCrc = good;
     badCrc[6] = char(badCrc.at(6) ^ 0x01);
-    QTest::addRow("nothing") << QByteArray() << 7 << int(ResultNoAnswer) << 0;
-    QTest::addRow("one-byte") << QByteArray("\x01", 1) << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("four-bytes") << QByteArray::fromHex("01030203") << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("exception-crc-ignored")
-        << QByteArray::fromHex("0183020000") << 7 << int(ResultException) << 2;
-    QTest::addRow("five-bytes-no-exception-bit")
-        << QByteArray::fromHex("0103020000") << 7 << int(ResultBadFrame) << 0;
+    QTest::addRow("nothing") << QByteArray() << 7 << read << int(ResultNoAnswer) << 0;
+    QTest::addRow("one-byte") << QByteArray("\x01", 1) << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("four-bytes") << QByteArray::fromHex("01030203") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("exception") << framed("018302") << 7 << read << int(ResultException) << 2;
+    QTest::addRow("noise-shaped-like-an-exception")
+        << QByteArray::fromHex("0183020000") << 7 << read << int(ResultCrcError) << 0;
+    QTest::addRow("exception-from-another-slave")
+        << framed("028302") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("exception-of-another-function")
+        << framed("019002") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("five-bytes-no-exception-bit") << framed("010302") << 7 << read << int(ResultBadFrame) << 0;
     QTest::addRow("five-bytes-expected-still-exception")
-        << QByteArray::fromHex("0190040000") << 5 << int(ResultException) << 4;
-    QTest::addRow("good") << good << 7 << int(ResultOk) << 0;
-    QTest::addRow("crc-error-one-bit-off") << badCrc << 7 << int(ResultCrcError) << 0;
-    QTest::addRow("six-of-seven") << good.left(6) << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("extra-byte") << good + '\x00' << 7 << int(ResultBadFrame) << 0;
-    QTest::addRow("write-echo") << QByteArray::fromHex("011017720001") +
-                                       crc16(QByteArray::fromHex("011017720001"))
-                                << 8 << int(ResultOk) << 0;
+        << framed("019004") << 5 << write << int(ResultException) << 4;
+    QTest::addRow("good") << good << 7 << read << int(ResultOk) << 0;
+    QTest::addRow("crc-error-one-bit-off") << badCrc << 7 << read << int(ResultCrcError) << 0;
+    QTest::addRow("answer-from-another-slave")
+        << framed("02030203f2") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("answer-of-another-function")
+        << framed("01040203f2") << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("answer-to-nothing-sent") << good << 7 << QByteArray() << int(ResultBadFrame) << 0;
+    QTest::addRow("six-of-seven") << good.left(6) << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("extra-byte") << good + '\x00' << 7 << read << int(ResultBadFrame) << 0;
+    QTest::addRow("write-echo") << framed("011017720001") << 8 << write << int(ResultOk) << 0;
 }
 
 void TestModbusProtocol::validateAnswer()
 {
     QFETCH(QByteArray, answer);
     QFETCH(int, expected);
+    QFETCH(QByteArray, request);
     QFETCH(int, result);
     QFETCH(int, exceptionCode);
-    const Validation validation = validate(answer, expected);
+    const Validation validation = validate(answer, expected, request);
     QCOMPARE(int(validation.result), result);
     QCOMPARE(int(validation.exceptionCode), exceptionCode);
 }
@@ -166,7 +183,7 @@ void TestModbusProtocol::anyFrameYieldsAResult()
         for (char &byte : answer)
             byte = char(random.bounded(256));
         const int expected = random.bounded(260);
-        const Result result = validate(answer, expected).result;
+        const Result result = validate(answer, expected, answer.left(2)).result;
         QVERIFY(result == ResultNoAnswer || result == ResultBadFrame || result == ResultCrcError ||
                 result == ResultException || result == ResultOk);
         QVERIFY(answerData(answer).size() <= qMax(0, answer.size() - 5));

@@ -47,6 +47,7 @@ private slots:
     void configurationBlocks();
     void bordersAnnounceTheirBlockFirst();
     void oddLengthAndAddressesBeyondTheLoop();
+    void debugLinesOnlyWhenSwitchedOn();
 };
 
 void TestResponseDecoder::decodesOnlyGoodDataBlocks_data()
@@ -321,6 +322,34 @@ void TestResponseDecoder::oddLengthAndAddressesBeyondTheLoop()
     blank.enqueue(CMD_READ_GENERAL_STATE, QByteArray(500, '\xff'));
     QCOMPARE(blankStates.size(), 1000);
     QCOMPARE(blankStates.first(), (QList<QVariant>{1, 15}));
+}
+
+namespace {
+QStringList debugLines;
+void collectDebug(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg)
+        debugLines.append(message);
+}
+} // namespace
+
+// The decoder's diagnostic lines came by the hundred for every answer: they stay silent unless a
+// logging rule switches them on.
+void TestResponseDecoder::debugLinesOnlyWhenSwitchedOn()
+{
+    const QtMessageHandler previous = qInstallMessageHandler(collectDebug);
+    debugLines.clear();
+    ResponseDecoder decoder;
+    decoder.enqueue(READ_ADC1, QByteArray::fromHex("0102"));
+    const QStringList silent = debugLines;
+
+    QLoggingCategory::setFilterRules(QStringLiteral("ryn.comm.debug=true"));
+    decoder.enqueue(READ_ADC1, QByteArray::fromHex("0103"));
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+
+    QVERIFY2(silent.isEmpty(), qPrintable(silent.join(QLatin1Char('|'))));
+    QCOMPARE(debugLines, QStringList{QStringLiteral("READ_ADC1")});
 }
 
 QTEST_GUILESS_MAIN(TestResponseDecoder)

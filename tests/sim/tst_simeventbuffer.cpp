@@ -109,6 +109,9 @@ void TestSimEventBuffer::overflowDropsOldestAndReportsTheLoss()
         reported = event.code == SimEventBuffer::overflowCode ? event.param : reported;
     QCOMPARE(reported, lostReported);
     QVERIFY(buffer.waiting() <= buffer.capacity());
+    QCOMPARE(buffer.totalRaised(), pushed); // the overflow record is no event of a unit
+    buffer.clear();
+    QCOMPARE(buffer.totalRaised(), 0);
 }
 
 void TestSimEventBuffer::registersCarryTheFourBytes()

@@ -1,0 +1,380 @@
+// The worker on a paced line: ryn-sim at 19200 baud on a pseudo-terminal, one controller with a loop
+// of 250 units of every type (data/sim/bench.json). Prints
+//  (1) the time of a monitoring cycle divided by the pure line time of its answers (answer bytes at
+//      11 bits a character plus the simulator's 3 ms turnaround, for every transaction of the cycle),
+//  (2) the worker thread's CPU with no port, with a port but no controller, and while monitoring,
+//  (3) the time from a state change in the simulator to its update signal,
+// and the CPU of the whole tool (main window, offscreen) monitoring the general tab.
+#include "commandcodes.h"
+#include "commandid.h"
+#include "mainwindow.h"
+#include "modbusmaster.h"
+#include "modbusprotocol.h"
+#include "registermap.h"
+#include "responsedecoder.h"
+#include "serialmodbusport.h"
+#include "settings.h"
+#include "simprocess.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <pthread.h>
+#include <vector>
+
+namespace {
+
+constexpr double turnaroundMs = 3.0;
+constexpr int benchUnit = 245; // a smoke detector
+constexpr int generalStateFire = 4;
+
+struct Transaction
+{
+    qint64 writtenNs = 0;
+    QByteArray request;
+    int answerBytes = 0;
+};
+
+// Every request and the bytes that came back, with the moment each request went out.
+class Recorder
+{
+public:
+    Recorder() { m_clock.start(); }
+
+    void written(const QByteArray &request)
+    {
+        QMutexLocker locker(&m_mutex);
+        m_transactions.push_back({m_clock.nsecsElapsed(), request, 0});
+    }
+    void received(int bytes)
+    {
+        QMutexLocker locker(&m_mutex);
+        if (!m_transactions.empty())
+            m_transactions.back().answerBytes += bytes;
+    }
+    std::vector<Transaction> since(qint64 ns) const
+    {
+        QMutexLocker locker(&m_mutex);
+        std::vector<Transaction> result;
+        for (const Transaction &transaction : m_transactions) {
+            if (transaction.writtenNs >= ns)
+                result.push_back(transaction);
+        }
+        return result;
+    }
+    qint64 nowNs() const { return m_clock.nsecsElapsed(); }
+
+private:
+    mutable QMutex m_mutex;
+    QElapsedTimer m_clock;
+    std::vector<Transaction> m_transactions;
+};
+
+// The real serial port, watched.
+class RecordingPort : public ModbusPort
+{
+public:
+    RecordingPort(const QString &name, Recorder &recorder)
+        : m_port(name)
+        , m_recorder(recorder)
+    {}
+
+    bool open() override { return m_port.open(); }
+    void close() override { m_port.close(); }
+    bool isOpen() const override { return m_port.isOpen(); }
+    void flush() override { m_port.flush(); }
+    void discardInput() override { m_port.discardInput(); }
+    qint64 write(const QByteArray &data) override
+    {
+        m_recorder.written(data);
+        return m_port.write(data);
+    }
+    QByteArray readAll() override
+    {
+        const QByteArray bytes = m_port.readAll();
+        m_recorder.received(bytes.size());
+        return bytes;
+    }
+    bool waitForReadyRead(int msecs) override { return m_port.waitForReadyRead(msecs); }
+
+private:
+    SerialModbusPort m_port;
+    Recorder &m_recorder;
+};
+
+double lineMs(int answerBytes)
+{
+    return answerBytes * ModbusProtocol::bitsPerCharacter * 1000.0 / ModbusProtocol::baudRate + turnaroundMs;
+}
+
+int startRegister(const QByteArray &request)
+{
+    return quint8(request.at(2)) * 256 + quint8(request.at(3));
+}
+
+struct Cycles
+{
+    int count = 0;
+    int transactions = 0;
+    int unanswered = 0;
+    double wallMs = 0;
+    double lineMs = 0;
+    int probes = 0; // background probes of missing addresses in between, left out of the figures
+    double probeMs = 0;
+};
+
+// A cycle starts with the poll of the selected controller's event count (an acknowledging re-read
+// follows a read of events, and starts nothing). The background probes of other addresses that
+// fall into a cycle are taken out of it, with the time they held the line.
+Cycles cycles(const std::vector<Transaction> &transactions, int selected)
+{
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < transactions.size(); ++i) {
+        const QByteArray &request = transactions[i].request;
+        const bool countPoll = request.size() == 8 && quint8(request.at(0)) == selected &&
+                               startRegister(request) == RegisterMap::eventCountRegister;
+        const bool acknowledge =
+            i > 0 && startRegister(transactions[i - 1].request) == RegisterMap::firstEventRegister;
+        if (countPoll && !acknowledge)
+            starts.push_back(i);
+    }
+    Cycles result;
+    for (size_t c = 0; c + 1 < starts.size(); ++c) {
+        ++result.count;
+        result.wallMs += (transactions[starts[c + 1]].writtenNs - transactions[starts[c]].writtenNs) / 1e6;
+        for (size_t i = starts[c]; i < starts[c + 1]; ++i) {
+            if (quint8(transactions[i].request.at(0)) != selected) {
+                const double heldMs = (transactions[i + 1].writtenNs - transactions[i].writtenNs) / 1e6;
+                ++result.probes;
+                result.probeMs += heldMs;
+                result.wallMs -= heldMs;
+                continue;
+            }
+            ++result.transactions;
+            result.lineMs += lineMs(transactions[i].answerBytes);
+            result.unanswered += transactions[i].answerBytes == 0 ? 1 : 0;
+        }
+    }
+    return result;
+}
+
+double cpuMs(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+void wait(int msecs)
+{
+    QEventLoop loop;
+    QTimer::singleShot(msecs, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Percent of one core that `clock` used over `msecs` of wall time.
+double cpuPercent(clockid_t clock, int msecs)
+{
+    const double cpuStart = cpuMs(clock);
+    QElapsedTimer wall;
+    wall.start();
+    wait(msecs);
+    return (cpuMs(clock) - cpuStart) * 100.0 / wall.elapsed();
+}
+
+clockid_t threadClock(QObject *inThread)
+{
+    clockid_t clock = CLOCK_THREAD_CPUTIME_ID;
+    QMetaObject::invokeMethod(
+        inThread, [&clock] { pthread_getcpuclockid(pthread_self(), &clock); }, Qt::BlockingQueuedConnection);
+    return clock;
+}
+
+void call(ModbusMaster *master, const char *slot, int value)
+{
+    QMetaObject::invokeMethod(master, slot, Q_ARG(int, value));
+}
+
+void search(ModbusMaster *master)
+{
+    for (int address = 1; address <= 8; ++address)
+        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
+                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    wait(8 * 210);
+}
+
+void printCycles(const char *what, const Cycles &c)
+{
+    const double allMs = c.wallMs + c.probeMs;
+    std::printf("%s: %d cycles of %.0f transactions, %.1f ms each on the line and %.1f ms in all: "
+                "ratio %.4f (%d unanswered); background probes %d, %.2f %% of the time\n",
+                what, c.count, double(c.transactions) / qMax(1, c.count), c.lineMs / qMax(1, c.count),
+                c.wallMs / qMax(1, c.count), c.wallMs / qMax(1e-9, c.lineMs), c.unanswered, c.probes,
+                c.probeMs * 100 / qMax(1e-9, allMs));
+}
+
+// Waits for the decoder to report the unit's general state; -1 after 20 s.
+double latencyMs(SimProcess &sim, ResponseDecoder &decoder, const QString &state, int expected)
+{
+    QEventLoop loop;
+    QElapsedTimer timer;
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    const QMetaObject::Connection connection =
+        QObject::connect(&decoder, &ResponseDecoder::signalSetGeneralState, &loop, [&](int addr, int value) {
+            if (addr == benchUnit && value == expected)
+                loop.quit();
+        });
+    timer.start();
+    sim.command(QStringLiteral("state 1 %1 %2").arg(benchUnit).arg(state));
+    loop.exec();
+    QObject::disconnect(connection);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    return ms >= 20000 ? -1 : ms;
+}
+
+void benchWorker(SimProcess &sim)
+{
+    {
+        auto *idle = new ModbusMaster(QString(), 0, true);
+        QThread *thread = idle->workerThread();
+        thread->start();
+        const clockid_t clock = threadClock(idle);
+        wait(500);
+        std::printf("worker thread, no port: %.3f %% of a core over 10 s\n", cpuPercent(clock, 10000));
+        thread->quit();
+        thread->wait();
+    }
+
+    Recorder recorder;
+    ModbusMaster::Options options;
+    options.portFactory = [&recorder](const QString &name) {
+        return std::make_unique<RecordingPort>(name, recorder);
+    };
+    auto *master = new ModbusMaster(sim.linkPath(), 0, false, options);
+    ResponseDecoder decoder;
+    QObject::connect(master, &ModbusMaster::signalInfo, &decoder,
+                     [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
+                         if (ResponseDecoder::decodes(cmdCode, errCode))
+                             decoder.enqueue(cmdCode, info);
+                     });
+    QThread *thread = master->workerThread();
+    thread->start();
+    const clockid_t clock = threadClock(master);
+
+    sim.command(QStringLiteral("silence 1"));
+    search(master);
+    qint64 from = recorder.nowNs();
+    const double noController = cpuPercent(clock, 30000);
+    std::printf("worker thread, port but no controller: %.3f %% of a core over 30 s (%d background probes)\n",
+                noController, int(recorder.since(from).size()));
+
+    sim.command(QStringLiteral("revive 1"));
+    search(master);
+    call(master, "slotSetAddr", 1);
+    call(master, "slotTabCurrenChanged", 0);
+    wait(15000); // the first cycles read the once-only blocks
+    from = recorder.nowNs();
+    const double general = cpuPercent(clock, 30000);
+    const Cycles generalCycles = cycles(recorder.since(from), 1);
+    std::printf("worker thread, monitoring the general tab: %.3f %% of a core over 30 s\n", general);
+    printCycles("general tab", generalCycles);
+
+    // A change at a random moment of the cycle, and back.
+    std::vector<double> latencies;
+    for (int round = 0; round < 10; ++round) {
+        wait(int(QRandomGenerator::global()->bounded(2000)));
+        const bool fire = round % 2 == 0;
+        latencies.push_back(latencyMs(sim, decoder, fire ? QStringLiteral("fire") : QStringLiteral("normal"),
+                                      fire ? generalStateFire : 0));
+    }
+    std::sort(latencies.begin(), latencies.end());
+    double mean = 0;
+    for (double latency : latencies)
+        mean += latency / latencies.size();
+    const double bound =
+        generalCycles.wallMs / qMax(1, generalCycles.count) +
+        lineMs(ModbusProtocol::readAnswerLength(RegisterMap::readBlock(CMD_READ_GENERAL_STATE, 15).count));
+    std::printf("state change to its update signal, general tab: mean %.0f ms, worst %.0f ms over %d changes "
+                "(one cycle and one block: %.0f ms)\n",
+                mean, latencies.back(), int(latencies.size()), bound);
+
+    call(master, "slotTabCurrenChanged", 3);
+    QMetaObject::invokeMethod(master, "slotShowAuParams");
+    wait(20000);
+    from = recorder.nowNs();
+    const double all = cpuPercent(clock, 60000);
+    std::printf("worker thread, monitoring all parameters: %.3f %% of a core over 60 s\n", all);
+    printCycles("all parameters", cycles(recorder.since(from), 1));
+
+    thread->quit();
+    thread->wait();
+}
+
+void benchWindow(SimProcess &sim)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    QDir().mkpath(QStringLiteral("Resources"));
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Messages.RU"),
+                QStringLiteral("Resources/Messages.RU"));
+    Settings::fileName = QStringLiteral("TestRYN.ini");
+    Settings::PrgParams params;
+    params.portName = sim.linkPath();
+    params.rynAddr = 1;
+    params.eventsFromAllRyn = false;
+    Settings::writePrgParams(params);
+    {
+        MainWindow window;
+        window.setLanguage(QStringLiteral("RU"));
+        window.show();
+        wait(20000);
+        std::printf(
+            "whole tool (main window offscreen), monitoring the general tab: %.3f %% of a core over 30 s\n",
+            cpuPercent(CLOCK_PROCESS_CPUTIME_ID, 30000));
+    }
+    QDir::setCurrent(QDir::tempPath());
+}
+
+// The worker's and the decoder's debug lines would bury the figures.
+void quietDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qInstallMessageHandler(quietDebug);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(images);
+    qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
+
+    SimProcess sim;
+    if (!sim.start(SimProcess::sourcePath(QStringLiteral("data/sim/bench.json")),
+                   {QStringLiteral("--baud"), QStringLiteral("19200")})) {
+        std::fprintf(stderr, "ryn-sim: %s\n", qPrintable(sim.errorString()));
+        return 1;
+    }
+    std::printf("ryn-sim --baud 19200 on %s, controller 1 with 250 units of every type\n",
+                qPrintable(sim.linkPath()));
+    benchWorker(sim);
+    benchWindow(sim);
+    sim.stop();
+    return 0;
+}

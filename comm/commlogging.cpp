@@ -1,0 +1,3 @@
+#include "commlogging.h"
+
+Q_LOGGING_CATEGORY(lcComm, "ryn.comm", QtInfoMsg)

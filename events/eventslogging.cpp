@@ -1,0 +1,3 @@
+#include "eventslogging.h"
+
+Q_LOGGING_CATEGORY(lcEvents, "ryn.events", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "unitslogging.h"
+
+Q_LOGGING_CATEGORY(lcUnits, "ryn.units", QtInfoMsg)
