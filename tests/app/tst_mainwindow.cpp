@@ -3,6 +3,7 @@
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
+#include "auvaluedialog.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "eventswidget.h"
@@ -55,6 +56,8 @@ private slots:
     void commandsGoToTheSelectedController();
     void commandsWithoutAControllerAreRefused_data();
     void commandsWithoutAControllerAreRefused();
+    void failedBorderReadEndsTheWait_data();
+    void failedBorderReadEndsTheWait();
     void controllerStartClearsTheControllerCounters();
     void geometryAndSplitterSurviveARestart();
     void languageChangeWrittenOnlyWhenItDiffers_data();
@@ -437,6 +440,33 @@ void TestMainWindow::commandsWithoutAControllerAreRefused()
     QCOMPARE(sent.size(), 0);
     // The settings still name the controller used last; it is not commanded behind the engineer's back.
     QCOMPARE(window->selectedRyn(), explicitController ? selectedBefore : 0);
+}
+
+void TestMainWindow::failedBorderReadEndsTheWait_data()
+{
+    QTest::addColumn<int>("cmdCode");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("shown");
+    const QString waiting = QStringLiteral("Ожидаем значение ...");
+    QTest::addRow("border-command-failed") << int(CMD_AU_READ_BORDER_W2) << 7 << QStringLiteral("Ошибка!");
+    QTest::addRow("read-of-the-block-failed") << int(CMD_READ_IPP_W2) << 8 << QStringLiteral("Ошибка!");
+    QTest::addRow("another-border-failed") << int(CMD_AU_READ_BORDER_W1) << 7 << waiting;
+    QTest::addRow("monitoring-read") << int(CMD_READ_IPP_W2) << 0 << waiting;
+}
+
+void TestMainWindow::failedBorderReadEndsTheWait()
+{
+    QFETCH(int, cmdCode);
+    QFETCH(int, id);
+    QFETCH(QString, shown);
+    auto window = makeWindow();
+    detachWorker(*window);
+    AuValueDialog *dialog = AuValueDialog::instance();
+    QCOMPARE(dialog->parentWidget(), window.get());
+    dialog->open(5, CMD_READ_IPP_W2, QStringLiteral("Подождите"), QStringLiteral("Ожидаем значение ..."));
+    window->slotInfo(1, id, cmdCode, ResultNoAnswer, QByteArray());
+    QCOMPARE(dialog->text(), shown);
+    dialog->close();
 }
 
 void TestMainWindow::controllerStartClearsTheControllerCounters()
