@@ -692,13 +692,8 @@ void MainWindow::slotPortRx(int errCode, QByteArray answer)
 void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info)
 {
     countAnswer(errCode, info, errCode == ResultOk);
-    // A border the engineer asked for that cannot be read: the value dialog must not wait for ever.
-    if (id > 0 && errCode != ResultOk) {
-        if (cmdCode >= CMD_AU_READ_BORDER_W1 && cmdCode <= CMD_AU_READ_BORDER_W3)
-            emit signalIppBorderRead(CMD_READ_IPP_W1 + cmdCode - CMD_AU_READ_BORDER_W1, QByteArray());
-        else if (cmdCode >= CMD_READ_IPP_W1 && cmdCode <= CMD_READ_IPP_W3)
-            emit signalIppBorderRead(cmdCode, QByteArray());
-    }
+    if (id > 0 && errCode != ResultOk)
+        endBorderWait(cmdCode);
     if (cmdCode > 1000) {
         if (id > 0 && errCode != ResultOk)
             qCDebug(lcApp) << "Error execute command!";
@@ -816,6 +811,15 @@ void MainWindow::slotEvents(ModbusProtocol::EventList events)
     refreshCounters();
 }
 
+void MainWindow::endBorderWait(int cmdCode)
+{
+    // An empty block is one without the unit's border: the value dialog shows the read failed.
+    if (cmdCode >= CMD_AU_READ_BORDER_W1 && cmdCode <= CMD_AU_READ_BORDER_W3)
+        emit signalIppBorderRead(CMD_READ_IPP_W1 + cmdCode - CMD_AU_READ_BORDER_W1, QByteArray());
+    else if (cmdCode >= CMD_READ_IPP_W1 && cmdCode <= CMD_READ_IPP_W3)
+        emit signalIppBorderRead(cmdCode, QByteArray());
+}
+
 bool MainWindow::refuseWithoutController(int rynAddr)
 {
     if (rynAddr != 0)
@@ -835,8 +839,10 @@ bool MainWindow::refuseWithoutController(int rynAddr)
 void MainWindow::slotSendCmd(int cmdCode, QByteArray info)
 {
     // Only to the controller whose units are on screen, never to the one the settings last held.
-    if (refuseWithoutController(m_selectedRyn))
+    if (refuseWithoutController(m_selectedRyn)) {
+        endBorderWait(cmdCode);
         return;
+    }
     emit signalSendCommand(m_selectedRyn, nextCommandId(), cmdCode, info);
 }
 

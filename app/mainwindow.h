@@ -167,6 +167,8 @@ private:
     void selectBySearchRule();
     void setNoRynAnswered(bool noneAnswered);
     bool refuseWithoutController(int rynAddr);
+    // A border the engineer asked for will not come: the value dialog must not wait for ever.
+    void endBorderWait(int cmdCode);
 
     Settings::PrgParams m_prgParams;
     QString m_language;

@@ -9,6 +9,7 @@
 #include "eventswidget.h"
 #include "hardtypes.h"
 #include "mainwindow.h"
+#include "menupicker.h"
 #include "modalwatcher.h"
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
@@ -445,11 +446,12 @@ void TestMainWindow::commandsWithoutAControllerAreRefused()
 void TestMainWindow::failedBorderReadEndsTheWait_data()
 {
     QTest::addColumn<int>("cmdCode");
-    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("id"); // -1: the command is refused for want of a controller
     QTest::addColumn<QString>("shown");
     const QString waiting = QStringLiteral("Ожидаем значение ...");
     QTest::addRow("border-command-failed") << int(CMD_AU_READ_BORDER_W2) << 7 << QStringLiteral("Ошибка!");
     QTest::addRow("read-of-the-block-failed") << int(CMD_READ_IPP_W2) << 8 << QStringLiteral("Ошибка!");
+    QTest::addRow("border-command-refused") << int(CMD_AU_READ_BORDER_W2) << -1 << QStringLiteral("Ошибка!");
     QTest::addRow("another-border-failed") << int(CMD_AU_READ_BORDER_W1) << 7 << waiting;
     QTest::addRow("monitoring-read") << int(CMD_READ_IPP_W2) << 0 << waiting;
 }
@@ -464,8 +466,17 @@ void TestMainWindow::failedBorderReadEndsTheWait()
     AuValueDialog *dialog = AuValueDialog::instance();
     QCOMPARE(dialog->parentWidget(), window.get());
     dialog->open(5, CMD_READ_IPP_W2, QStringLiteral("Подождите"), QStringLiteral("Ожидаем значение ..."));
-    window->slotInfo(1, id, cmdCode, ResultNoAnswer, QByteArray());
+    ModalAnswerer answerer([](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->accept();
+    });
+    if (id < 0)
+        window->slotSendCmd(cmdCode, QByteArray::fromHex("050000"));
+    else
+        window->slotInfo(1, id, cmdCode, ResultNoAnswer, QByteArray());
     QCOMPARE(dialog->text(), shown);
+    QTest::qWait(20);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
     dialog->close();
 }
 
