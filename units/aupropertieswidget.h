@@ -3,6 +3,7 @@
 #include "aupropertycolumns.h"
 #include "hardtypes.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QMap>
 #include <QPair>
@@ -10,7 +11,9 @@
 #include <QWidget>
 
 class AuCellParametersModel;
+class AuConfigurationDialog;
 class AuFilterProxyModel;
+class AuMenu;
 class AuPropertiesModel;
 class CopyableTableView;
 class QDialog;
@@ -43,6 +46,9 @@ public:
     QTableWidget *protocolTable() const { return m_protocolTable; }
     // The menu of the view's own actions, shown where no unit command applies.
     QMenu *plainMenu() const { return m_plainMenu; }
+    // The unit command menu of a row, followed by the view's own actions.
+    AuMenu *unitMenu() const { return m_unitMenu; }
+    AuConfigurationDialog *configurationDialog() const { return m_configurationDialog; }
 
     // Report and protocol file names without the controller number and extension; kept in the
     // settings from one run to the next.
@@ -69,11 +75,14 @@ signals:
     // The unit parameter window opens: the worker reads every parameter of the loop until it closes.
     void signalShowAuParams();
     void signalHideAuParams();
+    void signalShowAuConfig(int addr, HardTypes type);
+    void signalSendCmd(int cmdCode, QByteArray info);
     void signalTypeVersionCountMap(QMap<HardTypes, QPair<QString, QString>> typesInfoMap);
 
 public slots:
     void slotFilterChanged();
     void slotShowAuParams(int addr);
+    void slotShowAuConfig(int addr, HardTypes type);
     void slotCustomMenuRequested(const QPoint &point);
 
 private:
@@ -91,6 +100,8 @@ private:
     QTableView *m_parametersView = nullptr;
     AuCellParametersModel *m_parametersModel = nullptr;
     QMenu *m_plainMenu = nullptr;
+    AuMenu *m_unitMenu = nullptr;
+    AuConfigurationDialog *m_configurationDialog = nullptr;
     QString m_reportFileNameTemplate;
     QString m_protocolFileNameTemplate;
 };
