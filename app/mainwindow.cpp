@@ -4,10 +4,12 @@
 #include "applogging.h"
 #include "aucell.h"
 #include "aucellswidget.h"
+#include "auconfigurationdialog.h"
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
+#include "auvaluedialog.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "evdesclistdialog.h"
@@ -97,7 +99,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_splitter->setChildrenCollapsible(false);
     setCentralWidget(m_splitter);
     adjustSize();
-    // The grids want more room than any screen has: start with most of the screen.
+    // Un-maximized, the window takes most of the screen.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         resize(screen->availableGeometry().size() * 0.9);
 
@@ -160,8 +162,12 @@ MainWindow::MainWindow(QWidget *parent)
         m_splitter->restoreState(splitterState);
     const QByteArray geometry =
         Settings::readValue(QStringLiteral("Geometry"), QStringLiteral("MainWindow")).toByteArray();
+    // The grids, the panels and the log want all the room there is: a first start fills the screen,
+    // a later one restores what the user left.
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
+    else
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 MainWindow::~MainWindow()
@@ -297,6 +303,11 @@ void MainWindow::createWorker()
             &ModbusMaster::slotReadingRynsAborted);
     connect(worker, &ModbusMaster::signalRynReadingCompleted, page,
             &AuPropertiesWidget::slotRynReadingCompleted);
+    connect(page, &AuPropertiesWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
+    connect(worker, &ModbusMaster::signalConfigInfo, page->configurationDialog(),
+            &AuConfigurationDialog::slotConfigInfo);
+    connect(this, &MainWindow::signalSelectRyn, page->configurationDialog(),
+            &AuConfigurationDialog::slotRynSelected);
     connect(worker, &ModbusMaster::signalEvents, m_eventsWidget, &EventsWidget::slotEvents);
     connect(worker, &ModbusMaster::signalEvents, this, &MainWindow::slotEvents);
     RYNSelectWidget *select = m_auInfoWidget->selectWidget();
@@ -376,6 +387,9 @@ void MainWindow::connectDecoder()
     connect(d, &ResponseDecoder::signalSetProcType, this, &MainWindow::signalSetProcType);
     connect(d, &ResponseDecoder::signalSetIptChannelType, this, &MainWindow::signalSetIptChannelType);
     connect(d, &ResponseDecoder::signalIppBorderData, this, &MainWindow::signalIppBorderData);
+    connect(d, &ResponseDecoder::signalIppBorderRead, this, &MainWindow::signalIppBorderRead);
+    connect(this, &MainWindow::signalIppBorderRead, AuValueDialog::instance(this),
+            &AuValueDialog::slotIppBorderRead);
 
     // The summary tabs, in the order the grids expect the values.
     AuInfoWidget *tabs = m_auInfoWidget;
@@ -688,6 +702,8 @@ void MainWindow::slotPortRx(int errCode, QByteArray answer)
 void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info)
 {
     countAnswer(errCode, info, errCode == ResultOk);
+    if (id > 0 && errCode != ResultOk)
+        endBorderWait(cmdCode);
     if (cmdCode > 1000) {
         if (id > 0 && errCode != ResultOk)
             qCDebug(lcApp) << "Error execute command!";
@@ -805,13 +821,45 @@ void MainWindow::slotEvents(ModbusProtocol::EventList events)
     refreshCounters();
 }
 
+void MainWindow::endBorderWait(int cmdCode)
+{
+    // An empty block is one without the unit's border: the value dialog shows the read failed.
+    if (cmdCode >= CMD_AU_READ_BORDER_W1 && cmdCode <= CMD_AU_READ_BORDER_W3)
+        emit signalIppBorderRead(CMD_READ_IPP_W1 + cmdCode - CMD_AU_READ_BORDER_W1, QByteArray());
+    else if (cmdCode >= CMD_READ_IPP_W1 && cmdCode <= CMD_READ_IPP_W3)
+        emit signalIppBorderRead(cmdCode, QByteArray());
+}
+
+bool MainWindow::refuseWithoutController(int rynAddr)
+{
+    if (rynAddr != 0)
+        return false;
+    // Address 0 is the broadcast address: every controller on the line would carry the command out.
+    // A view may send several commands at once; the engineer is told once, after they are all refused.
+    if (m_refusalPending)
+        return true;
+    m_refusalPending = true;
+    QTimer::singleShot(0, this, [this] {
+        QMessageBox::warning(this, tr("Внимание!"), tr("Контроллер не выбран: команда не отправлена."));
+        m_refusalPending = false;
+    });
+    return true;
+}
+
 void MainWindow::slotSendCmd(int cmdCode, QByteArray info)
 {
-    emit signalSendCommand(m_prgParams.rynAddr, nextCommandId(), cmdCode, info);
+    // Only to the controller whose units are on screen, never to the one the settings last held.
+    if (refuseWithoutController(m_selectedRyn)) {
+        endBorderWait(cmdCode);
+        return;
+    }
+    emit signalSendCommand(m_selectedRyn, nextCommandId(), cmdCode, info);
 }
 
 void MainWindow::slotSendCmd2(uchar rynAddr, int cmdCode, QByteArray info)
 {
+    if (refuseWithoutController(rynAddr))
+        return;
     emit signalSendCommand(rynAddr, nextCommandId(), cmdCode, info);
 }
 

@@ -46,8 +46,9 @@ public:
     OstrelCommPortDialog *portDialog() const { return m_portDialog; }
     QSplitter *splitter() const { return m_splitter; }
     quint16 foundMask() const { return m_foundMask; }
-    bool isSearching() const { return m_searching; }
+    // The controller whose units are shown and commanded; 0 when none is selected.
     int selectedRyn() const { return m_selectedRyn; }
+    bool isSearching() const { return m_searching; }
     bool isPortOpened() const { return m_portOpened; }
 
 signals:
@@ -113,6 +114,8 @@ signals:
     void signalSetProcType(int addr, uchar type);
     void signalSetIptChannelType(int addr, uchar type);
     void signalIppBorderData(QByteArray ba);
+    // A border block with the code it was read by (58..60); empty when that read failed.
+    void signalIppBorderRead(int cmdCode, QByteArray ba);
 
 public slots:
     void selectComPort();
@@ -163,6 +166,9 @@ private:
     void pingResult(int rynAddr, int id, int errCode);
     void selectBySearchRule();
     void setNoRynAnswered(bool noneAnswered);
+    bool refuseWithoutController(int rynAddr);
+    // A border the engineer asked for will not come: the value dialog must not wait for ever.
+    void endBorderWait(int cmdCode);
 
     Settings::PrgParams m_prgParams;
     QString m_language;
@@ -172,6 +178,7 @@ private:
     quint16 m_foundMask = 0;
     QList<int> m_searchProbeIds; // the current search's probes, address 1 first
     int m_selectedRyn = 0;
+    bool m_refusalPending = false; // the message that commands were refused is about to show
     Counters m_rynCounters;
     Counters m_totalCounters;
 

@@ -50,7 +50,13 @@ struct Context
     template<typename Modify>
     Outcome readModifyWrite(int blockCode, Modify modify) const
     {
-        const RegisterMap::Block block = RegisterMap::readBlock(blockCode, 0);
+        return readModifyWrite(RegisterMap::readBlock(blockCode, 0), modify);
+    }
+
+    // The same for some registers of a block.
+    template<typename Modify>
+    Outcome readModifyWrite(const RegisterMap::Block &block, Modify modify) const
+    {
         const ModbusLink::Transaction answer = read(block);
         if (answer.result != ResultOk)
             return fromTransaction(answer);
@@ -125,24 +131,15 @@ Outcome writeLoMode(const Context &context, const QByteArray &info)
     const int unit = info.size() >= 2 ? quint8(info.at(0)) : 0;
     if (unit < 1 || unit > maxUnit)
         return refused(ResultUnknownCommand);
-    const quint8 mode = quint8(info.at(1));
-    QByteArray word(2, '\0');
-    switch ((unit - 1) % 4) {
-    case 0:
-        word[1] = char(mode);
-        break;
-    case 1:
-        word[1] = char((mode * 16) % 256);
-        break;
-    case 2:
-        word[0] = char(mode);
-        break;
-    default:
-        word[0] = char((mode * 16) % 256);
-        break;
-    }
-    const RegisterMap::Block loBlock = RegisterMap::readBlock(CMD_READ_CFG_LO_MODE, 0);
-    return context.write(quint16(loBlock.start + (unit - 1) / 4), word);
+    const int mode = quint8(info.at(1)) & 0x0F;
+    // Four units share a register: read it, so the other three keep their modes.
+    RegisterMap::Block loRegister = RegisterMap::readBlock(CMD_READ_CFG_LO_MODE, 0);
+    loRegister.start = quint16(loRegister.start + (unit - 1) / 4);
+    loRegister.count = 1;
+    return context.readModifyWrite(loRegister, [&](QByteArray &data) {
+        // Within the one register read, the unit takes its place among its three neighbours.
+        UnitPacking::setNibble(data, (unit - 1) % 4 + 1, mode);
+    });
 }
 
 Outcome writeRynConstant(const Context &context, const QByteArray &info)

@@ -39,6 +39,12 @@ bool isConfigRead(int cmdCode)
     }
 }
 
+// The writes of one unit's configuration entries: their results go to the configuration dialog too.
+bool isConfigWrite(int cmdCode)
+{
+    return cmdCode >= CMD_WRITE_CFG_UNBLOCKED && cmdCode <= CMD_WRITE_CFG_POWER_LO_INIT;
+}
+
 } // namespace
 
 ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, QObject *parent)
@@ -107,7 +113,11 @@ bool ModbusMaster::isUnitTyped(int auAddr) const
     QMutexLocker locker(&queueMutex);
     const QByteArray types = m_lastAnswers.value(CMD_READ_TYPES);
     const int index = UnitPacking::byteIndexOfUnit(auAddr);
-    return index >= types.size() || quint8(types.at(index)) != 0xFF;
+    if (index >= types.size())
+        return true;
+    // No device has type 0: a controller may report it for an address with nothing there.
+    const quint8 type = quint8(types.at(index));
+    return type != 0xFF && type != 0;
 }
 
 void ModbusMaster::init()
@@ -475,6 +485,8 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
         if (outcome.result == ResultOk)
             info = answerData(outcome.answer);
         setLastAnswer(command.cmdCode, info);
+        emit signalConfigInfo(command.rynAddr, command.id, command.cmdCode, outcome.result, info);
+    } else if (isConfigWrite(command.cmdCode)) {
         emit signalConfigInfo(command.rynAddr, command.id, command.cmdCode, outcome.result, info);
     } else if (command.cmdCode >= CMD_READ_IPP_W1 && command.cmdCode <= CMD_READ_IPP_W3 &&
                outcome.answer.size() == 255) {

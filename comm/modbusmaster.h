@@ -54,7 +54,9 @@ public:
     // The one worker, for the unit menus' questions about the last answers.
     static ModbusMaster *instance();
 
-    // Safe from any thread. True when the block was never read.
+    // Safe from any thread. True when the block was never read. A unit is typed when the types
+    // block gives it a type (not 255, and not 0, which no device has), reachable unless its general
+    // state is 1 (connection lost).
     bool isUnitReachable(int auAddr) const;
     bool isUnitTyped(int auAddr) const;
 

@@ -44,8 +44,10 @@ bool ResponseDecoder::decodes(int cmdCode, int errCode)
 
 void ResponseDecoder::enqueue(int cmdCode, const QByteArray &data)
 {
-    if (cmdCode >= CMD_READ_IPP_W1 && cmdCode <= CMD_READ_IPP_W3)
+    if (cmdCode >= CMD_READ_IPP_W1 && cmdCode <= CMD_READ_IPP_W3) {
         emit signalIppBorderData(data);
+        emit signalIppBorderRead(cmdCode, data);
+    }
     for (int e = 0; e < data.size() / 2; ++e) {
         m_queue.enqueue({cmdCode, e, data});
         slotCmdProcessTimeout();

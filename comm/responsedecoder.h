@@ -84,6 +84,8 @@ signals:
     void signalSetProcType(int addr, uchar type);
     void signalSetIptChannelType(int addr, uchar type);
     void signalIppBorderData(QByteArray ba);
+    // The same block with the code it was read by (58..60): which border, W1..W3, it holds.
+    void signalIppBorderRead(int cmdCode, QByteArray ba);
 
 private:
     struct Item

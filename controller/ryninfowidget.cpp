@@ -5,6 +5,7 @@
 #include "ryncmdwidget.h"
 
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,8 +13,9 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
-#include <QStyle>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -170,6 +172,40 @@ QSize RYNInfoWidget::minimumSizeHint() const
     return hint;
 }
 
+int RYNInfoWidget::panelColumns(const QSize &availableScreen)
+{
+    return availableScreen.width() >= 1600 ? 2 : 1;
+}
+
+void RYNInfoWidget::setPanelColumns(int columns)
+{
+    columns = qBound(1, columns, 2);
+    if (columns == m_panelColumns)
+        return;
+    m_panelColumns = columns;
+    while (QLayoutItem *item = m_columnsRow->takeAt(0)) {
+        if (QLayout *column = item->layout()) {
+            while (QLayoutItem *entry = column->takeAt(0))
+                delete entry; // the groups stay, owned by the panel; they are placed again below
+        }
+        delete item;
+    }
+    // The second column starts with the operating system's errors.
+    constexpr int firstOfSecondColumn = 2;
+    QVBoxLayout *column = nullptr;
+    for (int i = 0; i < m_groups.size(); ++i) {
+        if (i == 0 || (columns > 1 && i == firstOfSecondColumn)) {
+            if (column)
+                column->addStretch();
+            column = new QVBoxLayout;
+            m_columnsRow->addLayout(column);
+        }
+        column->addWidget(m_groups.at(i));
+    }
+    column->addStretch();
+    updateGeometry();
+}
+
 QWidget *RYNInfoWidget::createPanel()
 {
     auto *panel = new QWidget;
@@ -190,11 +226,14 @@ QWidget *RYNInfoWidget::createPanel()
 
     auto *groupLayout = new QVBoxLayout(m_mainGroup);
     groupLayout->addLayout(typeRow);
-    groupLayout->addWidget(createStateGroup());
-    groupLayout->addWidget(createErrorsGroup());
-    groupLayout->addWidget(createOsErrorsGroup());
-    groupLayout->addWidget(createLoopErrorsGroup());
-    groupLayout->addWidget(createModbusErrorsGroup());
+    m_columnsRow = new QHBoxLayout;
+    groupLayout->addLayout(m_columnsRow);
+    m_groups = {createStateGroup(), createErrorsGroup(), createOsErrorsGroup(), createLoopErrorsGroup(),
+                createModbusErrorsGroup()};
+    // Two columns on a screen wide enough to spare the room: there the panel is as tall as the grids
+    // beside it and never needs to scroll.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    setPanelColumns(panelColumns(screen ? screen->availableGeometry().size() : QSize()));
 
     m_operatingTimeLabel = valueLabel(QStringLiteral("operatingTimeLabel"), QStringLiteral("000:00:00:00"));
     m_operatingTimeLabel->setAlignment(Qt::AlignCenter);

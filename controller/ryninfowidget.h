@@ -15,6 +15,7 @@
 class ExLabel;
 class ModbusErrorsDialog;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QScrollArea;
 class QTableWidget;
@@ -54,6 +55,11 @@ public slots:
     void slotModbusErrorCode(int modbusErrorCode);
     void slotExLabelClicked(int tag);
 
+    // The panel's groups stand in two columns on a wide screen, in one otherwise.
+    static int panelColumns(const QSize &availableScreen);
+    int panelColumnCount() const { return m_panelColumns; }
+    void setPanelColumns(int columns);
+
 private:
     QWidget *createPanel();
     QGroupBox *createStateGroup();
@@ -83,6 +89,9 @@ private:
 
     QScrollArea *m_scrollArea = nullptr;
     QGroupBox *m_mainGroup = nullptr;
+    QHBoxLayout *m_columnsRow = nullptr;
+    QList<QWidget *> m_groups;
+    int m_panelColumns = 0;
     QLabel *m_typeLabel = nullptr;
     QLabel *m_versionLabel = nullptr;
     QLabel *m_unitCountLabel = nullptr;

@@ -36,6 +36,7 @@ RYNSelectWidget::RYNSelectWidget(QWidget *parent)
     layout->setSpacing(0);
 
     auto *rynGrid = new QGridLayout;
+    rynGrid->setVerticalSpacing(0);
     rynGrid->addWidget(new QLabel(tr("RYN:"), this), 0, 0, 1, 2, Qt::AlignCenter);
     for (int addr = 0; addr <= RynCount; ++addr) {
         auto *button = new QRadioButton(QString::number(addr), this);
@@ -87,6 +88,8 @@ RYNSelectWidget::RYNSelectWidget(QWidget *parent)
     auto *events = new QGroupBox(this);
     events->setStyleSheet(QStringLiteral("QGroupBox {border: none;}"));
     auto *eventsLayout = new QVBoxLayout(events);
+    eventsLayout->setContentsMargins(6, 2, 6, 2);
+    eventsLayout->setSpacing(0);
     eventsLayout->addWidget(new QLabel(tr("Прием событий:"), events));
     m_fromAllButton = new QRadioButton(tr("от всех RYN"), events);
     m_fromCurrentButton = new QRadioButton(tr("от тек. RYN"), events);
@@ -94,7 +97,7 @@ RYNSelectWidget::RYNSelectWidget(QWidget *parent)
     eventsLayout->addWidget(m_fromCurrentButton);
     layout->addWidget(events);
 
-    layout->addSpacing(20);
+    layout->addSpacing(6);
     layout->addStretch();
     m_legend = new AuLegendWidget(this);
     layout->addWidget(m_legend);

@@ -87,6 +87,97 @@
     </message>
 </context>
 <context>
+    <name>AuConfigurationDialog</name>
+    <message>
+        <source>Основные</source>
+        <translation>Main</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Адрес отключен</source>
+        <translation>Address disabled</translation>
+    </message>
+    <message>
+        <source>неизвестный</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>Тип устройства</source>
+        <translation>Device type</translation>
+    </message>
+    <message>
+        <source>Тепловой канал</source>
+        <translation>Heat channel</translation>
+    </message>
+    <message>
+        <source>Пороговая температура</source>
+        <translation>Threshold temperature</translation>
+    </message>
+    <message>
+        <source>Тип теплового канала</source>
+        <translation>Heat channel type</translation>
+    </message>
+    <message>
+        <source>Начальное состояние выходов</source>
+        <translation>Initial output state</translation>
+    </message>
+    <message>
+        <source>Выход 1 вкл.</source>
+        <translation>Output 1 on</translation>
+    </message>
+    <message>
+        <source>Выход 2 вкл.</source>
+        <translation>Output 2 on</translation>
+    </message>
+    <message>
+        <source>Выход 3 вкл.</source>
+        <translation>Output 3 on</translation>
+    </message>
+    <message>
+        <source>Выход 4 вкл.</source>
+        <translation>Output 4 on</translation>
+    </message>
+    <message>
+        <source>Начальное состояние ЛО</source>
+        <translation>Initial LO state</translation>
+    </message>
+    <message>
+        <source>Питание ЛО</source>
+        <translation>LO supply</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Attention!</translation>
+    </message>
+    <message>
+        <source>Контроллер не выбран: конфигурацию АУ прочитать нельзя.</source>
+        <translation>No controller selected: the unit configuration cannot be read.</translation>
+    </message>
+    <message>
+        <source>Конфигурационные параметры %2 по адресу %1</source>
+        <translation>Configuration of %2 at address %1</translation>
+    </message>
+    <message>
+        <source>Не записано: %1</source>
+        <translation>Not written: %1</translation>
+    </message>
+</context>
+<context>
     <name>AuInfoWidget</name>
     <message>
         <source>Общее состояние</source>
@@ -208,6 +299,207 @@
     <message>
         <source>пред. запыл.</source>
         <translation>dust limit</translation>
+    </message>
+</context>
+<context>
+    <name>AuMenu</name>
+    <message>
+        <source>ВКЛ.</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>ВЫКЛ.</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>Замкнуть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Разомкнуть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Свойства ...</source>
+        <translation>Properties ...</translation>
+    </message>
+    <message>
+        <source>Конфигурирование ...</source>
+        <translation>Configuration ...</translation>
+    </message>
+    <message>
+        <source>Красный светодиод</source>
+        <translation>Red LED</translation>
+    </message>
+    <message>
+        <source>Желтый светодиод</source>
+        <translation>Yellow LED</translation>
+    </message>
+    <message>
+        <source>Задать адрес ...</source>
+        <translation>Set address ...</translation>
+    </message>
+    <message>
+        <source>Заряд ионисторов</source>
+        <translation>Ionistor charging</translation>
+    </message>
+    <message>
+        <source>НЭ</source>
+        <translation>Storage element</translation>
+    </message>
+    <message>
+        <source>Лазер</source>
+        <translation>Laser</translation>
+    </message>
+    <message>
+        <source>Тест пиросенсора</source>
+        <translation>Pyrosensor test</translation>
+    </message>
+    <message>
+        <source>Режим &apos;ТЕСТ&apos;</source>
+        <translation>&apos;TEST&apos; mode</translation>
+    </message>
+    <message>
+        <source>Левый изолятор</source>
+        <translation>Left isolator</translation>
+    </message>
+    <message>
+        <source>Правый изолятор</source>
+        <translation>Right isolator</translation>
+    </message>
+    <message>
+        <source>ЛО</source>
+        <translation>LO</translation>
+    </message>
+    <message>
+        <source>Прямое</source>
+        <translation>Direct</translation>
+    </message>
+    <message>
+        <source>Прямое с миганием</source>
+        <translation>Direct, flashing</translation>
+    </message>
+    <message>
+        <source>Обратное</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Обратное с миганием</source>
+        <translation>Reverse, flashing</translation>
+    </message>
+    <message>
+        <source>Реле Zirn</source>
+        <translation>Zirn relays</translation>
+    </message>
+    <message>
+        <source>ВКЛ. ...</source>
+        <translation>ON ...</translation>
+    </message>
+    <message>
+        <source>ВЫКЛ. ...</source>
+        <translation>OFF ...</translation>
+    </message>
+    <message>
+        <source>Блокировка</source>
+        <translation>Blocking</translation>
+    </message>
+    <message>
+        <source>Чтение границ</source>
+        <translation>Read borders</translation>
+    </message>
+    <message>
+        <source>Нижняя W1 ...</source>
+        <translation>Lower W1 ...</translation>
+    </message>
+    <message>
+        <source>Средняя W2 ...</source>
+        <translation>Middle W2 ...</translation>
+    </message>
+    <message>
+        <source>Верхняя W3 ...</source>
+        <translation>Upper W3 ...</translation>
+    </message>
+    <message>
+        <source>Запись границ</source>
+        <translation>Write borders</translation>
+    </message>
+    <message>
+        <source>Реле Pona</source>
+        <translation>Pona relays</translation>
+    </message>
+    <message>
+        <source>ВЫКЛ. все реле</source>
+        <translation>All relays OFF</translation>
+    </message>
+    <message>
+        <source>ВКЛ. реле К1</source>
+        <translation>Relay K1 ON</translation>
+    </message>
+    <message>
+        <source>ВКЛ. реле К2</source>
+        <translation>Relay K2 ON</translation>
+    </message>
+    <message>
+        <source>Напряжение Pona</source>
+        <translation>Pona voltage</translation>
+    </message>
+    <message>
+        <source>Напряжение сети основное</source>
+        <translation>Main mains voltage</translation>
+    </message>
+    <message>
+        <source>Напряжение сети резервное</source>
+        <translation>Reserve mains voltage</translation>
+    </message>
+    <message>
+        <source>Напряжение сети привода</source>
+        <translation>Drive mains voltage</translation>
+    </message>
+    <message>
+        <source>Включение реле</source>
+        <translation>Switching relays on</translation>
+    </message>
+    <message>
+        <source>Выключение реле</source>
+        <translation>Switching relays off</translation>
+    </message>
+    <message>
+        <source>Ввод адреса</source>
+        <translation>Address entry</translation>
+    </message>
+    <message>
+        <source>Новый адрес:</source>
+        <translation>New address:</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Вы пытаетесь задать тот же адрес!</source>
+        <translation>You are trying to set the same address!</translation>
+    </message>
+    <message>
+        <source>Выбранный адрес уже есть и он на связи!
+Продолжить?</source>
+        <translation>The chosen address is taken by a unit that is online!
+Continue?</translation>
+    </message>
+    <message>
+        <source>Подождите</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Ожидаем значение ...</source>
+        <translation>Waiting for the value ...</translation>
+    </message>
+    <message>
+        <source>Введите значение</source>
+        <translation>Enter value</translation>
+    </message>
+    <message>
+        <source>Граница</source>
+        <translation>Border</translation>
     </message>
 </context>
 <context>
@@ -544,6 +836,48 @@ Shown types: %2.
     <message>
         <source>АУ адрес %1</source>
         <translation>Unit address %1</translation>
+    </message>
+</context>
+<context>
+    <name>AuReleDialog</name>
+    <message>
+        <source>Реле 1</source>
+        <translation>Relay 1</translation>
+    </message>
+    <message>
+        <source>Реле 2</source>
+        <translation>Relay 2</translation>
+    </message>
+    <message>
+        <source>Реле 3</source>
+        <translation>Relay 3</translation>
+    </message>
+    <message>
+        <source>Реле 4</source>
+        <translation>Relay 4</translation>
+    </message>
+    <message>
+        <source>Выполнить</source>
+        <translation>Execute</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>AuValueDialog</name>
+    <message>
+        <source>Ожидаем значение...</source>
+        <translation>Waiting for the value...</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Ошибка!</source>
+        <translation>Error!</translation>
     </message>
 </context>
 <context>
@@ -1125,6 +1459,14 @@ Event description version %2</translation>
     <message>
         <source>Порт</source>
         <translation>Port</translation>
+    </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Attention!</translation>
+    </message>
+    <message>
+        <source>Контроллер не выбран: команда не отправлена.</source>
+        <translation>No controller selected: the command was not sent.</translation>
     </message>
 </context>
 <context>

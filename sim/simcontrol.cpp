@@ -221,6 +221,14 @@ QString SimControl::run(const QStringList &words)
             add(QStringLiteral("ionistorState"), controller->ionistorState(unit));
             add(QStringLiteral("configType"), controller->configuredType(unit));
             add(QStringLiteral("blocked"), controller->isBlocked(unit));
+            // The configuration entries as stored, for checking what a master wrote into them.
+            if (unit <= SimController::loopUnits) {
+                add(QStringLiteral("threshold"), controller->configValue(100, unit));
+                add(QStringLiteral("powerLoInit"), controller->configValue(103, unit));
+                add(QStringLiteral("loMode"), controller->configValue(104, unit));
+                add(QStringLiteral("outputInit"), controller->configValue(105, unit));
+                add(QStringLiteral("heatFlag"), controller->configValue(106, unit));
+            }
         }
         if (items.isEmpty())
             return error(tr("no such value"));

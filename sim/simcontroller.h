@@ -65,6 +65,7 @@ public:
     };
 
     static constexpr int maxAddress = 251;
+    static constexpr int loopUnits = 250; // the addresses with configuration entries
     static constexpr int constantCount = 32;
 
     explicit SimController(int address, int eventCapacity = SimEventBuffer::defaultCapacity);

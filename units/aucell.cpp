@@ -1,6 +1,9 @@
 #include "aucell.h"
 
+#include "aumenu.h"
+
 #include <QBoxLayout>
+#include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
 
@@ -143,6 +146,46 @@ void AuCell::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.fillRect(rect().adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth), m_colour);
+}
+
+bool AuCell::offersMenu() const
+{
+    const int state = m_values.state;
+    switch (kind()) {
+    case GeneralCell:
+        return state != 8 && state != 255 && !(address() == Address251 && state == 9);
+    case IonistorCell:
+        return state != 4 && state != 255;
+    case SmokeCell:
+        return isSmokeType(m_values.type) && state != 8 && state != 255;
+    }
+    return false;
+}
+
+AuMenu *AuCell::menu()
+{
+    if (!m_menu) {
+        m_menu = new AuMenu(this);
+        connect(m_menu, &AuMenu::signalSendCmd, this, &AuCell::signalSendCmd);
+        connect(m_menu, &AuMenu::signalShowAuParams, this, &AuCell::signalShowAuParams);
+        connect(m_menu, &AuMenu::signalShowAuConfig, this, &AuCell::signalShowAuConfig);
+    }
+    return m_menu;
+}
+
+void AuCell::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::RightButton || !offersMenu()) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    AuMenu::Unit unit;
+    unit.addr = address();
+    unit.type = m_values.type;
+    const auto &out = m_values.output;
+    const auto &bank = m_values.outputVexa2R2;
+    unit.relaysOn = AuMenu::relayMask(unit.type, {out[0], out[1], out[2], out[3]}, {bank[0], bank[1]});
+    menu()->run(unit, event->globalPos());
 }
 
 void AuCell::setState(int state)

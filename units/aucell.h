@@ -10,6 +10,7 @@
 
 #include <array>
 
+class AuMenu;
 class QHBoxLayout;
 class QMovie;
 class QVBoxLayout;
@@ -45,6 +46,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // Whether a right click opens the unit's menu: not for a unit the grid knows nothing about.
+    bool offersMenu() const;
+    // The unit's menu; made on the first right click (three grids of cells would otherwise build
+    // hundreds of menus nobody opens).
+    AuMenu *menu();
+
     void setState(int state);
     void setType(int type);
     void setBlocking(bool unBlocked);
@@ -68,6 +75,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 signals:
     void signalSendCmd(int cmdCode, QByteArray info);
@@ -114,4 +122,5 @@ private:
     QHBoxLayout *m_isolatorRow = nullptr;
     QLabel *m_isolatorLeft = nullptr;
     QLabel *m_isolatorRight = nullptr;
+    AuMenu *m_menu = nullptr;
 };

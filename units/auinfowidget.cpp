@@ -51,6 +51,8 @@ AuInfoWidget::AuInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTabl
         connect(legend, &AuLegendWidget::signalViewModeChanged, grid, &AuCellsWidget::slotViewModeChanged);
         connect(grid, &AuCellsWidget::signalShowAuParams, m_propertiesWidget,
                 &AuPropertiesWidget::slotShowAuParams);
+        connect(grid, &AuCellsWidget::signalShowAuConfig, m_propertiesWidget,
+                &AuPropertiesWidget::slotShowAuConfig);
     }
     connect(this, &AuInfoWidget::signalFilterChanged, m_propertiesWidget,
             &AuPropertiesWidget::slotFilterChanged);

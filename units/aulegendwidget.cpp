@@ -24,13 +24,16 @@ AuLegendWidget::AuLegendWidget(QWidget *parent)
     : QGroupBox(parent)
 {
     auto *layout = new QVBoxLayout(this);
+    // Packed close: the panel must fit beside the grids of a 1080-line screen without scrolling.
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(2);
     layout->addStretch();
 
     for (int kind = 0; kind < KindCount; ++kind) {
         const auto cellKind = AuCell::CellKind(kind);
         for (const auto &entry : entries(cellKind)) {
             auto *label = new QLabel(entry.second, this);
-            label->setMargin(3);
+            label->setMargin(2);
             label->setStyleSheet(QStringLiteral("QLabel {background-color: %1;}")
                                      .arg(AuCellValues::cellColour(cellKind, entry.first).name()));
             layout->addWidget(label);
@@ -39,7 +42,7 @@ AuLegendWidget::AuLegendWidget(QWidget *parent)
     }
 
     auto *cells = new QGridLayout;
-    cells->setContentsMargins(5, 5, 5, 5);
+    cells->setContentsMargins(5, 2, 5, 2);
     for (int kind = 0; kind < KindCount; ++kind) {
         m_cells251[kind] = new AuCell(251, AuCell::CellKind(kind), nullptr, nullptr, this);
         m_cells251[kind]->setFixedSize(Cell251Side, Cell251Side);
@@ -49,6 +52,7 @@ AuLegendWidget::AuLegendWidget(QWidget *parent)
 
     auto *information = new QGroupBox(tr("Информация"), this);
     auto *informationLayout = new QVBoxLayout(information);
+    informationLayout->setContentsMargins(4, 2, 4, 2);
     m_selectors[AuCell::GeneralCell] = new QComboBox(information);
     m_selectors[AuCell::GeneralCell]->addItems(
         {tr("Полная"), tr("Версия"), tr("Т / задымл"), tr("U ионисторов")});
@@ -69,6 +73,7 @@ AuLegendWidget::AuLegendWidget(QWidget *parent)
     m_scaleGroup = new QGroupBox(tr("Масштаб"), this);
     m_scaleGroup->setCheckable(true);
     auto *scaleLayout = new QHBoxLayout(m_scaleGroup);
+    scaleLayout->setContentsMargins(4, 2, 4, 2);
     m_wrapBox = new QCheckBox(tr("Перенос\n строк"), m_scaleGroup);
     auto *zoomIn = new QPushButton(QStringLiteral("+"), m_scaleGroup);
     auto *zoomOut = new QPushButton(QStringLiteral("-"), m_scaleGroup);

@@ -1,7 +1,9 @@
 #include "aupropertieswidget.h"
 
 #include "aucellparametersmodel.h"
+#include "auconfigurationdialog.h"
 #include "aufilterproxymodel.h"
+#include "aumenu.h"
 #include "aupropertiesmodel.h"
 #include "copyabletableview.h"
 #include "readingrynsprogressdialog.h"
@@ -30,12 +32,14 @@ const QString keyReportTemplate = QStringLiteral("ReportFileNameTemplate");
 const QString keyProtocolTemplate = QStringLiteral("ProtocolFileNameTemplate");
 // Units whose general state is 8 have no configured address: they are not listed.
 constexpr int notConfiguredState = 8;
+constexpr int address251 = 251;
+constexpr int doubleAddressState = 9;
 // Codes 0..99 are unit types; the shown types of a filtered report are those with a label.
 constexpr int unitTypeCodes = 100;
 // The progress dialog has a row for each of the controller addresses 1..8.
 constexpr int firstRynAddr = 1;
 constexpr int lastRynAddr = 8;
-// Table A row 3, column 1: the controller's version text.
+// The controller information table holds the version text in row 3, column 1.
 constexpr int versionRow = 3;
 constexpr int valueColumn = 1;
 
@@ -102,15 +106,26 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     layout->addWidget(m_view);
 
     createParametersDialog();
-    connect(this, qOverload<int>(&AuPropertiesWidget::signalShowAuParams), this,
-            &AuPropertiesWidget::slotShowAuParams);
+    m_configurationDialog = new AuConfigurationDialog(this);
     m_rynSelectDialog = new RynSelectDialog(this);
     m_progressDialog = new ReadingRynsProgressDialog(this);
+    connect(this, qOverload<int>(&AuPropertiesWidget::signalShowAuParams), this,
+            &AuPropertiesWidget::slotShowAuParams);
+    connect(this, &AuPropertiesWidget::signalShowAuConfig, this, &AuPropertiesWidget::slotShowAuConfig);
+    connect(m_configurationDialog, &AuConfigurationDialog::signalSendCmd, this,
+            &AuPropertiesWidget::signalSendCmd);
     createDocumentActions();
 
     m_reportFileNameTemplate = readTemplate(keyReportTemplate, defaultReportFileNameTemplate());
     m_protocolFileNameTemplate = readTemplate(keyProtocolTemplate, defaultProtocolFileNameTemplate());
 
+    m_unitMenu = new AuMenu(this);
+    m_unitMenu->addSeparator();
+    m_unitMenu->addActions(m_view->actions());
+    connect(m_unitMenu, &AuMenu::signalSendCmd, this, &AuPropertiesWidget::signalSendCmd);
+    connect(m_unitMenu, &AuMenu::signalShowAuParams, this,
+            qOverload<int>(&AuPropertiesWidget::signalShowAuParams));
+    connect(m_unitMenu, &AuMenu::signalShowAuConfig, this, &AuPropertiesWidget::signalShowAuConfig);
     m_plainMenu = new QMenu(this);
     m_plainMenu->addActions(m_view->actions());
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -222,11 +237,33 @@ void AuPropertiesWidget::slotShowAuParams(int addr)
     emit signalHideAuParams();
 }
 
+void AuPropertiesWidget::slotShowAuConfig(int addr, HardTypes type)
+{
+    m_configurationDialog->exec(addr, type);
+}
+
 void AuPropertiesWidget::slotCustomMenuRequested(const QPoint &point)
 {
     const int rynAddr = Settings::readValue(QStringLiteral("RynAddr"), QStringLiteral("System"), 1).toInt();
     m_view->setTitle(reportTitle(rynAddr));
-    m_plainMenu->popup(m_view->viewport()->mapToGlobal(point));
+    const QPoint globalPos = m_view->viewport()->mapToGlobal(point);
+    const QModelIndex index = m_view->indexAt(point);
+    if (!index.isValid()) {
+        m_plainMenu->popup(globalPos);
+        return;
+    }
+    m_view->setCurrentIndex(index);
+    const AuUnitRecord record = m_model->record(m_proxy->mapToSource(index).row());
+    // A unit at 251 next to another one there: nobody can tell which of the two a command would reach.
+    if (record.address == address251 && record.generalState == doubleAddressState)
+        return;
+    AuMenu::Unit unit;
+    unit.addr = record.address;
+    unit.type = record.type;
+    const auto &out = record.output;
+    const auto &bank = record.outputVexa2R2;
+    unit.relaysOn = AuMenu::relayMask(unit.type, {out[0], out[1], out[2], out[3]}, {bank[0], bank[1]});
+    m_unitMenu->run(unit, globalPos);
 }
 
 void AuPropertiesWidget::slotMakeReport()

@@ -5,6 +5,7 @@
 #include "hardtypes.h"
 #include "reportdocuments.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QLocale>
@@ -17,7 +18,9 @@
 #include <functional>
 
 class AuCellParametersModel;
+class AuConfigurationDialog;
 class AuFilterProxyModel;
+class AuMenu;
 class AuPropertiesModel;
 class CopyableTableView;
 class QAction;
@@ -62,6 +65,9 @@ public:
     QAction *protocolAction() const { return m_protocolAction; }
     RynSelectDialog *rynSelectDialog() const { return m_rynSelectDialog; }
     ReadingRynsProgressDialog *progressDialog() const { return m_progressDialog; }
+    // The unit command menu of a row, followed by the view's own actions.
+    AuMenu *unitMenu() const { return m_unitMenu; }
+    AuConfigurationDialog *configurationDialog() const { return m_configurationDialog; }
 
     // Report and protocol file names without the controller number and extension; kept in the
     // settings from one run to the next.
@@ -98,6 +104,8 @@ signals:
     // The unit parameter window opens: the worker reads every parameter of the loop until it closes.
     void signalShowAuParams();
     void signalHideAuParams();
+    void signalShowAuConfig(int addr, HardTypes type);
+    void signalSendCmd(int cmdCode, QByteArray info);
     void signalTypeVersionCountMap(QMap<HardTypes, QPair<QString, QString>> typesInfoMap);
     void signalReadRyns(QList<int> rynAddrs);
     void signalReadingRynsAborted();
@@ -108,6 +116,7 @@ public slots:
     // The worker has finished reading a controller of the run: its document is written when the
     // reading succeeded, and the progress dialog shows whether the controller got one.
     void slotRynReadingCompleted(int rynAddr, bool success);
+    void slotShowAuConfig(int addr, HardTypes type);
     void slotCustomMenuRequested(const QPoint &point);
     void slotMakeReport();
     void slotMakeProtocol();
@@ -134,6 +143,8 @@ private:
     QAction *m_protocolAction = nullptr;
     RynSelectDialog *m_rynSelectDialog = nullptr;
     ReadingRynsProgressDialog *m_progressDialog = nullptr;
+    AuMenu *m_unitMenu = nullptr;
+    AuConfigurationDialog *m_configurationDialog = nullptr;
     QString m_reportFileNameTemplate;
     QString m_protocolFileNameTemplate;
     std::function<QDateTime()> m_documentClock;

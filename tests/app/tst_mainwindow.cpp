@@ -3,14 +3,17 @@
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
+#include "auvaluedialog.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "eventswidget.h"
 #include "hardtypes.h"
 #include "mainwindow.h"
+#include "menupicker.h"
 #include "modalwatcher.h"
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
+#include "ryninfowidget.h"
 #include "rynselectwidget.h"
 #include "settings.h"
 
@@ -24,6 +27,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,6 +57,10 @@ private slots:
     void laterFoundControllerJoins();
     void commandIdentifiersWrap();
     void commandsGoToTheSelectedController();
+    void commandsWithoutAControllerAreRefused_data();
+    void commandsWithoutAControllerAreRefused();
+    void failedBorderReadEndsTheWait_data();
+    void failedBorderReadEndsTheWait();
     void controllerStartClearsTheControllerCounters();
     void geometryAndSplitterSurviveARestart();
     void languageChangeWrittenOnlyWhenItDiffers_data();
@@ -62,6 +70,7 @@ private slots:
     void blankedUnitsShowTheNewLinesAnswers();
     void windowFitsASmallLaptopScreen();
     void splitterMovesBothWays();
+    void nothingScrollsOnAFullHdScreen();
     void everyUnitValueReachesThePropertiesTable();
     void typeSummaryReachesTheProtocolTable();
 
@@ -362,6 +371,7 @@ void TestMainWindow::commandIdentifiersWrap()
 {
     auto window = makeWindow();
     detachWorker(*window);
+    window->slotRynSelected(1);
     QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
     setLastCommandId(INT_MAX - 1);
     window->slotSendCmd(CMD_RYN_RESET, QByteArray(3, '\0'));
@@ -385,6 +395,92 @@ void TestMainWindow::commandsGoToTheSelectedController()
     QCOMPARE(sent.at(0).at(3).toByteArray(), QByteArray::fromHex("0c0000"));
     QCOMPARE(sent.at(1).at(0).toInt(), 2);
     QCOMPARE(Settings::readValue(QStringLiteral("RynAddr"), QStringLiteral("System")).toInt(), 6);
+}
+
+void TestMainWindow::commandsWithoutAControllerAreRefused_data()
+{
+    QTest::addColumn<int>("selectedBefore"); // -1: the start-up search selects nobody
+    QTest::addColumn<bool>("explicitController");
+    QTest::addRow("search-found-none") << -1 << false;
+    QTest::addRow("selected-controller-gone") << 4 << false;
+    QTest::addRow("explicit-address-0") << 4 << true;
+}
+
+void TestMainWindow::commandsWithoutAControllerAreRefused()
+{
+    QFETCH(int, selectedBefore);
+    QFETCH(bool, explicitController);
+    auto window = makeWindow();
+    detachWorker(*window);
+    if (selectedBefore >= 0) {
+        window->slotRynSelected(selectedBefore);
+        if (!explicitController)
+            window->slotRynSelected(0);
+    }
+    QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
+    QString shown;
+    int boxes = 0;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, window.get(), [&shown, &boxes] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box->property("answered").toBool())
+            return;
+        box->setProperty("answered", true);
+        ++boxes;
+        shown = box->windowTitle() + QLatin1Char('|') + box->text();
+        box->accept();
+    });
+    answerer.start(5);
+    // A burst of commands (the six of a default configuration, say) is refused with one message.
+    for (int i = 0; i < 3; ++i) {
+        if (explicitController)
+            window->slotSendCmd2(0, CMD_RYN_RESET, QByteArray(3, '\0'));
+        else
+            window->slotSendCmd(CMD_AU_RED_LED_ON, QByteArray::fromHex("0c0000"));
+    }
+    QTRY_COMPARE(shown, QStringLiteral("Внимание!|Контроллер не выбран: команда не отправлена."));
+    QTest::qWait(50);
+    QCOMPARE(boxes, 1);
+    QCOMPARE(sent.size(), 0);
+    // The settings still name the controller used last; it is not commanded behind the engineer's back.
+    QCOMPARE(window->selectedRyn(), explicitController ? selectedBefore : 0);
+}
+
+void TestMainWindow::failedBorderReadEndsTheWait_data()
+{
+    QTest::addColumn<int>("cmdCode");
+    QTest::addColumn<int>("id"); // -1: the command is refused for want of a controller
+    QTest::addColumn<QString>("shown");
+    const QString waiting = QStringLiteral("Ожидаем значение ...");
+    QTest::addRow("border-command-failed") << int(CMD_AU_READ_BORDER_W2) << 7 << QStringLiteral("Ошибка!");
+    QTest::addRow("read-of-the-block-failed") << int(CMD_READ_IPP_W2) << 8 << QStringLiteral("Ошибка!");
+    QTest::addRow("border-command-refused") << int(CMD_AU_READ_BORDER_W2) << -1 << QStringLiteral("Ошибка!");
+    QTest::addRow("another-border-failed") << int(CMD_AU_READ_BORDER_W1) << 7 << waiting;
+    QTest::addRow("monitoring-read") << int(CMD_READ_IPP_W2) << 0 << waiting;
+}
+
+void TestMainWindow::failedBorderReadEndsTheWait()
+{
+    QFETCH(int, cmdCode);
+    QFETCH(int, id);
+    QFETCH(QString, shown);
+    auto window = makeWindow();
+    detachWorker(*window);
+    AuValueDialog *dialog = AuValueDialog::instance();
+    QCOMPARE(dialog->parentWidget(), window.get());
+    dialog->open(5, CMD_READ_IPP_W2, QStringLiteral("Подождите"), QStringLiteral("Ожидаем значение ..."));
+    ModalAnswerer answerer([](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->accept();
+    });
+    if (id < 0)
+        window->slotSendCmd(cmdCode, QByteArray::fromHex("050000"));
+    else
+        window->slotInfo(1, id, cmdCode, ResultNoAnswer, QByteArray());
+    QCOMPARE(dialog->text(), shown);
+    QTest::qWait(20);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    dialog->close();
 }
 
 void TestMainWindow::controllerStartClearsTheControllerCounters()
@@ -588,6 +684,30 @@ void TestMainWindow::windowFitsASmallLaptopScreen()
     auto *panel = window->findChild<QScrollArea *>(QStringLiteral("panelScrollArea"));
     QVERIFY(panel);
     QTRY_VERIFY(!panel->horizontalScrollBar()->isVisible());
+}
+
+// A 1920 x 1080 screen with a task bar and a title bar leaves the maximized window about 1920 x 1010.
+// Measured with a desktop's usual 9-point font (the headless platform's own is larger).
+void TestMainWindow::nothingScrollsOnAFullHdScreen()
+{
+    const QFont font = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+    auto window = makeWindow();
+    detachWorker(*window);
+    const QSize available(1920, 1040);
+    window->rynInfoWidget()->setPanelColumns(RYNInfoWidget::panelColumns(available));
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(1920, 1010);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    for (const char *name : {"selectScrollArea", "panelScrollArea"}) {
+        auto *area = window->findChild<QScrollArea *>(QLatin1String(name));
+        QVERIFY(area);
+        QTRY_VERIFY2(!area->verticalScrollBar()->isVisible(), name);
+        QVERIFY2(!area->horizontalScrollBar()->isVisible(), name);
+    }
+    window.reset();
+    QApplication::setFont(font);
 }
 
 // Drags the handle between the unit views and the event log by the given distance, as a mouse does.

@@ -42,6 +42,7 @@ private slots:
     void configurationCommands();
     void defaultsNeedTypes_data();
     void defaultsNeedTypes();
+    void failedReadWritesNothing_data();
     void failedReadWritesNothing();
     void hooksFollowTheSteps();
 
@@ -207,15 +208,23 @@ void TestCommandCatalogue::configurationCommands_data()
     QTest::addRow("unblock-bit-without-value-refused")
         << int(CMD_WRITE_UNBLOCKED_BIT) << QByteArray::fromHex("05") << none << int(ResultUnknownCommand)
         << -1 << 0 << Memory{} << 0xFFFF;
-    QTest::addRow("lo-mode-unit-6") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0603") << none
-                                    << int(ResultOk) << 5651 << 1 << Memory{{5651, 0x0030}, {5650, 0xFFFF}}
-                                    << 0xFFFF;
-    QTest::addRow("lo-mode-unit-1") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0102") << none
-                                    << int(ResultOk) << 5650 << 1 << Memory{{5650, 0x0002}} << 0xFFFF;
-    QTest::addRow("lo-mode-unit-3") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0304") << none
-                                    << int(ResultOk) << 5650 << 1 << Memory{{5650, 0x0400}} << 0xFFFF;
-    QTest::addRow("lo-mode-unit-248") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("f804") << none
-                                      << int(ResultOk) << 5711 << 1 << Memory{{5711, 0x4000}} << 0xFFFF;
+    // Four units share an LO mode register; the neighbours' modes are read and written back as they were.
+    QTest::addRow("lo-mode-unit-6-neighbours-zero")
+        << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0603") << none << int(ResultOk) << 5651 << 1
+        << Memory{{5651, 0x0030}, {5650, 0x0000}} << 0;
+    QTest::addRow("lo-mode-unit-1-lowest-nibble")
+        << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0102") << none << int(ResultOk) << 5650 << 1
+        << Memory{{5650, 0x1232}, {5651, 0x1234}} << 0x1234;
+    QTest::addRow("lo-mode-unit-3-high-byte")
+        << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0304") << none << int(ResultOk) << 5650 << 1
+        << Memory{{5650, 0x1434}} << 0x1234;
+    QTest::addRow("lo-mode-unit-248-highest-nibble")
+        << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("f804") << none << int(ResultOk) << 5711 << 1
+        << Memory{{5711, 0x4234}, {5710, 0x1234}, {5712, 0x1234}} << 0x1234;
+    QTest::addRow("lo-mode-unit-250") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("fa01") << none
+                                      << int(ResultOk) << 5712 << 1 << Memory{{5712, 0x1214}} << 0x1234;
+    QTest::addRow("lo-mode-unit-251-refused") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("fb01") << none
+                                              << int(ResultUnknownCommand) << -1 << 0 << Memory{} << 0x1234;
     QTest::addRow("constant-1") << int(CMD_WRITE_RYN_CONSTANT) << QByteArray::fromHex("010005") << none
                                 << int(ResultOk) << 6002 << 1 << Memory{{6002, 0x0005}} << 0xFFFF;
     QTest::addRow("constant-32") << int(CMD_WRITE_RYN_CONSTANT) << QByteArray::fromHex("20abcd") << none
@@ -322,12 +331,29 @@ void TestCommandCatalogue::defaultsNeedTypes()
     QVERIFY(m_port->requests.isEmpty());
 }
 
+void TestCommandCatalogue::failedReadWritesNothing_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("info");
+    QTest::addColumn<int>("readStart");
+    QTest::addColumn<int>("readCount");
+    QTest::addRow("unblocked-bit") << int(CMD_WRITE_UNBLOCKED_BIT) << QByteArray::fromHex("0101") << 5125
+                                   << 16;
+    QTest::addRow("lo-mode") << int(CMD_WRITE_LO_MODE) << QByteArray::fromHex("0603") << 5651 << 1;
+}
+
 void TestCommandCatalogue::failedReadWritesNothing()
 {
+    QFETCH(int, code);
+    QFETCH(QByteArray, info);
+    QFETCH(int, readStart);
+    QFETCH(int, readCount);
     m_slave.silent = true;
-    const CommandCatalogue::Outcome outcome = run(CMD_WRITE_UNBLOCKED_BIT, QByteArray::fromHex("0101"));
+    const CommandCatalogue::Outcome outcome = run(code, info);
     QCOMPARE(outcome.result, int(ResultNoAnswer));
     QCOMPARE(m_port->requests.size(), 1);
+    QCOMPARE(m_port->requests.first().toHex(),
+             readHoldingRegisters(3, quint16(readStart), quint16(readCount)).toHex());
     QVERIFY(m_hooks.isEmpty());
 }
 
@@ -338,6 +364,9 @@ void TestCommandCatalogue::hooksFollowTheSteps()
     m_hooks.clear();
     run(CMD_CLEAR_CFG_TYPES, QByteArray());
     QCOMPARE(m_hooks, QStringList{QStringLiteral("tx")});
+    m_hooks.clear();
+    run(CMD_WRITE_LO_MODE, QByteArray::fromHex("0603"));
+    QCOMPARE(m_hooks, (QStringList{QStringLiteral("rx0:0"), QStringLiteral("tx")}));
 }
 
 QTEST_GUILESS_MAIN(TestCommandCatalogue)

@@ -235,6 +235,7 @@ private slots:
     void borderReadIsFollowedByItsBlock();
     void borderWritesScheduleOneReReadEach();
     void configurationReadsAreReportedTwice();
+    void configurationWritesReportTheirResults();
     void portIsRecreatedAfterElevenFailures();
     void commandsWithoutARunningLineFailAtOnce();
     void unitQueriesFromTheLastAnswers();
@@ -654,6 +655,28 @@ void TestModbusMaster::configurationReadsAreReportedTwice()
     QCOMPARE(info.at(1).at(4).toByteArray().size(), 63 * 2 + 5); // the raw frame
 }
 
+void TestModbusMaster::configurationWritesReportTheirResults()
+{
+    Line line({1}, 1);
+    QSignalSpy config(line.master.get(), &ModbusMaster::signalConfigInfo);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.master->slotAddCommand(1, 911, CMD_WRITE_CFG_THRESHOLD_T, QByteArray::fromHex("083c3c"));
+    line.tick();
+    line.slaves.value(1)->silent = true;
+    line.master->slotAddCommand(1, 912, CMD_WRITE_CFG_TYPES, QByteArray::fromHex("080202"));
+    // Not a write of one unit's entries: the configuration dialog never asked for it.
+    line.master->slotAddCommand(1, 913, CMD_CLEAR_CFG_TYPES, QByteArray());
+    line.tick(2);
+    QCOMPARE(config.size(), 2);
+    QCOMPARE(config.at(0).at(1).toInt(), 911);
+    QCOMPARE(config.at(0).at(2).toInt(), int(CMD_WRITE_CFG_THRESHOLD_T));
+    QCOMPARE(config.at(0).at(3).toInt(), int(ResultOk));
+    QCOMPARE(config.at(1).at(1).toInt(), 912);
+    QCOMPARE(config.at(1).at(3).toInt(), int(ResultNoAnswer));
+    QCOMPARE(info.size(), 3);
+    QCOMPARE(line.slaves.value(1)->memory.at(5008), quint16(0x3c3c));
+}
+
 void TestModbusMaster::portIsRecreatedAfterElevenFailures()
 {
     Line line({1}, 1);
@@ -690,6 +713,7 @@ void TestModbusMaster::unitQueriesFromTheLastAnswers()
     QVERIFY(line.master->isUnitTyped(5));
     line.setType(1, 5, 4);
     line.setType(1, 6, 2);
+    line.setType(1, 9, 0); // what a controller may report for an empty address
     line.slaves.value(1)->memory[11441 + 1] = 0x0010; // unit 6: connection lost
     line.master->slotViewModeChanged(1);
     line.tick(12);
@@ -697,6 +721,7 @@ void TestModbusMaster::unitQueriesFromTheLastAnswers()
     QVERIFY(line.master->isUnitTyped(6));
     QVERIFY(!line.master->isUnitTyped(7));
     QVERIFY(!line.master->isUnitTyped(8));
+    QVERIFY(!line.master->isUnitTyped(9));
     QVERIFY(line.master->isUnitTyped(0));
     QVERIFY(line.master->isUnitTyped(251));
     QVERIFY(line.master->isUnitReachable(5));

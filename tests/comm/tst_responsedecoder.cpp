@@ -291,12 +291,16 @@ void TestResponseDecoder::bordersAnnounceTheirBlockFirst()
     QStringList order;
     connect(&decoder, &ResponseDecoder::signalIppBorderData, this,
             [&order](const QByteArray &data) { order.append(QStringLiteral("block:%1").arg(data.size())); });
+    connect(&decoder, &ResponseDecoder::signalIppBorderRead, this, [&order](int code, const QByteArray &data) {
+        order.append(QStringLiteral("code %1:%2").arg(code).arg(data.size()));
+    });
     connect(&decoder, &ResponseDecoder::signalSetIPP_W, this, [&order](int unit, int number, uchar w) {
         order.append(QStringLiteral("%1/%2=%3").arg(unit).arg(number).arg(w));
     });
     decoder.enqueue(CMD_READ_IPP_W2, QByteArray::fromHex("0a14"));
     QCOMPARE(order,
-             (QStringList{QStringLiteral("block:2"), QStringLiteral("1/2=20"), QStringLiteral("2/2=10")}));
+             (QStringList{QStringLiteral("block:2"), QStringLiteral("code 59:2"), QStringLiteral("1/2=20"),
+                          QStringLiteral("2/2=10")}));
 }
 
 void TestResponseDecoder::oddLengthAndAddressesBeyondTheLoop()

@@ -60,6 +60,12 @@ void TestSimControl::replies_data()
         << QStringLiteral("remove 1 5") << QStringLiteral("OK")
         << QStringLiteral("get 1 5 generalState configType")
         << QStringLiteral("OK generalState=1 configType=4");
+    QTest::addRow("lo-modes-held-per-unit")
+        << QStringLiteral("write 1 5651 0x4321") << QStringLiteral("OK configuration changed")
+        << QStringLiteral("get 1 6 loMode") << QStringLiteral("OK loMode=2");
+    QTest::addRow("threshold-entry-of-an-even-address")
+        << QStringLiteral("write 1 5002 0x3c37") << QStringLiteral("OK configuration changed")
+        << QStringLiteral("get 1 6 threshold") << QStringLiteral("OK threshold=60");
     QTest::addRow("registers-read-without-side-effects")
         << QStringLiteral("reg 1 10002 2") << QStringLiteral("OK 516 0") << QString() << QString();
     QTest::addRow("event-raised-by-hand")

@@ -1,10 +1,14 @@
 #include "aucellparametersmodel.h"
 #include "aucellswidget.h"
+#include "auconfigurationdialog.h"
 #include "aufilterproxymodel.h"
 #include "auinfowidget.h"
+#include "aumenu.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
+#include "aureledialog.h"
 #include "copyabletableview.h"
+#include "menupicker.h"
 #include "modalwatcher.h"
 #include "readingrynsprogressdialog.h"
 #include "ryninfowidget.h"
@@ -17,6 +21,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -55,6 +60,9 @@ private slots:
     void reportTitle();
     void readersSeeChangesOfTheSameTurn_data();
     void readersSeeChangesOfTheSameTurn();
+    void rowMenuCommandsTheClickedUnit_data();
+    void rowMenuCommandsTheClickedUnit();
+    void configurationFromTheRowMenu();
     void reportBytes_data();
     void reportBytes();
     void protocolOfAController();
@@ -95,6 +103,21 @@ QStringList columnTexts(const AuPropertiesWidget &page, int sourceColumn)
 QStringList addresses(const AuPropertiesWidget &page)
 {
     return columnTexts(page, Address);
+}
+
+// The address cell of a unit's row in the table; invalid when the unit is not listed.
+QModelIndex rowOf(const AuPropertiesWidget &page, int addr)
+{
+    const QAbstractItemModel *shown = page.view()->model();
+    for (int column = 0; column < shown->columnCount(); ++column) {
+        if (shown->headerData(column, Qt::Horizontal).toString() != auPropertyHeader(Address))
+            continue;
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            if (shown->index(row, column).data().toInt() == addr)
+                return shown->index(row, column);
+        }
+    }
+    return QModelIndex();
 }
 
 // A smoke detector, an input module and a heat detector, all in normal state.
@@ -601,6 +624,10 @@ void TestAuPropertiesWidget::documentActionsStartTheirRun()
     QCOMPARE(actions.at(9)->text(), QStringLiteral("Сформировать отчёт..."));
     QCOMPARE(actions.at(10)->text(), QStringLiteral("Сформировать протокол..."));
     QCOMPARE(page.plainMenu()->actions(), actions);
+    const QList<QAction *> unitActions = page.unitMenu()->actions();
+    const int viewActionsAt = unitActions.size() - actions.size();
+    QCOMPARE(unitActions.mid(viewActionsAt), actions);
+    QVERIFY(unitActions.at(viewActionsAt - 1)->isSeparator());
     page.setReportFileNameTemplate(path(QStringLiteral("R")));
     page.setProtocolFileNameTemplate(path(QStringLiteral("P")));
 
@@ -790,6 +817,106 @@ void TestAuPropertiesWidget::outOfRangeRunRefused()
     QVERIFY2(boxes.texts.first().startsWith(QStringLiteral("Внимание!|")), qPrintable(boxes.texts.first()));
     QVERIFY2(boxes.texts.first().contains(QString::number(stored)), qPrintable(boxes.texts.first()));
     QVERIFY(!page.isRunActive());
+}
+
+void TestAuPropertiesWidget::rowMenuCommandsTheClickedUnit_data()
+{
+    QTest::addColumn<int>("addr");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QStringList>("path"); // empty: only whether a menu opens
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addRow("blocking-off") << 3 << 0
+                                  << QStringList{QStringLiteral("Блокировка"), QStringLiteral("ВЫКЛ.")}
+                                  << true << QStringList{QStringLiteral("send 1300 030100")};
+    QTest::addRow("relays-from-the-recorded-outputs")
+        << 4 << 0 << QStringList{QStringLiteral("Реле Zirn"), QStringLiteral("ВЫКЛ. ...")} << true
+        << QStringList{QStringLiteral("send 1114 040000")};
+    QTest::addRow("properties") << 1 << 0 << QStringList{QStringLiteral("Свойства ...")} << true
+                                << QStringList{QStringLiteral("params 1")};
+    QTest::addRow("address-251") << 251 << 0 << QStringList() << true << QStringList();
+    QTest::addRow("address-251-doubled") << 251 << 9 << QStringList() << false << QStringList();
+}
+
+void TestAuPropertiesWidget::rowMenuCommandsTheClickedUnit()
+{
+    QFETCH(int, addr);
+    QFETCH(int, state);
+    QFETCH(QStringList, path);
+    QFETCH(bool, opens);
+    QFETCH(QStringList, expected);
+    const QList<int> hidden;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &hidden);
+    AuPropertiesModel *model = page.model();
+    feedMixedLoop(model);
+    model->slotSetType(4, RelayModule4);
+    model->slotSetGeneralState(4, 0);
+    model->slotSetOutput(4, AuCellTypes::Io2, 1, false);
+    model->slotSetType(251, SmokeDetector);
+    model->slotSetGeneralState251(state);
+    page.resize(900, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.flushPendingFilter();
+    const QModelIndex index = rowOf(page, addr);
+    QVERIFY(index.isValid());
+
+    QStringList requests;
+    connect(&page, &AuPropertiesWidget::signalSendCmd, this, [&requests](int code, const QByteArray &info) {
+        requests << QStringLiteral("send %1 %2").arg(code).arg(QString::fromLatin1(info.toHex()));
+    });
+    connect(&page, qOverload<int>(&AuPropertiesWidget::signalShowAuParams), this,
+            [&requests](int unit) { requests << QStringLiteral("params %1").arg(unit); });
+    // The relay dialog shows relay 2 on, as the table recorded it; the other dialogs are answered plainly.
+    ModalAnswerer answerer([](QWidget *modal) {
+        if (auto *relays = qobject_cast<AuReleDialog *>(modal))
+            relays->okButton()->click();
+        else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            input->setIntValue(5);
+            input->accept();
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+    });
+    MenuPicker picker(path);
+    emit page.view()->customContextMenuRequested(page.view()->visualRect(index).center());
+    QTest::qWait(30);
+    QCOMPARE(picker.opened, opens);
+    QCOMPARE(requests, expected);
+    if (opens) {
+        QCOMPARE(page.view()->currentIndex().row(), index.row());
+        // The table's own actions follow the unit's commands.
+        QCOMPARE(
+            page.unitMenu()->actions().mid(page.unitMenu()->actions().size() - page.view()->actions().size()),
+            page.view()->actions());
+    }
+}
+
+void TestAuPropertiesWidget::configurationFromTheRowMenu()
+{
+    const QList<int> hidden;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &hidden);
+    feedMixedLoop(page.model());
+    page.configurationDialog()->slotRynSelected(1);
+    page.resize(900, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.flushPendingFilter();
+    QSignalSpy sent(&page, &AuPropertiesWidget::signalSendCmd);
+    QString title;
+    ModalAnswerer answerer([&title](QWidget *modal) {
+        if (auto *dialog = qobject_cast<AuConfigurationDialog *>(modal)) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    MenuPicker picker({QStringLiteral("Конфигурирование ...")});
+    const QModelIndex heatDetector = rowOf(page, 3);
+    QVERIFY(heatDetector.isValid());
+    emit page.view()->customContextMenuRequested(page.view()->visualRect(heatDetector).center());
+    QCOMPARE(title, QStringLiteral("Конфигурационные параметры ИПТ по адресу 3"));
+    // The dialog's reads leave through the page, for the main window to send.
+    QCOMPARE(sent.size(), 6);
+    QCOMPARE(sent.first().at(0).toInt(), 101);
 }
 
 QTEST_MAIN(TestAuPropertiesWidget)

@@ -1,6 +1,10 @@
 // Takes the README's screenshots: opens the main window on a port (the simulated controllers), walks
 // through controllers, tabs and view modes, and saves a picture of the window at each step (or of a
-// unit's parameter window, opened for the step).
+// unit's parameter window, a unit's menu or its configuration dialog, opened for the step).
+// RYN_SHOTS_ONLY (file names separated by commas) takes only those pictures.
+#include "aucell.h"
+#include "aucellswidget.h"
+#include "auconfigurationdialog.h"
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
 #include "aupropertieswidget.h"
@@ -15,6 +19,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -32,7 +39,10 @@ struct Shot
     int viewMode; // index of the general grid's view-mode selector
     const char *file;
     int constantsTab = -1; // the constants dialog on this tab instead of the window
-    int paramsAddr = 0; // a unit whose parameter window is the picture; 0: the main window
+    int paramsAddr = 0;    // a unit whose parameter window is the picture; 0: the main window
+    int menuAddr = 0;      // a unit whose menu, with this submenu open, is drawn over the window
+    const char *submenu = nullptr;
+    int configAddr = 0; // a unit whose configuration dialog is the picture
 };
 
 const Shot shots[] = {
@@ -47,7 +57,45 @@ const Shot shots[] = {
     {1, AuInfoWidget::GeneralTab, 0, "controller-constants.png", 3},
     {1, AuInfoWidget::PropertiesTab, 0, "properties.png"},
     {2, AuInfoWidget::PropertiesTab, 0, "unit-parameters.png", -1, 3},
+    {2, AuInfoWidget::GeneralTab, 0, "unit-menu.png", -1, 0, 3, "Чтение границ"},
+    {1, AuInfoWidget::GeneralTab, 0, "configuration-dialog.png", -1, 0, 0, nullptr, 29},
 };
+
+// The window with the open menus painted where they stand on the screen: a menu is a window of its
+// own, which a picture of the main window leaves out.
+QPixmap withMenus(QWidget &window)
+{
+    QPixmap picture = window.grab();
+    // The innermost menu is the active one; the menu it opened from is painted first, beneath it.
+    QList<QPair<QPoint, QPixmap>> menus;
+    while (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+        menus.prepend({menu->mapToGlobal(QPoint()) - window.mapToGlobal(QPoint()), menu->grab()});
+        menu->close();
+    }
+    QPainter painter(&picture);
+    for (const auto &menu : qAsConst(menus))
+        painter.drawPixmap(menu.first, menu.second);
+    return picture;
+}
+
+// Opens a unit's menu as a right click does, then the named submenu in it.
+void openMenu(MainWindow &window, int addr, const QString &submenu)
+{
+    AuCell *cell = window.auInfoWidget()->generalGrid()->cell(addr);
+    const QPoint at = cell->rect().center();
+    QTimer::singleShot(500, cell, [submenu] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *item : menu->actions()) {
+            if (item->menu() && item->text() == submenu)
+                menu->setActiveAction(item);
+        }
+    });
+    QMouseEvent press(QEvent::MouseButtonPress, at, cell->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(cell, &press);
+}
 
 } // namespace
 
@@ -76,12 +124,20 @@ int main(int argc, char *argv[])
     window.resize(1600, 1000);
     window.show();
 
+    const QStringList only =
+        QString::fromLocal8Bit(qgetenv("RYN_SHOTS_ONLY")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const auto nextShot = [&only](int from) {
+        while (from < int(std::size(shots)) && !only.isEmpty() &&
+               !only.contains(QString::fromLatin1(shots[from].file)))
+            ++from;
+        return from;
+    };
     int step = 0;
     QTimer timer;
     timer.setInterval(settleMs);
     RynSetupDialog *constants = window.rynInfoWidget()->cmdWidget()->setupDialog();
     AuPropertiesWidget *page = window.auInfoWidget()->propertiesWidget();
-    const auto prepare = [&window, constants, page](const Shot &shot) {
+    const auto prepare = [&window, constants, page, settleMs](const Shot &shot) {
         AuInfoWidget *tabs = window.auInfoWidget();
         tabs->selectWidget()->rynButton(shot.rynAddr)->click();
         tabs->tabWidget()->setCurrentIndex(shot.tab);
@@ -93,15 +149,27 @@ int main(int argc, char *argv[])
         // The window is modal: it runs in its own event loop, in which the shot timer goes on.
         if (shot.paramsAddr > 0)
             QTimer::singleShot(0, page, [page, shot] { page->slotShowAuParams(shot.paramsAddr); });
+        // Once the controller's units are on screen: the menu is made for the unit the cell shows.
+        if (shot.menuAddr > 0) {
+            QTimer::singleShot(settleMs / 2, &window, [&window, shot] {
+                openMenu(window, shot.menuAddr, QString::fromUtf8(shot.submenu));
+            });
+        }
+        if (shot.configAddr > 0)
+            QTimer::singleShot(0, page,
+                               [page, shot] { page->slotShowAuConfig(shot.configAddr, HeatDetector); });
     };
     QObject::connect(&timer, &QTimer::timeout, &window, [&] {
         const QString path = out.filePath(QString::fromLatin1(shots[step].file));
         QDialog *params = page->parametersDialog();
-        QWidget *target = params->isVisible() ? static_cast<QWidget *>(params)
+        QDialog *configuration = page->configurationDialog();
+        QWidget *target = params->isVisible()             ? static_cast<QWidget *>(params)
+                          : configuration->isVisible()    ? static_cast<QWidget *>(configuration)
                           : shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants)
                                                           : &window;
-        const QPixmap picture = target->grab();
+        const QPixmap picture = target == &window ? withMenus(window) : target->grab();
         params->accept();
+        configuration->reject();
         constants->hide();
         if (!picture.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -109,15 +177,21 @@ int main(int argc, char *argv[])
             return;
         }
         std::printf("%s\n", qPrintable(path));
-        if (++step == int(std::size(shots))) {
+        step = nextShot(step + 1);
+        if (step == int(std::size(shots))) {
             app.quit();
             return;
         }
         prepare(shots[step]);
     });
     // The start-up search selects a controller; the first shot follows it.
+    step = nextShot(0);
     QTimer::singleShot(3000, &window, [&] {
-        prepare(shots[0]);
+        if (step == int(std::size(shots))) {
+            app.quit();
+            return;
+        }
+        prepare(shots[step]);
         timer.start();
     });
     return app.exec();
