@@ -59,12 +59,12 @@ private:
 namespace {
 
 // Controller 2 is the one the settings remember. Each loop holds other units, and each controller
-// another version.
+// another version; controller 2 has run for 2 days and 4 hours, the others since the start.
 const char scenario[] = R"({
   "controllers": [
     { "address": 1, "version": 14, "versionMajor": 3, "initSeconds": 1,
       "units": [ { "addresses": "1-3", "type": 4 } ] },
-    { "address": 2, "version": 17, "versionMajor": 4, "initSeconds": 1,
+    { "address": 2, "version": 17, "versionMajor": 4, "initSeconds": 1, "operatingTime": 190000,
       "units": [ { "addresses": "1-5", "type": 4 }, { "address": 6, "type": 2 } ] },
     { "address": 3, "version": 15, "versionMajor": 3, "initSeconds": 1,
       "units": [ { "address": 1, "type": 1 }, { "address": 9, "type": 7 } ] }
@@ -254,6 +254,9 @@ void TestReportsSim::protocolsReadBackAndPrint()
         const QString html = QString::fromUtf8(file.readAll());
         QVERIFY(html.contains(QStringLiteral("Адрес RYN: <u> %1 </u>").arg(address)));
         QVERIFY(html.contains(QStringLiteral("Версия RYN: <u> %1 </u>").arg(versionOf.value(address))));
+        // Each protocol carries its own controller's operating time.
+        const QString operatingTime = address == 2 ? QStringLiteral("2:04:4") : QStringLiteral("0:00:0");
+        QVERIFY2(html.contains(QStringLiteral("<u>&nbsp;&nbsp;") + operatingTime), qPrintable(html));
         int rows = 0;
         QCOMPARE(htmlTableSpans(html, 7, &rows), expectedSpans);
         QCOMPARE(rows, 31);
