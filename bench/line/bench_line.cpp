@@ -11,7 +11,6 @@
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
 #include "recorder.h"
-#include "recordingport.h"
 #include "registermap.h"
 #include "responsedecoder.h"
 #include "settings.h"
@@ -167,17 +166,9 @@ void benchWorker(SimProcess &sim)
     }
 
     Recorder recorder;
-    ModbusMaster::Options options;
-    options.portFactory = [&recorder](const QString &name) {
-        return std::make_unique<RecordingPort>(name, recorder);
-    };
-    auto *master = new ModbusMaster(sim.linkPath(), 0, false, options);
+    ModbusMaster *master = recordingWorker(sim.linkPath(), recorder);
     ResponseDecoder decoder;
-    QObject::connect(master, &ModbusMaster::signalInfo, &decoder,
-                     [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
-                         if (ResponseDecoder::decodes(cmdCode, errCode))
-                             decoder.enqueue(cmdCode, info);
-                     });
+    decodeAnswers(master, decoder);
     QThread *thread = master->workerThread();
     thread->start();
     const clockid_t clock = threadClock(master);

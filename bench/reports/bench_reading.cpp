@@ -8,7 +8,6 @@
 #include "linebench.h"
 #include "modbusmaster.h"
 #include "recorder.h"
-#include "recordingport.h"
 #include "responsedecoder.h"
 #include "simprocess.h"
 
@@ -60,17 +59,9 @@ void benchScenario(const char *what, const QString &scenario, int selected, cons
         return;
     }
     Recorder recorder;
-    ModbusMaster::Options options;
-    options.portFactory = [&recorder](const QString &name) {
-        return std::make_unique<RecordingPort>(name, recorder);
-    };
-    auto *master = new ModbusMaster(sim.linkPath(), 0, false, options);
+    ModbusMaster *master = recordingWorker(sim.linkPath(), recorder);
     ResponseDecoder decoder;
-    QObject::connect(master, &ModbusMaster::signalInfo, &decoder,
-                     [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
-                         if (ResponseDecoder::decodes(cmdCode, errCode))
-                             decoder.enqueue(cmdCode, info);
-                     });
+    decodeAnswers(master, decoder);
     QMutex mutex;
     std::vector<Completion> completions;
     // Taken in the worker's thread, the moment it reports.
@@ -154,18 +145,10 @@ void benchScenario(const char *what, const QString &scenario, int selected, cons
     sim.stop();
 }
 
-// The worker's and the decoder's debug lines would bury the figures.
-void quietDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    qInstallMessageHandler(quietDebug);
     QCoreApplication app(argc, argv);
     qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
     const int runs = argc > 1 ? QByteArray(argv[1]).toInt() : 3;

@@ -6,8 +6,7 @@
 #include "modbusmaster.h"
 #include "readingrynsprogressdialog.h"
 #include "rynselectdialog.h"
-#include "settings.h"
-#include "simprocess.h"
+#include "simprogramfolder.h"
 #include "tablespans.h"
 
 #include <QAction>
@@ -19,7 +18,6 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTextCodec>
 #include <QTextDocument>
 #include <QtTest>
@@ -48,11 +46,10 @@ private:
     // Runs a report or protocol over the choice made by `choose`, with the template `chosenFile`,
     // until every controller has completed.
     Outcome run(bool report, const std::function<void(RynSelectDialog *)> &choose, const QString &chosenFile);
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_folder->filePath(name); }
     int selectedByWorker() const;
 
-    QTemporaryDir *m_dir = nullptr;
-    SimProcess *m_sim = nullptr;
+    std::unique_ptr<SimProgramFolder> m_folder;
     std::unique_ptr<MainWindow> m_window;
 };
 
@@ -131,35 +128,14 @@ void TestReportsSim::initTestCase()
 
 void TestReportsSim::init()
 {
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(QDir().mkpath(QStringLiteral("Resources")));
-    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Messages.RU"),
-                        QStringLiteral("Resources/Messages.RU")));
-    QFile file(QStringLiteral("scenario.json"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(scenario);
-    file.close();
-    Settings::fileName = QStringLiteral("TestRYN.ini");
-    m_sim = new SimProcess;
-    QVERIFY2(m_sim->start(m_dir->filePath(QStringLiteral("scenario.json")),
-                          {QStringLiteral("--baud"), QStringLiteral("0")}),
-             qPrintable(m_sim->errorString()));
-    Settings::PrgParams params;
-    params.portName = m_sim->linkPath();
-    params.rynAddr = 2;
-    QVERIFY(Settings::writePrgParams(params));
+    m_folder = std::make_unique<SimProgramFolder>();
+    QVERIFY2(m_folder->start(scenario, 2), qPrintable(m_folder->errorString()));
 }
 
 void TestReportsSim::cleanup()
 {
     m_window.reset();
-    delete m_sim;
-    m_sim = nullptr;
-    Settings::fileName.clear();
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.reset();
 }
 
 void TestReportsSim::startWindow()
@@ -215,10 +191,10 @@ void TestReportsSim::reportOverAllControllers()
     startWindow();
     // Controller 2 misses some answers before the run: its no-answers are no other controller's.
     QTableWidget *info = m_window->auInfoWidget()->reportTable();
-    QCOMPARE(m_sim->command(QStringLiteral("silence 2")), QStringLiteral("OK"));
+    QCOMPARE(m_folder->sim().command(QStringLiteral("silence 2")), QStringLiteral("OK"));
     QTRY_VERIFY_WITH_TIMEOUT(info->item(52, 1) && info->item(52, 1)->text().toInt() > 0, 10000);
     const QString requestsBefore = info->item(55, 1) ? info->item(55, 1)->text() : QString();
-    QCOMPARE(m_sim->command(QStringLiteral("revive 2")), QStringLiteral("OK"));
+    QCOMPARE(m_folder->sim().command(QStringLiteral("revive 2")), QStringLiteral("OK"));
     // Its request counter moves again: it answers, no failed read of it is under way at the run.
     QTRY_VERIFY_WITH_TIMEOUT(info->item(55, 1) && info->item(55, 1)->text() != requestsBefore, 10000);
     const Outcome outcome = run(
@@ -230,7 +206,7 @@ void TestReportsSim::reportOverAllControllers()
                                {5, false}, {6, false}, {7, false}, {8, false}};
     QCOMPARE(outcome.rows, rows);
 
-    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("R *")}, QDir::Files, QDir::Name),
+    QCOMPARE(QDir(m_folder->path()).entryList({QStringLiteral("R *")}, QDir::Files, QDir::Name),
              (QStringList{"R 1.csv", "R 2.csv", "R 3.csv"}));
     for (int address = 1; address <= 3; ++address) {
         const Report report = readReport(path(QStringLiteral("R %1.csv").arg(address)));
@@ -258,7 +234,7 @@ void TestReportsSim::protocolsReadBackAndPrint()
         path(QStringLiteral("P.html")));
     QVERIFY(outcome.finished);
     QCOMPARE(outcome.rows, (QMap<int, bool>{{2, true}, {3, true}}));
-    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("P *")}, QDir::Files, QDir::Name),
+    QCOMPARE(QDir(m_folder->path()).entryList({QStringLiteral("P *")}, QDir::Files, QDir::Name),
              (QStringList{"P 2.htm", "P 3.htm"}));
 
     const QList<QRect> expectedSpans = viewSpans(*m_window->auInfoWidget()->protocolTable());
