@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build test demo clean
+.PHONY: all deps configure build test demo package clean
 
 all: build
 
@@ -23,6 +23,10 @@ test: build
 
 demo: build
 	@tools/demo.sh $(BUILD_DIR)
+
+# A Debian package and a portable archive of the program, in $(BUILD_DIR)/package.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 clean:
 	rm -rf $(BUILD_DIR)

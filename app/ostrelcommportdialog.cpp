@@ -144,9 +144,8 @@ void OstrelCommPortDialog::refillPortList()
     const QStringList names = offeredPortNames(availablePortNames());
     for (const QString &name : names)
         m_portComboBox->addItem(QIcon(), name);
+    // A stored port that is no longer listed is not offered: the first listed port stands in its
+    // place. A path the enumeration misses is typed again in the dialog that uses it.
     const int current = names.lastIndexOf(m_portName);
-    if (current >= 0)
-        m_portComboBox->setCurrentIndex(current);
-    else if (!m_portName.isEmpty())
-        m_portComboBox->setEditText(m_portName);
+    m_portComboBox->setCurrentIndex(current >= 0 ? current : 0);
 }

@@ -75,7 +75,7 @@ QVariant EventsModel::headerData(int section, Qt::Orientation orientation, int r
     case ColumnTime:
         return tr("Время");
     case ColumnRyn:
-        return QStringLiteral("RYN");
+        return tr("RYN");
     case ColumnInput:
         return tr("Номер входа");
     case ColumnAuAddr:

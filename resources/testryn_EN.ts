@@ -1231,6 +1231,10 @@ Exit anyway?</translation>
         <source>Описание</source>
         <translation>Description</translation>
     </message>
+    <message>
+        <source>RYN</source>
+        <translation>RYN</translation>
+    </message>
 </context>
 <context>
     <name>EventsWidget</name>

@@ -86,12 +86,11 @@ void TestOstrelCommPortDialog::offeredPorts_data()
         << QStringList{"COM1", "COM2", "COM1"} << QStringLiteral("COM1") << true
         << QStringList{"COM1", "COM2", "COM1"} << QStringLiteral("COM1") << 2
         << QStringLiteral("COM1") + open;
-    QTest::addRow("unlisted-stored-port-kept-as-typed")
-        << QStringList{"ttyS0"} << QStringLiteral("/dev/pts/3") << true << QStringList{"ttyS0"}
-        << QStringLiteral("/dev/pts/3") << 0 << QStringLiteral("/dev/pts/3") + open;
-    QTest::addRow("vanished-port-shown-not-open")
-        << QStringList{} << QStringLiteral("COM1") << false << QStringList{} << QStringLiteral("COM1") << -1
-        << QStringLiteral("COM1") + closed;
+    QTest::addRow("unlisted-stored-port-first-listed-instead")
+        << QStringList{"ttyS0", "ttyS1"} << QStringLiteral("/dev/pts/3") << true
+        << QStringList{"ttyS0", "ttyS1"} << QStringLiteral("ttyS0") << 0 << QString();
+    QTest::addRow("vanished-port-no-ports-left")
+        << QStringList{} << QStringLiteral("COM1") << false << QStringList{} << QString() << -1 << QString();
     QTest::addRow("no-ports-no-stored-name")
         << QStringList{} << QString() << false << QStringList{} << QString() << -1 << QString();
     QTest::addRow("no-stored-name-first-port-preselected")
@@ -99,8 +98,8 @@ void TestOstrelCommPortDialog::offeredPorts_data()
         << QStringLiteral("ttyS0") << 0 << QString();
     const QString longPath = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
     QTest::addRow("long-device-path-state-not-cut")
-        << QStringList{"ttyS0"} << longPath << true << QStringList{"ttyS0"} << longPath << 0
-        << longPath + open;
+        << QStringList{"ttyS0", longPath} << longPath << true << QStringList{"ttyS0", longPath} << longPath
+        << 1 << longPath + open;
     QTest::addRow("stored-name-with-blanks")
         << QStringList{"ttyS0"} << QStringLiteral(" ttyS0 ") << true << QStringList{"ttyS0"}
         << QStringLiteral("ttyS0") << 0 << QStringLiteral("ttyS0") + open;

@@ -79,6 +79,37 @@ QImage logoWithName()
     return image;
 }
 
+// The program's icon for the desktop's menus: a loop of unit cells in their state colours around the
+// maker's mark.
+QImage appIcon()
+{
+    constexpr int side = 256;
+    QImage image = canvas(side, side);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1d, 0x3a, 0x5f));
+    p.drawRoundedRect(QRectF(8, 8, side - 16, side - 16), 36, 36);
+    const QColor states[] = {QColor(QStringLiteral("lawngreen")), QColor(QStringLiteral("lawngreen")),
+                             QColor(QStringLiteral("orange")),    QColor(QStringLiteral("lawngreen")),
+                             QColor(QStringLiteral("yellow")),    QColor(QStringLiteral("lawngreen")),
+                             QColor(QStringLiteral("red")),       QColor(QStringLiteral("lawngreen")),
+                             QColor(QStringLiteral("silver")),    QColor(QStringLiteral("lawngreen")),
+                             QColor(QStringLiteral("cyan")),      QColor(QStringLiteral("lawngreen"))};
+    // Twelve cells on the border of a 4 x 4 grid, clockwise from the top left.
+    const QPoint ring[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 2},
+                           {3, 3}, {2, 3}, {1, 3}, {0, 3}, {0, 2}, {0, 1}};
+    constexpr double cell = 46, gap = 8, origin = 28;
+    for (int i = 0; i < 12; ++i) {
+        p.setBrush(states[i]);
+        p.drawRoundedRect(QRectF(origin + ring[i].x() * (cell + gap), origin + ring[i].y() * (cell + gap), cell,
+                                 cell),
+                          6, 6);
+    }
+    drawMark(p, QRectF(origin + cell + gap, origin + cell + gap, 2 * cell + gap, 2 * cell + gap));
+    return image;
+}
+
 // A battery being charged: the level grows frame by frame.
 QList<QImage> chargingFrames()
 {
@@ -112,6 +143,7 @@ const std::map<QString, Painter> &pngImages()
         {QStringLiteral("rxtx/ball_transparrent.png"), [] { return canvas(16, 16); }},
         {QStringLiteral("ostrel_logo.png"), logo},
         {QStringLiteral("ostrel_logo2.png"), logoWithName},
+        {QStringLiteral("testryn.png"), appIcon},
         {QStringLiteral("buttons/add.png"), [] { return Icons::add(32); }},
         {QStringLiteral("buttons/cancel.png"), [] { return Icons::cancel(32); }},
         {QStringLiteral("buttons/clear.png"), [] { return Icons::clear(32); }},
