@@ -297,6 +297,22 @@ void MainWindow::createWorker()
     connect(page, qOverload<>(&AuPropertiesWidget::signalShowAuParams), worker,
             &ModbusMaster::slotShowAuParams);
     connect(page, &AuPropertiesWidget::signalHideAuParams, worker, &ModbusMaster::slotHideAuParams);
+    // A report or protocol run: the worker reads the controllers one by one and reports each.
+    connect(page, &AuPropertiesWidget::signalReadRyns, worker, &ModbusMaster::slotReadRyns);
+    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, worker,
+            &ModbusMaster::slotReadingRynsAborted);
+    connect(worker, &ModbusMaster::signalRynReadingCompleted, page,
+            &AuPropertiesWidget::slotRynReadingCompleted);
+    // The link counters in a controller's document are its own: they start from zero with each
+    // controller of the run (after the finished one's document is written) and for the controller
+    // monitored again after it, as on a selection.
+    const auto restartCounters = [this] {
+        zeroRynCounters();
+        refreshCounters();
+    };
+    connect(page, &AuPropertiesWidget::signalReadRyns, this, restartCounters);
+    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, this, restartCounters);
+    connect(worker, &ModbusMaster::signalRynReadingCompleted, this, restartCounters);
     connect(page, &AuPropertiesWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
     connect(worker, &ModbusMaster::signalConfigInfo, page->configurationDialog(),
             &AuConfigurationDialog::slotConfigInfo);

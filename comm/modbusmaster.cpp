@@ -6,6 +6,7 @@
 #include "commlogging.h"
 #include "eventbuffer.h"
 #include "monitoring.h"
+#include "registermap.h"
 #include "unitpacking.h"
 
 #include <QMutex>
@@ -657,8 +658,16 @@ void ModbusMaster::readMonitoringItem()
                 failed = true;
             } else {
                 const QByteArray data = answerData(outcome.answer);
-                if (code == CMD_READ_RYN_REGISTERS && data.size() >= 4)
+                bool readAgain = false;
+                if (code == CMD_READ_RYN_REGISTERS && data.size() >= 4) {
+                    const quint16 readWith = m_version;
                     m_version = quint16(quint8(data.at(2)) * 256 + quint8(data.at(3)));
+                    // A reading gets one cycle per controller: a block read with the other layout's
+                    // length is read again at once, or the controller's document would lack (or
+                    // borrow) the registers only the long block holds, its operating time.
+                    readAgain = m_readingRyns &&
+                                RegisterMap::isShortLayout(readWith) != RegisterMap::isShortLayout(m_version);
+                }
                 if (data != m_lastAnswers.value(code)) {
                     emit signalInfo(m_rynAddr, 0, code, ResultOk, data);
                     setLastAnswer(code, data);
@@ -672,6 +681,8 @@ void ModbusMaster::readMonitoringItem()
                 } else {
                     emit signalPortRx(ResultOk, QByteArray());
                 }
+                if (readAgain)
+                    return;
                 succeeded = true;
             }
         }

@@ -334,14 +334,15 @@ QString CopyableTableView::toPagedHtmlDocument()
     return html;
 }
 
-QString CopyableTableView::toCsv(bool withHeader)
+QString CopyableTableView::toCsv(bool withHeader, const QDateTime &generatedAt)
 {
     flushPendingRefresh(model());
     const QChar separator = QLatin1Char(';');
     const QChar lineEnd = QLatin1Char('\n');
     QString text;
     if (withHeader) {
-        text += m_title + lineEnd + m_comment + lineEnd + tr("Дата формирования отчёта:;") + now() + lineEnd +
+        const QString date = generatedAt.isValid() ? generatedAt.toString(dateTimeFormat) : now();
+        text += m_title + lineEnd + m_comment + lineEnd + tr("Дата формирования отчёта:;") + date + lineEnd +
                 lineEnd;
     }
     if (!model())

@@ -2,6 +2,7 @@
 
 #include "exportresult.h"
 
+#include <QDateTime>
 #include <QModelIndexList>
 #include <QTableView>
 
@@ -44,7 +45,8 @@ public:
     // its own, with a marker where the header continues.
     virtual QString toPagedHtmlDocument();
     // ";"-separated lines of the visible columns; a field holding ";", a quote or a line break is quoted.
-    virtual QString toCsv(bool withHeader);
+    // The header's generation date is `generatedAt`, or the current date-time when it is not valid.
+    virtual QString toCsv(bool withHeader, const QDateTime &generatedAt = QDateTime());
 
     void setTitle(const QString &text) { m_title = text; }
     QString title() const { return m_title; }

@@ -12,7 +12,7 @@ struct Tr
 } // namespace
 
 ExportResult exportModelsCsv(const QList<QAbstractItemModel *> &models, const QString &title,
-                             const QString &fileName)
+                             const QString &fileName, const QDateTime &generatedAt)
 {
     if (models.isEmpty())
         return {false, fileName, Tr::tr("Нет таблиц для записи")};
@@ -21,7 +21,7 @@ ExportResult exportModelsCsv(const QList<QAbstractItemModel *> &models, const QS
     QString text;
     for (int i = 0; i < models.size(); ++i) {
         view.setModel(models.at(i));
-        text += view.toCsv(i == 0);
+        text += view.toCsv(i == 0, generatedAt);
         if (i + 1 < models.size())
             text += QStringLiteral("\n\n\n\n");
     }

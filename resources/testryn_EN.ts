@@ -837,6 +837,54 @@ Shown types: %2.
         <source>АУ адрес %1</source>
         <translation>Unit address %1</translation>
     </message>
+    <message>
+        <source>Сформировать отчёт...</source>
+        <translation>Make report...</translation>
+    </message>
+    <message>
+        <source>Сформировать протокол...</source>
+        <translation>Make protocol...</translation>
+    </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Warning!</translation>
+    </message>
+    <message>
+        <source>Адрес текущего RYN (%1) вне диапазона от 1 до 8: данные не читались.</source>
+        <translation>The current RYN address (%1) lies outside 1 to 8: nothing was read.</translation>
+    </message>
+    <message>
+        <source>Процесс формирования отчётов был прерван пользователем.</source>
+        <translation>Making the reports was interrupted by the user.</translation>
+    </message>
+    <message>
+        <source>Процесс формирования протоколов был прерван пользователем.</source>
+        <translation>Making the protocols was interrupted by the user.</translation>
+    </message>
+    <message>
+        <source>Ошибка!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файлы:</source>
+        <translation>These files could not be written:</translation>
+    </message>
+    <message>
+        <source>Выберите шаблон имени для отчёта</source>
+        <translation>Choose the name template for the reports</translation>
+    </message>
+    <message>
+        <source>Выберите шаблон имени для протокола</source>
+        <translation>Choose the name template for the protocols</translation>
+    </message>
+    <message>
+        <source>CSV files(*.csv)</source>
+        <translation>CSV files(*.csv)</translation>
+    </message>
+    <message>
+        <source>HTML files(*.htm *.html)</source>
+        <translation>HTML files(*.htm *.html)</translation>
+    </message>
 </context>
 <context>
     <name>AuReleDialog</name>
@@ -1993,6 +2041,92 @@ Operating time </translation>
     </message>
 </context>
 <context>
+    <name>ReadingRynsProgressDialog</name>
+    <message>
+        <source>Процесс сохранения данных</source>
+        <translation>Saving data</translation>
+    </message>
+    <message>
+        <source>RYN %1 - </source>
+        <translation>RYN %1 - </translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDocuments</name>
+    <message>
+        <source>a</source>
+        <comment>genitive ending of March and August</comment>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>я</source>
+        <comment>genitive ending of the other months</comment>
+        <translation>я</translation>
+    </message>
+    <message>
+        <source>&lt;center&gt;&lt;div style=&quot;width: 21cm; height: 29.7cm&quot;&gt;&lt;center&gt;&lt;pre&gt;Протокол 
+заключительного обследования RYN&lt;/pre&gt;&lt;/center&gt;
+&lt;pre style=&quot;text-align: end;&quot;&gt;«&lt;u&gt;%1&lt;/u&gt;» &lt;u&gt; %2 &lt;/u&gt; &lt;u&gt; %3 &lt;/u&gt;&lt;/pre&gt;
+&lt;pre style=&quot;text-align: start;&quot;&gt;Характеристика объекта (тип (склад, паркинг, ТЦ и т.д), адрес) &lt;u&gt;                                      
+                                                                                                     &lt;/u&gt;&lt;/pre&gt;
+&lt;pre style=&quot;text-align: start;&quot;&gt;Адрес Torv: &lt;u&gt;   &lt;/u&gt;    Адрес RYN: &lt;u&gt; %4 &lt;/u&gt;    Версия RYN: &lt;u&gt; %5 &lt;/u&gt;&lt;/pre&gt;
+</source>
+        <translation>&lt;center&gt;&lt;div style=&quot;width: 21cm; height: 29.7cm&quot;&gt;&lt;center&gt;&lt;pre&gt;Final 
+inspection protocol of RYN&lt;/pre&gt;&lt;/center&gt;
+&lt;pre style=&quot;text-align: end;&quot;&gt;«&lt;u&gt;%1&lt;/u&gt;» &lt;u&gt; %2 &lt;/u&gt; &lt;u&gt; %3 &lt;/u&gt;&lt;/pre&gt;
+&lt;pre style=&quot;text-align: start;&quot;&gt;Site (type (warehouse, car park, shopping centre, etc.), address) &lt;u&gt;                                      
+                                                                                                     &lt;/u&gt;&lt;/pre&gt;
+&lt;pre style=&quot;text-align: start;&quot;&gt;Torv address: &lt;u&gt;   &lt;/u&gt;    RYN address: &lt;u&gt; %4 &lt;/u&gt;    RYN version: &lt;u&gt; %5 &lt;/u&gt;&lt;/pre&gt;
+</translation>
+    </message>
+    <message>
+        <source>&lt;/div&gt;&lt;/center&gt;&lt;center&gt;&lt;div style=&quot;width: 21cm; height: 29.7cm&quot;&gt;&lt;pre style=&quot;page-break-before: always; text-align: start&quot;&gt;%1 – учитываются все АУ в том числе незапрограммированные или АУ с двойными адресами 
+%2 – указывается время (часы), в течение которого происходило наблюдение, время должно быть 
+не менее одного часа. Перед наблюдением необходимо сбросить RYN.
+
+Выявленные неисправности АУ и СЛИ, &lt;b&gt;рекомендации по устранению&lt;/b&gt;:&lt;/pre&gt;
+&lt;table style=&quot;width:100%; height:70%&quot; border=1 cellspacing=0 cellpadding=4&gt;
+&lt;tr&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;/table&gt;
+&lt;br&gt;
+&lt;table cellspacing=8 cellpadding=4&gt;
+&lt;tr&gt;&lt;td&gt;&lt;center&gt;Представитель ГК «Ostrel»&lt;/center&gt;&lt;/td&gt;&lt;td&gt;&lt;center&gt;Представитель заказчика&lt;/center&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;tr&gt;&lt;td&gt;&lt;pre&gt;Подпись &lt;u&gt;                &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;td&gt;&lt;pre&gt;Подпись &lt;u&gt;                &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;tr&gt;&lt;td&gt;&lt;pre&gt;Фамилия &lt;u&gt;                                        &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;td&gt;&lt;pre&gt;Фамилия &lt;u&gt;                                        &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;tr&gt;&lt;td&gt;&lt;pre&gt;Должность &lt;u&gt;                                      
+                                                &lt;/u&gt;        &lt;/pre&gt;&lt;/td&gt;&lt;td&gt;&lt;pre&gt;Должность &lt;u&gt;                                      
+                                                &lt;/u&gt;        &lt;/pre&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;/table&gt;
+&lt;/div&gt;&lt;/center&gt;</source>
+        <translation>&lt;/div&gt;&lt;/center&gt;&lt;center&gt;&lt;div style=&quot;width: 21cm; height: 29.7cm&quot;&gt;&lt;pre style=&quot;page-break-before: always; text-align: start&quot;&gt;%1 – every unit counts, including units not programmed and units with double addresses 
+%2 – the time (hours) over which the loop was observed; it must be 
+at least one hour. Reset the RYN before the observation.
+
+Faults found in the units and the loop, &lt;b&gt;recommendations for their repair&lt;/b&gt;:&lt;/pre&gt;
+&lt;table style=&quot;width:100%; height:70%&quot; border=1 cellspacing=0 cellpadding=4&gt;
+&lt;tr&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;/table&gt;
+&lt;br&gt;
+&lt;table cellspacing=8 cellpadding=4&gt;
+&lt;tr&gt;&lt;td&gt;&lt;center&gt;Representative of Ostrel Group&lt;/center&gt;&lt;/td&gt;&lt;td&gt;&lt;center&gt;Customer&apos;s representative&lt;/center&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;tr&gt;&lt;td&gt;&lt;pre&gt;Signature &lt;u&gt;                &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;td&gt;&lt;pre&gt;Signature &lt;u&gt;                &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;tr&gt;&lt;td&gt;&lt;pre&gt;Surname &lt;u&gt;                                        &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;td&gt;&lt;pre&gt;Surname &lt;u&gt;                                        &lt;/u&gt;&lt;/pre&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;tr&gt;&lt;td&gt;&lt;pre&gt;Position &lt;u&gt;                                      
+                                                &lt;/u&gt;        &lt;/pre&gt;&lt;/td&gt;&lt;td&gt;&lt;pre&gt;Position &lt;u&gt;                                      
+                                                &lt;/u&gt;        &lt;/pre&gt;&lt;/td&gt;&lt;/tr&gt;
+&lt;/table&gt;
+&lt;/div&gt;&lt;/center&gt;</translation>
+    </message>
+</context>
+<context>
     <name>RynCmdDialog</name>
     <message>
         <source>Команды RYN</source>
@@ -2311,6 +2445,41 @@ Set
     <message>
         <source>Нет</source>
         <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>RynSelectDialog</name>
+    <message>
+        <source>Выбор RYN</source>
+        <translation>RYN choice</translation>
+    </message>
+    <message>
+        <source>текущий RYN</source>
+        <translation>current RYN</translation>
+    </message>
+    <message>
+        <source>все RYN</source>
+        <translation>all RYN</translation>
+    </message>
+    <message>
+        <source>RYN с адресами</source>
+        <translation>RYN at addresses</translation>
+    </message>
+    <message>
+        <source> с </source>
+        <translation> from </translation>
+    </message>
+    <message>
+        <source> по </source>
+        <translation> to </translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

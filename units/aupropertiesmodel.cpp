@@ -8,6 +8,9 @@
 using namespace AuProperty;
 
 namespace {
+// What the controller reports for an address with nothing there.
+constexpr int noDeviceType = 0;
+
 // The application's font, bold: for the headers and the LO modes that drive the line.
 QFont boldFont()
 {
@@ -110,7 +113,8 @@ QMap<HardTypes, QPair<QString, QString>> AuPropertiesModel::typeVersionCountMap(
     };
     QMap<int, Versions> perType;
     for (const AuUnitRecord &record : m_records) {
-        if (record.type == UndefinedType)
+        // Type 0 is no device: the controller reports it for an address with nothing there.
+        if (record.type == UndefinedType || record.type == noDeviceType)
             continue;
         const int version = record.firmwareVersion;
         auto it = perType.find(record.type);

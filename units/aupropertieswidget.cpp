@@ -6,14 +6,23 @@
 #include "aumenu.h"
 #include "aupropertiesmodel.h"
 #include "copyabletableview.h"
+#include "readingrynsprogressdialog.h"
+#include "rynselectdialog.h"
 #include "settings.h"
+#include "tableexport.h"
+#include "unitslogging.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
+#include <QSet>
 #include <QStringList>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,12 +36,42 @@ constexpr int address251 = 251;
 constexpr int doubleAddressState = 9;
 // Codes 0..99 are unit types; the shown types of a filtered report are those with a label.
 constexpr int unitTypeCodes = 100;
+// The progress dialog has a row for each of the controller addresses 1..8.
+constexpr int firstRynAddr = 1;
+constexpr int lastRynAddr = 8;
+// The controller information table holds the version text in row 3, column 1.
+constexpr int versionRow = 3;
+constexpr int valueColumn = 1;
 
 QString readTemplate(const QString &key, const QString &defaultTemplate)
 {
     // An empty template would put the documents into the working folder under a bare number.
     const QString stored = Settings::readValue(key, settingsGroup, defaultTemplate).toString();
     return stored.isEmpty() ? defaultTemplate : stored;
+}
+
+// Gives the copy every span of the original, each taken from the top-left cell of its rectangle.
+void copySpans(const QTableView &from, QTableView &to)
+{
+    const QAbstractItemModel *model = from.model();
+    if (!model)
+        return;
+    QSet<QPair<int, int>> covered;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (covered.contains({row, column}))
+                continue;
+            const int rows = from.rowSpan(row, column);
+            const int columns = from.columnSpan(row, column);
+            if (rows * columns <= 1)
+                continue;
+            to.setSpan(row, column, rows, columns);
+            for (int r = row; r < row + rows; ++r) {
+                for (int c = column; c < column + columns; ++c)
+                    covered.insert({r, c});
+            }
+        }
+    }
 }
 
 } // namespace
@@ -68,11 +107,14 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
 
     createParametersDialog();
     m_configurationDialog = new AuConfigurationDialog(this);
+    m_rynSelectDialog = new RynSelectDialog(this);
+    m_progressDialog = new ReadingRynsProgressDialog(this);
     connect(this, qOverload<int>(&AuPropertiesWidget::signalShowAuParams), this,
             &AuPropertiesWidget::slotShowAuParams);
     connect(this, &AuPropertiesWidget::signalShowAuConfig, this, &AuPropertiesWidget::slotShowAuConfig);
     connect(m_configurationDialog, &AuConfigurationDialog::signalSendCmd, this,
             &AuPropertiesWidget::signalSendCmd);
+    createDocumentActions();
 
     m_reportFileNameTemplate = readTemplate(keyReportTemplate, defaultReportFileNameTemplate());
     m_protocolFileNameTemplate = readTemplate(keyProtocolTemplate, defaultProtocolFileNameTemplate());
@@ -109,6 +151,20 @@ void AuPropertiesWidget::createParametersDialog()
     m_parametersView->horizontalHeader()->setHighlightSections(false);
     auto *layout = new QVBoxLayout(m_parametersDialog);
     layout->addWidget(m_parametersView);
+}
+
+// After the view's own actions, so that both menus offer them last.
+void AuPropertiesWidget::createDocumentActions()
+{
+    auto *separator = new QAction(m_view);
+    separator->setSeparator(true);
+    m_view->addAction(separator);
+    m_reportAction = new QAction(tr("Сформировать отчёт..."), m_view);
+    connect(m_reportAction, &QAction::triggered, this, &AuPropertiesWidget::slotMakeReport);
+    m_view->addAction(m_reportAction);
+    m_protocolAction = new QAction(tr("Сформировать протокол..."), m_view);
+    connect(m_protocolAction, &QAction::triggered, this, &AuPropertiesWidget::slotMakeProtocol);
+    m_view->addAction(m_protocolAction);
 }
 
 void AuPropertiesWidget::setReportFileNameTemplate(const QString &fileNameTemplate)
@@ -208,4 +264,112 @@ void AuPropertiesWidget::slotCustomMenuRequested(const QPoint &point)
     const auto &bank = record.outputVexa2R2;
     unit.relaysOn = AuMenu::relayMask(unit.type, {out[0], out[1], out[2], out[3]}, {bank[0], bank[1]});
     m_unitMenu->run(unit, globalPos);
+}
+
+void AuPropertiesWidget::slotMakeReport()
+{
+    makeDocuments(ReportDocuments::Report);
+}
+
+void AuPropertiesWidget::slotMakeProtocol()
+{
+    makeDocuments(ReportDocuments::Protocol);
+}
+
+void AuPropertiesWidget::makeDocuments(ReportDocuments::Kind kind)
+{
+    if (m_runActive || m_rynSelectDialog->exec() != QDialog::Accepted)
+        return;
+    const QList<int> chosen = m_rynSelectDialog->selectedAddresses();
+    // Only the current controller can lie outside 1..8 (a stray address in the settings): nothing is
+    // read then, rather than a run whose progress could never show it.
+    for (int rynAddr : chosen) {
+        if (rynAddr < firstRynAddr || rynAddr > lastRynAddr) {
+            QMessageBox::warning(
+                this, tr("Внимание!"),
+                tr("Адрес текущего RYN (%1) вне диапазона от 1 до 8: данные не читались.").arg(rynAddr));
+            return;
+        }
+    }
+    if (chosen.isEmpty() || !askForTemplate(kind))
+        return;
+
+    m_runActive = true;
+    m_documentKind = kind;
+    m_pendingRyns = chosen;
+    m_failedDocuments.clear();
+    qCDebug(lcUnits) << "getSelectedRynsAddrs" << m_pendingRyns;
+    emit signalReadRyns(m_pendingRyns);
+    const int result = m_progressDialog->exec(m_pendingRyns.size());
+    m_runActive = false;
+
+    if (result != QDialog::Accepted && !m_pendingRyns.isEmpty()) {
+        emit signalReadingRynsAborted();
+        QMessageBox::warning(this, tr("Внимание!"),
+                             kind == ReportDocuments::Report
+                                 ? tr("Процесс формирования отчётов был прерван пользователем.")
+                                 : tr("Процесс формирования протоколов был прерван пользователем."));
+    }
+    m_pendingRyns.clear();
+    if (!m_failedDocuments.isEmpty()) {
+        QMessageBox::critical(this, tr("Ошибка!"),
+                              tr("Не удалось записать файлы:") + QLatin1Char('\n') +
+                                  m_failedDocuments.join(QLatin1Char('\n')));
+        m_failedDocuments.clear();
+    }
+}
+
+// Asks for the kind's template, starting at the one kept; false when the user cancels.
+bool AuPropertiesWidget::askForTemplate(ReportDocuments::Kind kind)
+{
+    const bool report = kind == ReportDocuments::Report;
+    QString &fileNameTemplate = report ? m_reportFileNameTemplate : m_protocolFileNameTemplate;
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, report ? tr("Выберите шаблон имени для отчёта") : tr("Выберите шаблон имени для протокола"),
+        fileNameTemplate, report ? tr("CSV files(*.csv)") : tr("HTML files(*.htm *.html)"), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return false;
+    fileNameTemplate = ReportDocuments::templateFromChosenName(chosen, kind);
+    return true;
+}
+
+void AuPropertiesWidget::slotRynReadingCompleted(int rynAddr, bool success)
+{
+    qCDebug(lcUnits) << "slotRynReadingCompleted" << rynAddr << success;
+    // A completion that crossed an abort on its way belongs to no run: nothing is written for it.
+    if (!m_runActive)
+        return;
+    bool documented = false;
+    if (success) {
+        const ExportResult written = writeDocument(m_documentKind, rynAddr);
+        documented = written.ok;
+        if (!written.ok)
+            m_failedDocuments << QDir::toNativeSeparators(written.fileName) + QStringLiteral(": ") +
+                                     written.error;
+    }
+    m_progressDialog->slotRynReadingCompleted(rynAddr, documented);
+    m_pendingRyns.removeOne(rynAddr);
+}
+
+ExportResult AuPropertiesWidget::writeDocument(ReportDocuments::Kind kind, int rynAddr)
+{
+    const QDateTime now = m_documentClock ? m_documentClock() : QDateTime::currentDateTime();
+    if (kind == ReportDocuments::Report) {
+        // The export reads the proxy after its pending re-filter, never stale rows.
+        return exportModelsCsv({m_reportTable->model(), m_proxy}, reportTitle(rynAddr),
+                               ReportDocuments::fileName(m_reportFileNameTemplate, rynAddr, kind), now);
+    }
+
+    sendTypeVersionCountMap();
+    CopyableTableView view;
+    view.setModel(m_protocolTable->model());
+    view.horizontalHeader()->setVisible(!m_protocolTable->horizontalHeader()->isHidden());
+    view.verticalHeader()->setVisible(!m_protocolTable->verticalHeader()->isHidden());
+    copySpans(*m_protocolTable, view);
+    const QTableWidgetItem *version = m_reportTable->item(versionRow, valueColumn);
+    const QString header = ReportDocuments::protocolHeader(now.date(), m_documentLocale, rynAddr,
+                                                           version ? version->text() : QString());
+    return exportHtmlFile(&view, header, ReportDocuments::protocolFooter(),
+                          ReportDocuments::fileName(m_protocolFileNameTemplate, rynAddr, kind));
 }

@@ -6,13 +6,13 @@
 //  (3) the time from a state change in the simulator to its update signal,
 // and the CPU of the whole tool (main window, offscreen) monitoring the general tab.
 #include "commandcodes.h"
-#include "commandid.h"
+#include "linebench.h"
 #include "mainwindow.h"
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
+#include "recorder.h"
 #include "registermap.h"
 #include "responsedecoder.h"
-#include "serialmodbusport.h"
 #include "settings.h"
 #include "simprocess.h"
 
@@ -21,8 +21,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
@@ -36,87 +34,12 @@
 
 namespace {
 
-constexpr double turnaroundMs = 3.0;
 constexpr int benchUnit = 245; // a smoke detector
 constexpr int generalStateFire = 4;
 
-struct Transaction
-{
-    qint64 writtenNs = 0;
-    QByteArray request;
-    int answerBytes = 0;
-};
-
-// Every request and the bytes that came back, with the moment each request went out.
-class Recorder
-{
-public:
-    Recorder() { m_clock.start(); }
-
-    void written(const QByteArray &request)
-    {
-        QMutexLocker locker(&m_mutex);
-        m_transactions.push_back({m_clock.nsecsElapsed(), request, 0});
-    }
-    void received(int bytes)
-    {
-        QMutexLocker locker(&m_mutex);
-        if (!m_transactions.empty())
-            m_transactions.back().answerBytes += bytes;
-    }
-    std::vector<Transaction> since(qint64 ns) const
-    {
-        QMutexLocker locker(&m_mutex);
-        std::vector<Transaction> result;
-        for (const Transaction &transaction : m_transactions) {
-            if (transaction.writtenNs >= ns)
-                result.push_back(transaction);
-        }
-        return result;
-    }
-    qint64 nowNs() const { return m_clock.nsecsElapsed(); }
-
-private:
-    mutable QMutex m_mutex;
-    QElapsedTimer m_clock;
-    std::vector<Transaction> m_transactions;
-};
-
-// The real serial port, watched.
-class RecordingPort : public ModbusPort
-{
-public:
-    RecordingPort(const QString &name, Recorder &recorder)
-        : m_port(name)
-        , m_recorder(recorder)
-    {}
-
-    bool open() override { return m_port.open(); }
-    void close() override { m_port.close(); }
-    bool isOpen() const override { return m_port.isOpen(); }
-    void flush() override { m_port.flush(); }
-    void discardInput() override { m_port.discardInput(); }
-    qint64 write(const QByteArray &data) override
-    {
-        m_recorder.written(data);
-        return m_port.write(data);
-    }
-    QByteArray readAll() override
-    {
-        const QByteArray bytes = m_port.readAll();
-        m_recorder.received(bytes.size());
-        return bytes;
-    }
-    bool waitForReadyRead(int msecs) override { return m_port.waitForReadyRead(msecs); }
-
-private:
-    SerialModbusPort m_port;
-    Recorder &m_recorder;
-};
-
 double lineMs(int answerBytes)
 {
-    return answerBytes * ModbusProtocol::bitsPerCharacter * 1000.0 / ModbusProtocol::baudRate + turnaroundMs;
+    return bytesMs(answerBytes) + turnaroundMs;
 }
 
 int startRegister(const QByteArray &request)
@@ -177,13 +100,6 @@ double cpuMs(clockid_t clock)
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-void wait(int msecs)
-{
-    QEventLoop loop;
-    QTimer::singleShot(msecs, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // Percent of one core that `clock` used over `msecs` of wall time.
 double cpuPercent(clockid_t clock, int msecs)
 {
@@ -205,14 +121,6 @@ clockid_t threadClock(QObject *inThread)
 void call(ModbusMaster *master, const char *slot, int value)
 {
     QMetaObject::invokeMethod(master, slot, Q_ARG(int, value));
-}
-
-void search(ModbusMaster *master)
-{
-    for (int address = 1; address <= 8; ++address)
-        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
-                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
-    wait(8 * 210);
 }
 
 void printCycles(const char *what, const Cycles &c)
@@ -258,17 +166,9 @@ void benchWorker(SimProcess &sim)
     }
 
     Recorder recorder;
-    ModbusMaster::Options options;
-    options.portFactory = [&recorder](const QString &name) {
-        return std::make_unique<RecordingPort>(name, recorder);
-    };
-    auto *master = new ModbusMaster(sim.linkPath(), 0, false, options);
+    ModbusMaster *master = recordingWorker(sim.linkPath(), recorder);
     ResponseDecoder decoder;
-    QObject::connect(master, &ModbusMaster::signalInfo, &decoder,
-                     [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
-                         if (ResponseDecoder::decodes(cmdCode, errCode))
-                             decoder.enqueue(cmdCode, info);
-                     });
+    decodeAnswers(master, decoder);
     QThread *thread = master->workerThread();
     thread->start();
     const clockid_t clock = threadClock(master);

@@ -8,8 +8,7 @@
 #include "rynparamsmodel.h"
 #include "rynselectwidget.h"
 #include "rynsetupdialog.h"
-#include "settings.h"
-#include "simprocess.h"
+#include "simprogramfolder.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -19,7 +18,6 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // The controller panel, its commands and the constants dialog of the whole program, against three
@@ -43,8 +41,7 @@ private:
     int resetEvents(int rynAddr) const;
     void confirmAndClick(const char *button);
 
-    QTemporaryDir *m_dir = nullptr;
-    SimProcess *m_sim = nullptr;
+    std::unique_ptr<SimProgramFolder> m_folder;
     std::unique_ptr<MainWindow> m_window;
 };
 
@@ -73,35 +70,14 @@ void TestControllerViewsSim::initTestCase()
 
 void TestControllerViewsSim::init()
 {
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(QDir().mkpath(QStringLiteral("Resources")));
-    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Messages.RU"),
-                        QStringLiteral("Resources/Messages.RU")));
-    QFile file(QStringLiteral("scenario.json"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(scenario);
-    file.close();
-    Settings::fileName = QStringLiteral("TestRYN.ini");
-    m_sim = new SimProcess;
-    QVERIFY2(m_sim->start(m_dir->filePath(QStringLiteral("scenario.json")),
-                          {QStringLiteral("--baud"), QStringLiteral("0")}),
-             qPrintable(m_sim->errorString()));
-    Settings::PrgParams params;
-    params.portName = m_sim->linkPath();
-    params.rynAddr = 2;
-    QVERIFY(Settings::writePrgParams(params));
+    m_folder = std::make_unique<SimProgramFolder>();
+    QVERIFY2(m_folder->start(scenario, 2), qPrintable(m_folder->errorString()));
 }
 
 void TestControllerViewsSim::cleanup()
 {
     m_window.reset();
-    delete m_sim;
-    m_sim = nullptr;
-    Settings::fileName.clear();
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.reset();
 }
 
 void TestControllerViewsSim::startWindow()
@@ -162,8 +138,8 @@ void TestControllerViewsSim::panelShowsAndFollowsTheController()
                               qPrintable(label("operatingTimeLabel")), 10000);
     QVERIFY(ballIs("loopBreakBall", "white"));
 
-    QCOMPARE(m_sim->command(QStringLiteral("set 2 0 loopBreak 1")), QStringLiteral("OK"));
-    QCOMPARE(m_sim->command(QStringLiteral("set 2 0 startRelay 1")), QStringLiteral("OK"));
+    QCOMPARE(m_folder->sim().command(QStringLiteral("set 2 0 loopBreak 1")), QStringLiteral("OK"));
+    QCOMPARE(m_folder->sim().command(QStringLiteral("set 2 0 startRelay 1")), QStringLiteral("OK"));
     QTRY_VERIFY_WITH_TIMEOUT(ballIs("loopBreakBall", "yellow"), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(ballIs("startRelayBall", "red"), 5000);
     QTableWidget *report = m_window->auInfoWidget()->reportTable();
@@ -182,7 +158,8 @@ void TestControllerViewsSim::constantsDialogShowsDefaultsAndValuesInForce()
     startWindow();
     RynParamsModel *model = m_window->rynInfoWidget()->cmdWidget()->setupDialog()->paramsModel();
     QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(), 49, 10000);
-    const QString defaultWord = m_sim->command(QStringLiteral("reg 2 2009")).section(QLatin1Char(' '), 1);
+    const QString defaultWord =
+        m_folder->sim().command(QStringLiteral("reg 2 2009")).section(QLatin1Char(' '), 1);
     const QString defaultShown = QString::number(defaultWord.toInt() * 0.007, 'f', 1);
     QTRY_VERIFY_WITH_TIMEOUT(
         [model] {
@@ -245,13 +222,14 @@ void TestControllerViewsSim::commandsReachTheControllers()
                              10000);
 
     const QString configured = QStringLiteral("OK configType=4");
-    QCOMPARE(m_sim->command(QStringLiteral("get 2 3 configType")), configured);
+    QCOMPARE(m_folder->sim().command(QStringLiteral("get 2 3 configType")), configured);
     confirmAndClick("clearButton");
-    QTRY_COMPARE_WITH_TIMEOUT(m_sim->command(QStringLiteral("get 2 3 configType")),
+    QTRY_COMPARE_WITH_TIMEOUT(m_folder->sim().command(QStringLiteral("get 2 3 configType")),
                               QStringLiteral("OK configType=255"), 10000);
     confirmAndClick("defaultsButton");
-    QTRY_COMPARE_WITH_TIMEOUT(m_sim->command(QStringLiteral("get 2 3 configType")), configured, 10000);
-    QCOMPARE(m_sim->command(QStringLiteral("get 1 3 configType")), configured);
+    QTRY_COMPARE_WITH_TIMEOUT(m_folder->sim().command(QStringLiteral("get 2 3 configType")), configured,
+                              10000);
+    QCOMPARE(m_folder->sim().command(QStringLiteral("get 1 3 configType")), configured);
 }
 
 QTEST_MAIN(TestControllerViewsSim)

@@ -230,6 +230,7 @@ private slots:
     void onlyChangedBlocksAreReported();
     void multiControllerReading();
     void multiControllerReadingAborted();
+    void readingTakesEachControllersWholeRegisterBlock();
     void readingEndRereadsTheRestoredBorders_data();
     void readingEndRereadsTheRestoredBorders();
     void borderReadIsFollowedByItsBlock();
@@ -574,6 +575,35 @@ void TestModbusMaster::multiControllerReadingAborted()
     QCOMPARE(line.traffic().filter(QStringLiteral("2:")).size(), 0);
 }
 
+// Each controller is read once in a reading: the register block is read with the length its version
+// needs, or a newer controller's document would lack its operating time (or keep the previous one's).
+void TestModbusMaster::readingTakesEachControllersWholeRegisterBlock()
+{
+    Line line({1, 2, 3}, 2);
+    line.slaves.value(1)->memory[RegisterMap::versionRegister] = 14;
+    line.slaves.value(3)->memory[RegisterMap::versionRegister] = 17;
+    line.tick(60);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    QSignalSpy completed(line.master.get(), &ModbusMaster::signalRynReadingCompleted);
+    line.traffic();
+    line.master->slotReadRyns({1, 3, 2});
+    for (int i = 0; i < 400 && completed.size() < 3; ++i)
+        line.tick();
+    QCOMPARE(completed.size(), 3);
+
+    QMap<int, int> lastBlockBytes; // controller -> data bytes of its last register block reported
+    for (const QList<QVariant> &answer : qAsConst(info)) {
+        if (answer.at(2).toInt() == CMD_READ_RYN_REGISTERS)
+            lastBlockBytes.insert(answer.at(0).toInt(), answer.at(4).toByteArray().size());
+    }
+    QCOMPARE(lastBlockBytes, (QMap<int, int>{{1, 52}, {2, 56}, {3, 56}}));
+    // The newer controllers' blocks were read twice: first with the length a default version gives.
+    const QStringList traffic = line.traffic();
+    QCOMPARE(traffic.count(QStringLiteral("1:1")), 1);
+    QCOMPARE(traffic.count(QStringLiteral("3:1")), 2);
+    QCOMPARE(traffic.count(QStringLiteral("2:1")), 2);
+}
+
 void TestModbusMaster::readingEndRereadsTheRestoredBorders_data()
 {
     QTest::addColumn<bool>("abort");
@@ -713,7 +743,7 @@ void TestModbusMaster::unitQueriesFromTheLastAnswers()
     QVERIFY(line.master->isUnitTyped(5));
     line.setType(1, 5, 4);
     line.setType(1, 6, 2);
-    line.setType(1, 9, 0); // what a controller may report for an empty address
+    line.setType(1, 9, 0);                            // what a controller may report for an empty address
     line.slaves.value(1)->memory[11441 + 1] = 0x0010; // unit 6: connection lost
     line.master->slotViewModeChanged(1);
     line.tick(12);

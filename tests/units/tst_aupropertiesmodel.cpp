@@ -407,6 +407,9 @@ void TestAuPropertiesModel::typeSummary_data()
     QTest::addRow("one-version") << QList<int>{1, 4, 12, 2, 4, 12} << "4:12:2";
     QTest::addRow("mixed-lowest-highest") << QList<int>{1, 4, 12, 2, 4, 9, 3, 4, 10} << "4:9/12:3";
     QTest::addRow("undefined-left-out") << QList<int>{1, 255, 3, 2, 2, 5} << "2:5:1";
+    // Addresses with nothing there are no units of any type: they would push real types out of the
+    // protocol's eight type rows.
+    QTest::addRow("empty-addresses-left-out") << QList<int>{1, 0, 0, 2, 0, 0, 3, 4, 7} << "4:7:1";
     QTest::addRow("ordered-by-code") << QList<int>{1, 9, 1, 2, 2, 7, 3, 9, 1} << "2:7:1 9:1:2";
     QTest::addRow("empty") << QList<int>{} << "";
 }

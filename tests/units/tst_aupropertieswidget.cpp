@@ -10,20 +10,32 @@
 #include "copyabletableview.h"
 #include "menupicker.h"
 #include "modalwatcher.h"
+#include "readingrynsprogressdialog.h"
+#include "ryninfowidget.h"
+#include "rynselectdialog.h"
 #include "settings.h"
 #include "tableexport.h"
+#include "tablespans.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
+
+#include <functional>
 
 using namespace AuProperty;
 
@@ -51,8 +63,21 @@ private slots:
     void rowMenuCommandsTheClickedUnit_data();
     void rowMenuCommandsTheClickedUnit();
     void configurationFromTheRowMenu();
+    void reportBytes_data();
+    void reportBytes();
+    void protocolOfAController();
+    void documentActionsStartTheirRun_data();
+    void documentActionsStartTheirRun();
+    void cancelAfterTwoOfFive_data();
+    void cancelAfterTwoOfFive();
+    void completedRunClosesAndNextRunAddsNumber();
+    void failedWriteShownAsFailed();
+    void outOfRangeRunRefused_data();
+    void outOfRangeRunRefused();
 
 private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
     QTemporaryDir *m_dir = nullptr;
     QTableWidget m_reportTable;
     QTableWidget m_protocolTable;
@@ -103,6 +128,70 @@ void feedMixedLoop(AuPropertiesModel *model)
         model->slotSetType(unit[0], unit[1]);
         model->slotSetGeneralState(unit[0], 0);
     }
+}
+
+// Answers the dialogs of the next run: the controller choice (a range; 0 keeps the choice as it is),
+// the file-name template, then hands the progress dialog to `during`.
+void answerRun(int start, int end, const QString &chosenFile,
+               const std::function<void(ReadingRynsProgressDialog *)> &during)
+{
+    whenModal<RynSelectDialog>([start, end](RynSelectDialog *dialog) {
+        if (start > 0) {
+            dialog->findChild<QRadioButton *>(QStringLiteral("2"))->click();
+            dialog->findChild<QSpinBox *>(QStringLiteral("rangeEnd"))->setValue(end);
+            dialog->findChild<QSpinBox *>(QStringLiteral("rangeStart"))->setValue(start);
+        }
+        dialog->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
+    });
+    whenModal<QFileDialog>([chosenFile](QFileDialog *dialog) {
+        dialog->selectFile(chosenFile);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    whenModal<ReadingRynsProgressDialog>(during);
+}
+
+// Answers every message box until destroyed, keeping "title|text" of each.
+class MessageBoxes : public QObject
+{
+public:
+    MessageBoxes()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->accept();
+        });
+        m_timer.start(5);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+struct ProgressRow
+{
+    bool success = false;
+    bool failure = false;
+};
+
+ProgressRow progressRow(const ReadingRynsProgressDialog *dialog, int rynAddr)
+{
+    return {dialog->findChild<QLabel *>(QStringLiteral("success%1").arg(rynAddr))->isVisible(),
+            dialog->findChild<QLabel *>(QStringLiteral("failure%1").arg(rynAddr))->isVisible()};
+}
+
+QByteArray readAll(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList filesIn(const QString &dirName, const QString &pattern)
+{
+    return QDir(dirName).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -401,6 +490,333 @@ void TestAuPropertiesWidget::readersSeeChangesOfTheSameTurn()
         QVERIFY2(text.contains(present), qPrintable(text));
     if (!absent.isEmpty())
         QVERIFY2(!text.contains(absent), qPrintable(text));
+}
+
+void TestAuPropertiesWidget::reportBytes_data()
+{
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<QString>("filterLines");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addRow("no-filter") << QList<int>{} << QString() << QStringList{"1", "2", "3"};
+    // Hidden types in the filter's order, shown ones by code.
+    QStringList shown;
+    for (int type : {1, 3, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24})
+        shown << auTypeName(type);
+    QTest::addRow("smoke-and-heat-hidden")
+        << QList<int>{SmokeDetector, HeatDetector}
+        << QStringLiteral("Применён фильтр. Скрытые типы: ") + auTypeName(SmokeDetector) +
+               QStringLiteral(", ") + auTypeName(HeatDetector) + QStringLiteral(".\nОтображаемые типы: ") +
+               shown.join(QStringLiteral(", ")) + QStringLiteral(".\n")
+        << QStringList{"2"};
+}
+
+// A controller's report: the title, an empty comment, the date, the information table with its empty
+// header, four empty lines, then the listed units with every column, in Windows-1251.
+void TestAuPropertiesWidget::reportBytes()
+{
+    QFETCH(QList<int>, hidden);
+    QFETCH(QString, filterLines);
+    QFETCH(QStringList, listed);
+    QTableWidget info(3, 2);
+    info.setHorizontalHeaderItem(0, new QTableWidgetItem);
+    info.setHorizontalHeaderItem(1, new QTableWidgetItem);
+    info.setItem(0, 0, new QTableWidgetItem(QStringLiteral("Тип")));
+    info.setItem(0, 1, new QTableWidgetItem(QStringLiteral("1")));
+    info.setItem(1, 0, new QTableWidgetItem(QStringLiteral("Версия")));
+    info.setItem(1, 1, new QTableWidgetItem(QStringLiteral("3 – 14")));
+    AuPropertiesWidget page(&info, &m_protocolTable, &hidden);
+    feedMixedLoop(page.model());
+    page.setDocumentClock([] { return QDateTime(QDate(2024, 3, 1), QTime(9, 5, 7)); });
+    page.setReportFileNameTemplate(path(QStringLiteral("R")));
+
+    const ExportResult written = page.writeDocument(ReportDocuments::Report, 3);
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QCOMPARE(written.fileName, path(QStringLiteral("R 3.csv")));
+    const QByteArray bytes = readAll(written.fileName);
+    const QString head = QStringLiteral("RYN адрес 3.\n") + filterLines +
+                         QStringLiteral("\n\nДата формирования отчёта:;01.03.2024 09:05:07\n\n"
+                                        ";\nТип;1\nВерсия;3 – 14\n;\n\n\n\n\n");
+    QTextCodec *cp1251 = QTextCodec::codecForName("Windows-1251");
+    const QByteArray headBytes = cp1251->fromUnicode(head);
+    QCOMPARE(bytes.left(headBytes.size()), headBytes);
+    QVERIFY(bytes.startsWith("RYN \xe0\xe4\xf0\xe5\xf1 3.\n")); // "адрес" in Windows-1251
+
+    // The units as the table lists them now, every column.
+    QStringList units = cp1251->toUnicode(bytes.mid(headBytes.size())).split(QLatin1Char('\n'));
+    QCOMPARE(units.takeLast(), QString());
+    const QStringList header = units.takeFirst().split(QLatin1Char(';'));
+    const int addressField = header.indexOf(auPropertyHeader(Address));
+    QVERIFY(addressField >= 0);
+    QVERIFY(header.contains(auPropertyHeader(Input1)));
+    QStringList addresses;
+    for (const QString &line : qAsConst(units))
+        addresses << line.split(QLatin1Char(';')).value(addressField);
+    QCOMPARE(addresses, listed);
+}
+
+// A controller's protocol: the type summary goes to the controller view first, the protocol table
+// follows the header with its spans, the footer closes it; UTF-8.
+void TestAuPropertiesWidget::protocolOfAController()
+{
+    QTableWidget info;
+    QTableWidget summary;
+    RYNInfoWidget controller(&info, &summary);
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&info, &summary, &noFilter);
+    connect(&page, &AuPropertiesWidget::signalTypeVersionCountMap, &controller,
+            &RYNInfoWidget::slotTypeVersionCountMap);
+    feedMixedLoop(page.model());
+    controller.slotRynRegistersUpdated(977, 14);
+    controller.slotRynRegistersUpdated(1000, 3);
+    page.setDocumentClock([] { return QDateTime(QDate(2024, 3, 1), QTime(23, 59)); });
+    page.setDocumentLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    page.setProtocolFileNameTemplate(path(QStringLiteral("P")));
+    QVERIFY(summary.item(3, 2) == nullptr || summary.item(3, 2)->text().isEmpty());
+
+    const ExportResult written = page.writeDocument(ReportDocuments::Protocol, 5);
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QCOMPARE(written.fileName, path(QStringLiteral("P 5.htm")));
+    const QString html = QString::fromUtf8(readAll(written.fileName));
+    const QString header = ReportDocuments::protocolHeader(QDate(2024, 3, 1), QLocale(QLocale::Russian), 5,
+                                                           QStringLiteral("3 – 14"));
+    QVERIFY(header.contains(QStringLiteral("«<u>1</u>» <u> мартa </u> <u> 2024 </u>")));
+    QVERIFY(html.startsWith(
+        QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title></title>\n"
+                       "</head>\n<body bgcolor=#ffffff link=#5000A0>\n") +
+        header + QStringLiteral("<center>\n<table ")));
+    QVERIFY(html.endsWith(QStringLiteral("</center>\n") + ReportDocuments::protocolFooter() +
+                          QStringLiteral("</body>\n</html>\n")));
+    QVERIFY2(html.contains(QStringLiteral("<pre style=\"margin: 0.5mm;\">") + auTypeName(SmokeDetector) +
+                           QStringLiteral("</pre>")),
+             "the type summary reaches the protocol table before it is copied");
+
+    int rows = 0;
+    const QList<QRect> spans = htmlTableSpans(html, 7, &rows);
+    QCOMPARE(rows, 31);
+    QCOMPARE(spans, viewSpans(summary));
+    QVERIFY(spans.contains(QRect(0, 2, 1, 9)) && spans.contains(QRect(2, 26, 1, 3)));
+}
+
+void TestAuPropertiesWidget::documentActionsStartTheirRun_data()
+{
+    QTest::addColumn<bool>("report");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("filter");
+    QTest::addRow("report") << true << "Выберите шаблон имени для отчёта"
+                            << "CSV files(*.csv)";
+    QTest::addRow("protocol") << false << "Выберите шаблон имени для протокола"
+                              << "HTML files(*.htm *.html)";
+}
+
+// Both menus end with the view's actions, a separator and the two document actions; each action
+// asks for its own template, and a cancelled template reads nothing.
+void TestAuPropertiesWidget::documentActionsStartTheirRun()
+{
+    QFETCH(bool, report);
+    QFETCH(QString, title);
+    QFETCH(QString, filter);
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &noFilter);
+    const QList<QAction *> actions = page.view()->actions();
+    QCOMPARE(actions.size(), 11);
+    QVERIFY(actions.at(8)->isSeparator());
+    QCOMPARE(actions.at(9), page.reportAction());
+    QCOMPARE(actions.at(9)->text(), QStringLiteral("Сформировать отчёт..."));
+    QCOMPARE(actions.at(10)->text(), QStringLiteral("Сформировать протокол..."));
+    QCOMPARE(page.plainMenu()->actions(), actions);
+    const QList<QAction *> unitActions = page.unitMenu()->actions();
+    const int viewActionsAt = unitActions.size() - actions.size();
+    QCOMPARE(unitActions.mid(viewActionsAt), actions);
+    QVERIFY(unitActions.at(viewActionsAt - 1)->isSeparator());
+    page.setReportFileNameTemplate(path(QStringLiteral("R")));
+    page.setProtocolFileNameTemplate(path(QStringLiteral("P")));
+
+    QSignalSpy reads(&page, &AuPropertiesWidget::signalReadRyns);
+    QString shownTitle;
+    QString shownFilter;
+    QString startName;
+    whenModal<RynSelectDialog>([](RynSelectDialog *dialog) {
+        dialog->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
+    });
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        shownTitle = dialog->windowTitle();
+        shownFilter = dialog->selectedNameFilter();
+        startName = dialog->selectedFiles().value(0);
+        dialog->reject();
+    });
+    (report ? page.reportAction() : page.protocolAction())->trigger();
+    QCOMPARE(shownTitle, title);
+    QCOMPARE(shownFilter, filter);
+    QCOMPARE(QFileInfo(startName).fileName(), report ? QStringLiteral("R") : QStringLiteral("P"));
+    QCOMPARE(reads.count(), 0);
+    QCOMPARE(page.reportFileNameTemplate(), path(QStringLiteral("R")));
+    QVERIFY(!page.isRunActive());
+}
+
+void TestAuPropertiesWidget::cancelAfterTwoOfFive_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("warning");
+    QTest::addRow("report") << int(ReportDocuments::Report)
+                            << "Внимание!|Процесс формирования отчётов был прерван пользователем.";
+    QTest::addRow("protocol") << int(ReportDocuments::Protocol)
+                              << "Внимание!|Процесс формирования протоколов был прерван пользователем.";
+}
+
+void TestAuPropertiesWidget::cancelAfterTwoOfFive()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, warning);
+    const bool report = kind == ReportDocuments::Report;
+    const QString extension = report ? QStringLiteral(".csv") : QStringLiteral(".htm");
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &noFilter);
+    feedMixedLoop(page.model());
+    QSignalSpy reads(&page, &AuPropertiesWidget::signalReadRyns);
+    QSignalSpy aborts(&page, &AuPropertiesWidget::signalReadingRynsAborted);
+    MessageBoxes boxes;
+
+    int abortsDuringRun = -1;
+    answerRun(2, 6, path(QStringLiteral("D") + extension + extension),
+              [&](ReadingRynsProgressDialog *dialog) {
+                  page.slotRynReadingCompleted(2, true);
+                  page.slotRynReadingCompleted(3, true);
+                  abortsDuringRun = aborts.count();
+                  dialog->cancelButton()->click();
+              });
+    report ? page.slotMakeReport() : page.slotMakeProtocol();
+
+    QCOMPARE(reads.count(), 1);
+    QCOMPARE(reads.first().first().value<QList<int>>(), (QList<int>{2, 3, 4, 5, 6}));
+    QCOMPARE(abortsDuringRun, 0);
+    QCOMPARE(aborts.count(), 1);
+    QCOMPARE(boxes.texts, QStringList{warning});
+    QCOMPARE(filesIn(m_dir->path(), QStringLiteral("D*")),
+             (QStringList{QStringLiteral("D 2") + extension, QStringLiteral("D 3") + extension}));
+    QCOMPARE(report ? page.reportFileNameTemplate() : page.protocolFileNameTemplate(),
+             path(QStringLiteral("D")));
+
+    // A completion that crossed the abort on its way writes nothing.
+    page.slotRynReadingCompleted(4, true);
+    QCOMPARE(filesIn(m_dir->path(), QStringLiteral("D*")).size(), 2);
+    QCOMPARE(aborts.count(), 1);
+}
+
+void TestAuPropertiesWidget::completedRunClosesAndNextRunAddsNumber()
+{
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &noFilter);
+    feedMixedLoop(page.model());
+    QSignalSpy aborts(&page, &AuPropertiesWidget::signalReadingRynsAborted);
+    MessageBoxes boxes;
+
+    for (int run = 0; run < 2; ++run) {
+        bool closeShown = false;
+        answerRun(1, 2, path(QStringLiteral("R.csv")), [&](ReadingRynsProgressDialog *dialog) {
+            page.slotRynReadingCompleted(1, true);
+            page.slotRynReadingCompleted(2, false);
+            closeShown = dialog->closeButton()->isVisible() && !dialog->cancelButton()->isVisible();
+            dialog->closeButton()->click();
+        });
+        page.slotMakeReport();
+        QVERIFY(closeShown);
+    }
+    // Controller 2 failed to read: no document. The second run never replaces the first one's file.
+    QCOMPARE(filesIn(m_dir->path(), QStringLiteral("R*")),
+             (QStringList{QStringLiteral("R 1.csv"), QStringLiteral("R 1_1.csv")}));
+    QCOMPARE(aborts.count(), 0);
+    QVERIFY(boxes.texts.isEmpty());
+
+    // Closed by its frame once every controller has completed, the dialog aborts nothing either. The
+    // choice of the last run is offered again.
+    answerRun(0, 0, path(QStringLiteral("R.csv")), [&](ReadingRynsProgressDialog *dialog) {
+        page.slotRynReadingCompleted(1, true);
+        page.slotRynReadingCompleted(2, true);
+        dialog->reject();
+    });
+    page.slotMakeReport();
+    QCOMPARE(aborts.count(), 0);
+    QVERIFY(boxes.texts.isEmpty());
+    QVERIFY(QFileInfo::exists(path(QStringLiteral("R 1_2.csv"))));
+    QVERIFY(QFileInfo::exists(path(QStringLiteral("R 2.csv"))));
+}
+
+// A document that cannot be written is a failure: its row shows the failure picture and, when the
+// run ends, one message lists what was not written.
+void TestAuPropertiesWidget::failedWriteShownAsFailed()
+{
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &noFilter);
+    feedMixedLoop(page.model());
+    QVERIFY(QDir().mkpath(path(QStringLiteral("out"))));
+    MessageBoxes boxes;
+
+    ProgressRow written;
+    ProgressRow notWritten;
+    ProgressRow notRead;
+    int boxesDuringRun = -1;
+    answerRun(2, 4, path(QStringLiteral("out/R.csv")), [&](ReadingRynsProgressDialog *dialog) {
+        page.slotRynReadingCompleted(2, true);
+        // The folder goes away (a removed stick, a network share gone) before controller 3 is in.
+        QDir(path(QStringLiteral("out"))).removeRecursively();
+        QFile blocker(path(QStringLiteral("out")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        page.slotRynReadingCompleted(3, true);
+        page.slotRynReadingCompleted(4, false);
+        written = progressRow(dialog, 2);
+        notWritten = progressRow(dialog, 3);
+        notRead = progressRow(dialog, 4);
+        boxesDuringRun = boxes.texts.size();
+        dialog->closeButton()->click();
+    });
+    page.slotMakeReport();
+
+    QVERIFY(written.success && !written.failure);
+    QVERIFY(!notWritten.success && notWritten.failure);
+    QVERIFY(!notRead.success && notRead.failure);
+    QCOMPARE(boxesDuringRun, 0);
+    QCOMPARE(boxes.texts.size(), 1);
+    const QString text = boxes.texts.first();
+    QVERIFY2(text.startsWith(QStringLiteral("Ошибка!|")), qPrintable(text));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(path(QStringLiteral("out/R 3.csv")))), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("R 2.csv")) && !text.contains(QStringLiteral("R 4.csv")),
+             qPrintable(text));
+}
+
+void TestAuPropertiesWidget::outOfRangeRunRefused_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addRow("nine") << 9;
+    QTest::addRow("zero") << 0;
+}
+
+// A current controller outside 1..8 has no row to show: the run is refused before anything is read.
+void TestAuPropertiesWidget::outOfRangeRunRefused()
+{
+    QFETCH(int, stored);
+    Settings::writeValue(stored, QStringLiteral("RynAddr"), QStringLiteral("System"));
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&m_reportTable, &m_protocolTable, &noFilter);
+    QSignalSpy reads(&page, &AuPropertiesWidget::signalReadRyns);
+    MessageBoxes boxes;
+    bool templateAsked = false;
+    whenModal<RynSelectDialog>([](RynSelectDialog *dialog) {
+        dialog->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
+    });
+    whenModal<QFileDialog>([&templateAsked](QFileDialog *dialog) {
+        templateAsked = true;
+        dialog->reject();
+    });
+    page.slotMakeProtocol();
+    QTest::qWait(50);
+
+    QCOMPARE(reads.count(), 0);
+    QVERIFY(!templateAsked);
+    QCOMPARE(boxes.texts.size(), 1);
+    QVERIFY2(boxes.texts.first().startsWith(QStringLiteral("Внимание!|")), qPrintable(boxes.texts.first()));
+    QVERIFY2(boxes.texts.first().contains(QString::number(stored)), qPrintable(boxes.texts.first()));
+    QVERIFY(!page.isRunActive());
 }
 
 void TestAuPropertiesWidget::rowMenuCommandsTheClickedUnit_data()

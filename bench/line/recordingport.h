@@ -1,0 +1,29 @@
+#pragma once
+
+#include "modbusport.h"
+#include "serialmodbusport.h"
+
+class Recorder;
+
+// The real serial port, watched: every request and answer byte goes to the recorder.
+class RecordingPort : public ModbusPort
+{
+public:
+    RecordingPort(const QString &name, Recorder &recorder)
+        : m_port(name)
+        , m_recorder(recorder)
+    {}
+
+    bool open() override { return m_port.open(); }
+    void close() override { m_port.close(); }
+    bool isOpen() const override { return m_port.isOpen(); }
+    void flush() override { m_port.flush(); }
+    void discardInput() override { m_port.discardInput(); }
+    qint64 write(const QByteArray &data) override;
+    QByteArray readAll() override;
+    bool waitForReadyRead(int msecs) override { return m_port.waitForReadyRead(msecs); }
+
+private:
+    SerialModbusPort m_port;
+    Recorder &m_recorder;
+};

@@ -1,0 +1,269 @@
+#include "auinfowidget.h"
+#include "aupropertieswidget.h"
+#include "aupropertycolumns.h"
+#include "mainwindow.h"
+#include "modalwatcher.h"
+#include "modbusmaster.h"
+#include "readingrynsprogressdialog.h"
+#include "rynselectdialog.h"
+#include "simprogramfolder.h"
+#include "tablespans.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextCodec>
+#include <QTextDocument>
+#include <QtTest>
+
+// Reports and protocols of the whole program against three simulated controllers: the worker reads
+// each chosen controller, the page writes its document from what the views then show.
+class TestReportsSim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void reportOverAllControllers();
+    void protocolsReadBackAndPrint();
+
+private:
+    struct Outcome
+    {
+        bool finished = false;
+        QMap<int, bool> rows; // address -> success picture shown (failure otherwise); absent: hidden
+    };
+
+    void startWindow();
+    // Runs a report or protocol over the choice made by `choose`, with the template `chosenFile`,
+    // until every controller has completed.
+    Outcome run(bool report, const std::function<void(RynSelectDialog *)> &choose, const QString &chosenFile);
+    QString path(const QString &name) const { return m_folder->filePath(name); }
+    int selectedByWorker() const;
+
+    std::unique_ptr<SimProgramFolder> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+namespace {
+
+// Controller 2 is the one the settings remember. Each loop holds other units, and each controller
+// another version; controller 2 has run for 2 days and 4 hours, the others since the start.
+const char scenario[] = R"({
+  "controllers": [
+    { "address": 1, "version": 14, "versionMajor": 3, "initSeconds": 1,
+      "units": [ { "addresses": "1-3", "type": 4 } ] },
+    { "address": 2, "version": 17, "versionMajor": 4, "initSeconds": 1, "operatingTime": 190000,
+      "units": [ { "addresses": "1-5", "type": 4 }, { "address": 6, "type": 2 } ] },
+    { "address": 3, "version": 15, "versionMajor": 3, "initSeconds": 1,
+      "units": [ { "address": 1, "type": 1 }, { "address": 9, "type": 7 } ] }
+  ]
+})";
+
+const QMap<int, QStringList> unitsOf{
+    {1, {"1", "2", "3"}}, {2, {"1", "2", "3", "4", "5", "6"}}, {3, {"1", "9"}}};
+const QMap<int, QString> versionOf{{1, "3 – 14"}, {2, "4 – 17"}, {3, "3 – 15"}};
+
+struct Report
+{
+    QString title;
+    QString version;
+    QString serverTimeouts; // the tool's own no-answer count for the controller
+    QStringList units;
+};
+
+// The first line, the information table's version and server no-answer count, and the units'
+// addresses of a report.
+Report readReport(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QTextCodec::codecForName("Windows-1251")->toUnicode(file.readAll()).split('\n');
+    Report report;
+    report.title = lines.value(0);
+    int addressField = -1;
+    bool serverCounters = false;
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(QLatin1Char(';'));
+        if (fields.value(0) == QStringLiteral("Версия"))
+            report.version = fields.value(1);
+        if (fields.value(0).startsWith(QStringLiteral("Ошибки ModBus  Сервер")))
+            serverCounters = true;
+        if (serverCounters && fields.value(0) == QStringLiteral("TimeOut"))
+            report.serverTimeouts = fields.value(1);
+        if (addressField >= 0 && !line.isEmpty())
+            report.units << fields.value(addressField);
+        if (fields.contains(auPropertyHeader(AuProperty::Address)))
+            addressField = fields.indexOf(auPropertyHeader(AuProperty::Address));
+    }
+    return report;
+}
+
+int pdfPages(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    // Page objects, not the page tree. The file holds NUL bytes: the whole of it is converted.
+    const QByteArray bytes = file.readAll();
+    return QString::fromLatin1(bytes.constData(), bytes.size())
+        .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
+}
+
+} // namespace
+
+void TestReportsSim::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+}
+
+void TestReportsSim::init()
+{
+    m_folder = std::make_unique<SimProgramFolder>();
+    QVERIFY2(m_folder->start(scenario, 2), qPrintable(m_folder->errorString()));
+}
+
+void TestReportsSim::cleanup()
+{
+    m_window.reset();
+    m_folder.reset();
+}
+
+void TestReportsSim::startWindow()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->setLanguage(QStringLiteral("RU"));
+    m_window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->foundMask() == 0b1110 && !m_window->isSearching(), 10000);
+    QCOMPARE(m_window->selectedRyn(), 2);
+    // Controller 2's units are on show before the run takes the line.
+    QTableWidget *info = m_window->auInfoWidget()->reportTable();
+    QTRY_VERIFY_WITH_TIMEOUT(info->item(3, 1) && info->item(3, 1)->text() == versionOf.value(2), 10000);
+}
+
+int TestReportsSim::selectedByWorker() const
+{
+    int selected = -1;
+    ModbusMaster *worker = m_window->worker();
+    QMetaObject::invokeMethod(
+        worker, [&selected, worker] { selected = worker->selectedRyn(); }, Qt::BlockingQueuedConnection);
+    return selected;
+}
+
+TestReportsSim::Outcome TestReportsSim::run(bool report, const std::function<void(RynSelectDialog *)> &choose,
+                                            const QString &chosenFile)
+{
+    Outcome outcome;
+    whenModal<RynSelectDialog>([choose](RynSelectDialog *dialog) {
+        choose(dialog);
+        dialog->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
+    });
+    whenModal<QFileDialog>([chosenFile](QFileDialog *dialog) {
+        dialog->selectFile(chosenFile);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    whenModal<ReadingRynsProgressDialog>([&outcome](ReadingRynsProgressDialog *dialog) {
+        outcome.finished = QTest::qWaitFor([dialog] { return dialog->closeButton()->isVisible(); }, 30000);
+        for (int address = 1; address <= 8; ++address) {
+            const auto *success = dialog->findChild<QLabel *>(QStringLiteral("success%1").arg(address));
+            const auto *failure = dialog->findChild<QLabel *>(QStringLiteral("failure%1").arg(address));
+            if (success->isVisible() || failure->isVisible())
+                outcome.rows.insert(address, success->isVisible());
+        }
+        (outcome.finished ? dialog->closeButton() : dialog->cancelButton())->click();
+    });
+    AuPropertiesWidget *page = m_window->auInfoWidget()->propertiesWidget();
+    (report ? page->reportAction() : page->protocolAction())->trigger();
+    return outcome;
+}
+
+void TestReportsSim::reportOverAllControllers()
+{
+    startWindow();
+    // Controller 2 misses some answers before the run: its no-answers are no other controller's.
+    QTableWidget *info = m_window->auInfoWidget()->reportTable();
+    QCOMPARE(m_folder->sim().command(QStringLiteral("silence 2")), QStringLiteral("OK"));
+    QTRY_VERIFY_WITH_TIMEOUT(info->item(52, 1) && info->item(52, 1)->text().toInt() > 0, 10000);
+    const QString requestsBefore = info->item(55, 1) ? info->item(55, 1)->text() : QString();
+    QCOMPARE(m_folder->sim().command(QStringLiteral("revive 2")), QStringLiteral("OK"));
+    // Its request counter moves again: it answers, no failed read of it is under way at the run.
+    QTRY_VERIFY_WITH_TIMEOUT(info->item(55, 1) && info->item(55, 1)->text() != requestsBefore, 10000);
+    const Outcome outcome = run(
+        true,
+        [](RynSelectDialog *dialog) { dialog->findChild<QRadioButton *>(QStringLiteral("1"))->click(); },
+        path(QStringLiteral("R.csv")));
+    QVERIFY(outcome.finished);
+    const QMap<int, bool> rows{{1, true},  {2, true},  {3, true},  {4, false},
+                               {5, false}, {6, false}, {7, false}, {8, false}};
+    QCOMPARE(outcome.rows, rows);
+
+    QCOMPARE(QDir(m_folder->path()).entryList({QStringLiteral("R *")}, QDir::Files, QDir::Name),
+             (QStringList{"R 1.csv", "R 2.csv", "R 3.csv"}));
+    for (int address = 1; address <= 3; ++address) {
+        const Report report = readReport(path(QStringLiteral("R %1.csv").arg(address)));
+        QCOMPARE(report.title, QStringLiteral("RYN адрес %1.").arg(address));
+        QCOMPARE(report.version, versionOf.value(address));
+        QCOMPARE(report.units, unitsOf.value(address));
+        QCOMPARE(report.serverTimeouts, QStringLiteral("0"));
+    }
+
+    // The controller selected before the run is monitored again.
+    QCOMPARE(selectedByWorker(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(info->item(3, 1)->text(), versionOf.value(2), 10000);
+}
+
+void TestReportsSim::protocolsReadBackAndPrint()
+{
+    startWindow();
+    const Outcome outcome = run(
+        false,
+        [](RynSelectDialog *dialog) {
+            dialog->findChild<QRadioButton *>(QStringLiteral("2"))->click();
+            dialog->findChild<QSpinBox *>(QStringLiteral("rangeEnd"))->setValue(3);
+            dialog->findChild<QSpinBox *>(QStringLiteral("rangeStart"))->setValue(2);
+        },
+        path(QStringLiteral("P.html")));
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.rows, (QMap<int, bool>{{2, true}, {3, true}}));
+    QCOMPARE(QDir(m_folder->path()).entryList({QStringLiteral("P *")}, QDir::Files, QDir::Name),
+             (QStringList{"P 2.htm", "P 3.htm"}));
+
+    const QList<QRect> expectedSpans = viewSpans(*m_window->auInfoWidget()->protocolTable());
+    QCOMPARE(expectedSpans.size(), 47);
+    for (int address : {2, 3}) {
+        QFile file(path(QStringLiteral("P %1.htm").arg(address)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        QVERIFY(html.contains(QStringLiteral("Адрес RYN: <u> %1 </u>").arg(address)));
+        QVERIFY(html.contains(QStringLiteral("Версия RYN: <u> %1 </u>").arg(versionOf.value(address))));
+        // Each protocol carries its own controller's operating time.
+        const QString operatingTime = address == 2 ? QStringLiteral("2:04:4") : QStringLiteral("0:00:0");
+        QVERIFY2(html.contains(QStringLiteral("<u>&nbsp;&nbsp;") + operatingTime), qPrintable(html));
+        int rows = 0;
+        QCOMPARE(htmlTableSpans(html, 7, &rows), expectedSpans);
+        QCOMPARE(rows, 31);
+
+        QTextDocument document;
+        document.setHtml(html);
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QString pdf = path(QStringLiteral("P %1.pdf").arg(address));
+        printer.setOutputFileName(pdf);
+        document.print(&printer);
+        QVERIFY2(pdfPages(pdf) >= 2, qPrintable(QString::number(pdfPages(pdf))));
+    }
+    QCOMPARE(selectedByWorker(), 2);
+}
+
+QTEST_MAIN(TestReportsSim)
+#include "tst_reportssim.moc"

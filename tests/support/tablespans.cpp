@@ -1,0 +1,77 @@
+#include "tablespans.h"
+
+#include <QSet>
+#include <QTableView>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <algorithm>
+
+namespace {
+
+void sortSpans(QList<QRect> &spans)
+{
+    std::sort(spans.begin(), spans.end(),
+              [](const QRect &a, const QRect &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+}
+
+QTextTable *findTable(QTextFrame *frame, int columns)
+{
+    for (QTextFrame *child : frame->childFrames()) {
+        auto *table = qobject_cast<QTextTable *>(child);
+        if (table && table->columns() == columns)
+            return table;
+        if (QTextTable *inner = findTable(child, columns))
+            return inner;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QList<QRect> viewSpans(const QTableView &view)
+{
+    QList<QRect> spans;
+    const QAbstractItemModel *model = view.model();
+    QSet<QPair<int, int>> covered;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (covered.contains({row, column}))
+                continue;
+            const QRect span(column, row, view.columnSpan(row, column), view.rowSpan(row, column));
+            if (span.width() * span.height() <= 1)
+                continue;
+            spans << span;
+            for (int r = span.top(); r <= span.bottom(); ++r) {
+                for (int c = span.left(); c <= span.right(); ++c)
+                    covered.insert({r, c});
+            }
+        }
+    }
+    sortSpans(spans);
+    return spans;
+}
+
+QList<QRect> htmlTableSpans(const QString &html, int columns, int *rows)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    QTextTable *table = findTable(document.rootFrame(), columns);
+    if (rows)
+        *rows = table ? table->rows() : -1;
+    QList<QRect> spans;
+    if (!table)
+        return spans;
+    for (int row = 0; row < table->rows(); ++row) {
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() != row || cell.column() != column)
+                continue;
+            if (cell.rowSpan() * cell.columnSpan() > 1)
+                spans << QRect(column, row, cell.columnSpan(), cell.rowSpan());
+        }
+    }
+    sortSpans(spans);
+    return spans;
+}
