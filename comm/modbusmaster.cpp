@@ -166,6 +166,7 @@ void ModbusMaster::reinit(QString portName)
     stopTicking();
     // Commands typed for the old line (a search's probes, a reset) must not reach the new one.
     failQueuedCommands();
+    failPendingReading();
     m_link->resetFailures();
     m_link->setPortName(portName);
     m_portName = portName;
@@ -235,6 +236,20 @@ void ModbusMaster::failQueuedCommands()
     }
 }
 
+// A reading the line can no longer serve ends at once, every controller still waiting reported as
+// not read: otherwise its progress would wait for ever.
+void ModbusMaster::failPendingReading()
+{
+    const QList<int> pending = m_rynsToRead;
+    if (m_readingRyns)
+        m_rynAddr = m_savedRynAddr;
+    m_rynsToRead.clear();
+    m_readingRyns = false;
+    m_readingAborted = false;
+    for (int rynAddr : pending)
+        emit signalRynReadingCompleted(rynAddr, false);
+}
+
 void ModbusMaster::stopTicking()
 {
     m_ticking = false;
@@ -254,6 +269,7 @@ void ModbusMaster::stop()
 {
     stopTicking();
     failQueuedCommands();
+    failPendingReading();
     if (m_link && m_link->hasPort()) {
         m_link->closePort();
         QThread::msleep(100);
@@ -371,6 +387,10 @@ void ModbusMaster::slotReadRyns(QList<int> rynAddrs)
         m_rynsToRead = rynAddrs;
     if (m_rynsToRead.isEmpty())
         return;
+    if (!m_ticking) {
+        failPendingReading();
+        return;
+    }
     // A second request while one runs must not take the controller being read for the user's own.
     if (!m_readingRyns)
         m_savedRynAddr = m_rynAddr;

@@ -106,6 +106,7 @@ private:
     void scheduleTick();
     bool hasWork() const;
     void failQueuedCommands();
+    void failPendingReading();
     int nextMissingRyn() const;
     bool probeDue() const;
     void probeMissingRyn();

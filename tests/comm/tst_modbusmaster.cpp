@@ -230,6 +230,8 @@ private slots:
     void onlyChangedBlocksAreReported();
     void multiControllerReading();
     void multiControllerReadingAborted();
+    void readingWithoutARunningLineFails_data();
+    void readingWithoutARunningLineFails();
     void readingTakesEachControllersWholeRegisterBlock();
     void readingEndRereadsTheRestoredBorders_data();
     void readingEndRereadsTheRestoredBorders();
@@ -573,6 +575,49 @@ void TestModbusMaster::multiControllerReadingAborted()
     line.tick(30);
     QVERIFY(completed.isEmpty());
     QCOMPARE(line.traffic().filter(QStringLiteral("2:")).size(), 0);
+}
+
+void TestModbusMaster::readingWithoutARunningLineFails_data()
+{
+    QTest::addColumn<QString>("when"); // the line goes before the reading, or during it
+    QTest::addColumn<QString>("change"); // a new port name, or "stop"
+    QTest::addRow("port-off-before") << QStringLiteral("before") << QString();
+    QTest::addRow("port-switched-during") << QStringLiteral("during") << QStringLiteral("other");
+    QTest::addRow("port-off-during") << QStringLiteral("during") << QString();
+    QTest::addRow("worker-stopped-during") << QStringLiteral("during") << QStringLiteral("stop");
+}
+
+// A report run waits for every controller it asked for: when the line cannot read them, each one
+// still gets its answer, as not read, and nothing of the run is left to fire later.
+void TestModbusMaster::readingWithoutARunningLineFails()
+{
+    QFETCH(QString, when);
+    QFETCH(QString, change);
+    Line line({1, 2, 3}, 3);
+    QSignalSpy completed(line.master.get(), &ModbusMaster::signalRynReadingCompleted);
+    const auto goes = [&] {
+        if (change == QLatin1String("stop"))
+            line.master->stop();
+        else
+            line.master->reinit(change);
+    };
+    if (when == QLatin1String("before"))
+        goes();
+    line.master->slotReadRyns({1, 2});
+    if (when == QLatin1String("during")) {
+        line.tick(3);
+        QVERIFY(completed.isEmpty());
+        goes();
+    }
+    QCOMPARE(completed.size(), 2);
+    QCOMPARE(completed.at(0), (QList<QVariant>{1, false}));
+    QCOMPARE(completed.at(1), (QList<QVariant>{2, false}));
+    QCOMPARE(line.master->selectedRyn(), 3);
+    if (change == QLatin1String("other")) {
+        line.forget();
+        line.tick(20);
+        QCOMPARE(completed.size(), 2);
+    }
 }
 
 // Each controller is read once in a reading: the register block is read with the length its version
