@@ -8,5 +8,5 @@ cd "$root"
 exec lupdate -silent -no-obsolete -locations none -extensions cpp,h \
     -disable-heuristic sametext -disable-heuristic similartext \
     -source-language ru_RU -target-language en_GB \
-    app comm controller units events \
+    app comm controller units events monitor \
     -ts resources/testryn_EN.ts
