@@ -12,6 +12,7 @@ using namespace LineRecordText;
 
 LineMonitorModel::LineMonitorModel(QObject *parent)
     : QAbstractTableModel(parent)
+    , m_fixedFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))
 {}
 
 int LineMonitorModel::rowCount(const QModelIndex &parent) const
@@ -43,9 +44,7 @@ QVariant LineMonitorModel::data(const QModelIndex &index, int role) const
     case Qt::ForegroundRole:
         return shown.result == ModbusProtocol::ResultOk ? QVariant() : QColor(Qt::red);
     case Qt::FontRole:
-        return column == ColumnRequest || column == ColumnAnswer
-                   ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
-                   : QVariant();
+        return column == ColumnRequest || column == ColumnAnswer ? QVariant(m_fixedFont) : QVariant();
     case Qt::TextAlignmentRole:
         return column == ColumnRyn || column == ColumnFunction || column == ColumnDuration
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)

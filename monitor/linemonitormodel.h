@@ -3,6 +3,7 @@
 #include "linerecord.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 #include <deque>
 
@@ -63,4 +64,5 @@ private:
     int m_rynFilter = 0;
     bool m_errorsOnly = false;
     bool m_paused = false;
+    QFont m_fixedFont; // looked up once: every painted cell of the frames asks for it
 };

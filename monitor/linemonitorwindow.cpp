@@ -94,9 +94,12 @@ LineMonitorWindow::LineMonitorWindow(QWidget *parent)
     QScrollBar *bar = m_view->verticalScrollBar();
     connect(bar, &QScrollBar::valueChanged, this,
             [this, bar](int value) { m_followNewest = value >= bar->maximum(); });
+    // Laid out at once, like scrollToBottom does: a layout left for later costs a second repaint.
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         if (m_followNewest)
             m_view->scrollToBottom();
+        else
+            m_view->doItemsLayout();
     });
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &, int first, int last) {

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include <limits>
+
 using namespace ModbusProtocol;
 
 namespace LineRecordText {
@@ -24,9 +26,20 @@ quint16 word(const QByteArray &bytes, int at)
     return quint16(quint8(bytes.at(at)) * 256 + quint8(bytes.at(at + 1)));
 }
 
+// The local time of the record's start, as a date-time without a time zone. Converting to local
+// time asks the system for its time zone every time, a file lookup; the offset is therefore looked
+// up once for each hour of records (offsets change on whole hours of UTC).
 QDateTime started(const LineRecord &record)
 {
-    return QDateTime::fromMSecsSinceEpoch(record.startedMs);
+    constexpr qint64 hourMs = 3600 * 1000;
+    thread_local qint64 cachedHour = std::numeric_limits<qint64>::min();
+    thread_local qint64 offsetMs = 0;
+    const qint64 hour = record.startedMs >= 0 ? record.startedMs / hourMs : (record.startedMs + 1) / hourMs - 1;
+    if (hour != cachedHour) {
+        cachedHour = hour;
+        offsetMs = QDateTime::fromMSecsSinceEpoch(hour * hourMs).offsetFromUtc() * qint64(1000);
+    }
+    return QDateTime::fromMSecsSinceEpoch(record.startedMs + offsetMs, Qt::UTC);
 }
 
 } // namespace
