@@ -13,7 +13,6 @@
 #include "commandcodes.h"
 #include "commandid.h"
 #include "evdesclistdialog.h"
-#include "linemonitormodel.h"
 #include "linemonitorwindow.h"
 #include "eventswidget.h"
 #include "modbusmaster.h"
@@ -512,6 +511,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_splitterState = m_splitter->saveState();
     m_reportTable->close();
     m_protocolTable->close();
+    if (m_lineMonitor)
+        m_lineMonitor->close();
     QMainWindow::closeEvent(event);
 }
 
@@ -873,8 +874,8 @@ void MainWindow::slotShowLineMonitor()
         m_lineMonitor = new LineMonitorWindow(this);
         connect(m_lineMonitor, &LineMonitorWindow::signalMonitoring, m_modbusMaster,
                 &ModbusMaster::slotRecordLine);
-        connect(m_modbusMaster, &ModbusMaster::signalLineRecords, m_lineMonitor->model(),
-                &LineMonitorModel::slotLineRecords);
+        connect(m_modbusMaster, &ModbusMaster::signalLineRecords, m_lineMonitor,
+                &LineMonitorWindow::slotLineRecords);
     }
     m_lineMonitor->show();
     m_lineMonitor->raise();

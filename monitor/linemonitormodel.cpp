@@ -40,6 +40,11 @@ QVariant LineMonitorModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return cell(shown, column);
     case Qt::ToolTipRole:
+        // A long frame, cut off in its column, reads best in lines of 16 bytes.
+        if (column == ColumnRequest)
+            return hexLines(shown.request);
+        if (column == ColumnAnswer)
+            return hexLines(shown.answer);
         return column == ColumnTime ? dateTime(shown) : QVariant();
     case Qt::ForegroundRole:
         return shown.result == ModbusProtocol::ResultOk ? QVariant() : QColor(Qt::red);

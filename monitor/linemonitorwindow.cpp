@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +28,7 @@ const QString geometryKey = QStringLiteral("Geometry");
 const QString headerKey = QStringLiteral("HeaderState");
 const QString fileNameKey = QStringLiteral("FileName");
 constexpr int lastRynAddr = 8;
+constexpr int refreshMs = 250;
 
 } // namespace
 
@@ -35,6 +37,10 @@ LineMonitorWindow::LineMonitorWindow(QWidget *parent)
 {
     setWindowTitle(tr("Монитор линии"));
     m_model = new LineMonitorModel(this);
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(refreshMs);
+    connect(m_refreshTimer, &QTimer::timeout, this, &LineMonitorWindow::takeArrived);
 
     m_pauseButton = new QPushButton(tr("Пауза"));
     m_pauseButton->setCheckable(true);
@@ -142,6 +148,23 @@ void LineMonitorWindow::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
     if (!event->spontaneous())
         emit signalMonitoring(false);
+}
+
+void LineMonitorWindow::slotLineRecords(LineRecordList records, int lost)
+{
+    m_arrived += records;
+    m_arrivedLost += lost;
+    if (!m_refreshTimer->isActive())
+        m_refreshTimer->start();
+}
+
+void LineMonitorWindow::takeArrived()
+{
+    LineRecordList arrived;
+    arrived.swap(m_arrived);
+    const int lost = m_arrivedLost;
+    m_arrivedLost = 0;
+    m_model->slotLineRecords(arrived, lost);
 }
 
 void LineMonitorWindow::updateStatus()

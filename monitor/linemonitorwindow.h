@@ -10,10 +10,12 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 // The traffic monitor: every transaction on the line in a table, newest at the bottom. It follows
 // the newest row unless the user scrolled up. While it is shown it asks the worker for records
-// (signalMonitoring), so a closed monitor costs the line nothing.
+// (signalMonitoring), so a closed monitor costs the line nothing; the table takes them in at most
+// four times a second, since every refresh repaints it.
 class LineMonitorWindow : public QWidget
 {
     Q_OBJECT
@@ -33,6 +35,7 @@ signals:
 
 public slots:
     void slotSave();
+    void slotLineRecords(LineRecordList records, int lost);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -40,6 +43,7 @@ protected:
 
 private:
     void updateStatus();
+    void takeArrived();
     void rowsComing();
     void rowsCame();
     void rowsGoing(int first, int last);
@@ -52,6 +56,9 @@ private:
     QCheckBox *m_errorsOnlyBox = nullptr;
     QLabel *m_statusLabel = nullptr;
     QString m_fileName;
+    QTimer *m_refreshTimer = nullptr;
+    LineRecordList m_arrived; // since the last refresh
+    int m_arrivedLost = 0;
     bool m_followNewest = true;
     int m_droppingRows = 0; // rows leaving the top while the user looks at older ones
 };

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QStringList>
 
 #include <limits>
 
@@ -150,6 +151,15 @@ QString command(int cmdCode)
 QString hex(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QString hexLines(const QByteArray &bytes)
+{
+    constexpr int bytesPerLine = 16;
+    QStringList lines;
+    for (int at = 0; at < bytes.size(); at += bytesPerLine)
+        lines.append(hex(bytes.mid(at, bytesPerLine)));
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace LineRecordText

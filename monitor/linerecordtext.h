@@ -37,5 +37,7 @@ QString result(int result, quint8 exceptionCode);
 QString command(int cmdCode);
 // Bytes as upper-case hex pairs separated by spaces.
 QString hex(const QByteArray &bytes);
+// The same in lines of 16 bytes.
+QString hexLines(const QByteArray &bytes);
 
 } // namespace LineRecordText

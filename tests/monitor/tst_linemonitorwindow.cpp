@@ -65,6 +65,7 @@ private slots:
     void init();
     void cleanup();
     void recordsOnlyWhileShown();
+    void recordsFromTheWorkerReachTheTable();
     void followsTheNewestUnlessScrolledUp();
     void controlsDriveTheTable();
     void geometryIsRemembered();
@@ -100,6 +101,19 @@ void TestLineMonitorWindow::recordsOnlyWhileShown()
     QCOMPARE(monitoring.at(0).at(0).toBool(), true);
     QCOMPARE(monitoring.at(1).at(0).toBool(), false);
     QCOMPARE(monitoring.at(2).at(0).toBool(), true);
+}
+
+void TestLineMonitorWindow::recordsFromTheWorkerReachTheTable()
+{
+    LineMonitorWindow window;
+    window.show();
+    window.slotLineRecords(numberedBatch(0, 5), 0);
+    window.slotLineRecords(numberedBatch(5, 3), 2);
+    window.slotLineRecords(numberedBatch(8, 4), 1);
+    QTRY_COMPARE(window.model()->rowCount(), 12);
+    for (int row = 0; row < 12; ++row)
+        QCOMPARE(window.model()->record(row).durationMs, row);
+    QCOMPARE(window.model()->lostCount(), qint64(3));
 }
 
 void TestLineMonitorWindow::followsTheNewestUnlessScrolledUp()
