@@ -86,11 +86,14 @@ LineMonitorWindow::LineMonitorWindow(QWidget *parent)
     m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
-    const int charWidth = m_view->fontMetrics().averageCharWidth();
-    const int widths[] = {14, 6, 6, 14, 38, 16, 8, 52, 0};
-    for (int column = 0; column < LineRecordText::ColumnCount; ++column) {
-        if (widths[column] > 0)
-            m_view->setColumnWidth(column, widths[column] * charWidth);
+    // Wide enough for the header and the usual content (a read request of 8 bytes); the
+    // answer takes the rest.
+    const int contentChars[] = {12, 1, 2, 10, 34, 12, 3, 23};
+    const QFontMetrics headerMetrics(m_view->horizontalHeader()->font());
+    const int charWidth = m_view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int column = 0; column < LineRecordText::ColumnAnswer; ++column) {
+        const int headerWidth = headerMetrics.horizontalAdvance(LineRecordText::header(column));
+        m_view->setColumnWidth(column, qMax(headerWidth, contentChars[column] * charWidth) + 2 * charWidth);
     }
 
     auto *layout = new QVBoxLayout(this);
@@ -122,7 +125,7 @@ LineMonitorWindow::LineMonitorWindow(QWidget *parent)
     connect(m_model, &QAbstractItemModel::modelReset, this, &LineMonitorWindow::updateStatus);
     updateStatus();
 
-    resize(1100, 500);
+    resize(1280, 560);
     restoreGeometry(Settings::readValue(geometryKey, group).toByteArray());
     m_view->horizontalHeader()->restoreState(Settings::readValue(headerKey, group).toByteArray());
     m_fileName = Settings::readValue(fileNameKey, group, QDir::homePath()).toString();

@@ -51,17 +51,17 @@ QString header(int column)
     case ColumnTime:
         return Tr::tr("Время");
     case ColumnRyn:
-        return Tr::tr("Контроллер");
+        return Tr::tr("RYN");
     case ColumnFunction:
         return Tr::tr("Функция");
     case ColumnRegisters:
-        return Tr::tr("Регистр (кол-во)");
+        return Tr::tr("Регистры");
     case ColumnCommand:
         return Tr::tr("Команда");
     case ColumnResult:
         return Tr::tr("Результат");
     case ColumnDuration:
-        return Tr::tr("Длительность, мс");
+        return Tr::tr("Длит., мс");
     case ColumnRequest:
         return Tr::tr("Запрос");
     case ColumnAnswer:

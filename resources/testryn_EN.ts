@@ -1398,16 +1398,8 @@ Continue?</translation>
         <translation>Time</translation>
     </message>
     <message>
-        <source>Контроллер</source>
-        <translation>Controller</translation>
-    </message>
-    <message>
         <source>Функция</source>
         <translation>Function</translation>
-    </message>
-    <message>
-        <source>Регистр (кол-во)</source>
-        <translation>Register (count)</translation>
     </message>
     <message>
         <source>Команда</source>
@@ -1416,10 +1408,6 @@ Continue?</translation>
     <message>
         <source>Результат</source>
         <translation>Result</translation>
-    </message>
-    <message>
-        <source>Длительность, мс</source>
-        <translation>Duration, ms</translation>
     </message>
     <message>
         <source>Запрос</source>
@@ -1460,6 +1448,18 @@ Continue?</translation>
     <message>
         <source>Типы АУ не известны</source>
         <translation>Unit types unknown</translation>
+    </message>
+    <message>
+        <source>RYN</source>
+        <translation>RYN</translation>
+    </message>
+    <message>
+        <source>Регистры</source>
+        <translation>Registers</translation>
+    </message>
+    <message>
+        <source>Длит., мс</source>
+        <translation>Dur., ms</translation>
     </message>
 </context>
 <context>

@@ -95,11 +95,8 @@ private slots:
     void filters_data();
     void filters();
     void pauseHoldsTheRows();
-    void texts_data();
-    void texts();
     void savedFileBytes_data();
     void savedFileBytes();
-    void failedSaveIsReported();
 };
 
 void TestLineMonitorModel::keepsTheLast100000_data()
@@ -204,42 +201,6 @@ void TestLineMonitorModel::pauseHoldsTheRows()
     QCOMPARE(shownIds(model), QList<int>{10});
 }
 
-void TestLineMonitorModel::texts_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QStringList>("cells");
-    QTest::addRow("good-answer") << 0
-                                 << QStringList{QStringLiteral("09:00:00.005"), QStringLiteral("1"),
-                                                QStringLiteral("3"), QStringLiteral("976 (1)"),
-                                                QStringLiteral("CMD_PING (0)"), QStringLiteral("Успешно"),
-                                                QStringLiteral("5"), QStringLiteral("01 03 03 D0 00 01 85 B7"),
-                                                QStringLiteral("01 03 02 00 00 B8 44")};
-    QTest::addRow("exception") << 1
-                               << QStringList{QStringLiteral("09:01:01.017"), QStringLiteral("2"),
-                                              QStringLiteral("3"), QStringLiteral("10376 (16)"),
-                                              QStringLiteral("CMD_READ_FIRE (8)"),
-                                              QStringLiteral("Исключение 2"), QStringLiteral("203"),
-                                              QStringLiteral("02 03 28 88 00 10"), QStringLiteral("02 83 02")};
-    QTest::addRow("nothing-on-the-line")
-        << 2
-        << QStringList{QStringLiteral("09:01:01.300"), QStringLiteral("1"), QString(), QString(),
-                       QStringLiteral("Чтение событий"), QStringLiteral("Ошибка порта"), QStringLiteral("0"),
-                       QString(), QString()};
-}
-
-void TestLineMonitorModel::texts()
-{
-    QFETCH(int, row);
-    QFETCH(QStringList, cells);
-    LineMonitorModel model;
-    model.slotLineRecords(threeRecords(), 0);
-    QStringList shown;
-    for (int column = 0; column < model.columnCount(); ++column)
-        shown.append(model.index(row, column).data().toString());
-    QCOMPARE(shown, cells);
-    QCOMPARE(model.index(row, 0).data(Qt::ForegroundRole).isValid(), row != 0);
-}
-
 void TestLineMonitorModel::savedFileBytes_data()
 {
     QTest::addColumn<QString>("fileName");
@@ -247,8 +208,7 @@ void TestLineMonitorModel::savedFileBytes_data()
     QTest::addColumn<QString>("text");
     QTest::addRow("csv") << QStringLiteral("line.CSV") << QByteArray("Windows-1251")
                          << QStringLiteral(
-                                "Время;Контроллер;Функция;Регистр (кол-во);Команда;Результат;Длительность, мс;"
-                                "Запрос;Ответ\n"
+                                "Время;RYN;Функция;Регистры;Команда;Результат;Длит., мс;Запрос;Ответ\n"
                                 "08.12.2026 09:00:00.005;1;3;976 (1);CMD_PING (0);Успешно;5;"
                                 "01 03 03 D0 00 01 85 B7;01 03 02 00 00 B8 44\n"
                                 "08.12.2026 09:01:01.017;2;3;10376 (16);CMD_READ_FIRE (8);Исключение 2;203;"
@@ -256,13 +216,13 @@ void TestLineMonitorModel::savedFileBytes_data()
                                 "08.12.2026 09:01:01.300;1;;;Чтение событий;Ошибка порта;0;;\n");
     QTest::addRow("text") << QStringLiteral("line.txt") << QByteArray("UTF-8")
                           << QStringLiteral(
-                                 "Время                    Контроллер  Функция  Регистр (кол-во)  Команда            "
-                                 "Результат     Длительность, мс  Запрос                   Ответ\n"
-                                 "08.12.2026 09:00:00.005  1           3        976 (1)           CMD_PING (0)       "
-                                 "Успешно       5                 01 03 03 D0 00 01 85 B7  01 03 02 00 00 B8 44\n"
-                                 "08.12.2026 09:01:01.017  2           3        10376 (16)        CMD_READ_FIRE (8)  "
-                                 "Исключение 2  203               02 03 28 88 00 10        02 83 02\n"
-                                 "08.12.2026 09:01:01.300  1                                      Чтение событий     "
+                                 "Время                    RYN  Функция  Регистры    Команда            "
+                                 "Результат     Длит., мс  Запрос                   Ответ\n"
+                                 "08.12.2026 09:00:00.005  1    3        976 (1)     CMD_PING (0)       "
+                                 "Успешно       5          01 03 03 D0 00 01 85 B7  01 03 02 00 00 B8 44\n"
+                                 "08.12.2026 09:01:01.017  2    3        10376 (16)  CMD_READ_FIRE (8)  "
+                                 "Исключение 2  203        02 03 28 88 00 10        02 83 02\n"
+                                 "08.12.2026 09:01:01.300  1                         Чтение событий     "
                                  "Ошибка порта  0\n");
 }
 
@@ -275,14 +235,6 @@ void TestLineMonitorModel::savedFileBytes()
     const QString path = dir.filePath(fileName);
     QCOMPARE(LineMonitorFile::save(path, threeRecords()), QString());
     QCOMPARE(readAll(path), QTextCodec::codecForName(codec)->fromUnicode(text));
-}
-
-void TestLineMonitorModel::failedSaveIsReported()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("missing/line.csv"));
-    QVERIFY(!LineMonitorFile::save(path, threeRecords()).isEmpty());
-    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_GUILESS_MAIN(TestLineMonitorModel)

@@ -166,7 +166,6 @@ int main(int argc, char *argv[])
         // The search's probes, answered and not, and the monitoring that follows fill the table.
         if (shot.lineMonitor) {
             window.slotShowLineMonitor();
-            window.lineMonitor()->resize(1300, 560);
             QTimer::singleShot(qMax(0, settleMs - 2500), &window,
                                [tabs] { tabs->selectWidget()->searchButton()->click(); });
         }
