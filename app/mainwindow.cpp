@@ -13,6 +13,7 @@
 #include "commandcodes.h"
 #include "commandid.h"
 #include "evdesclistdialog.h"
+#include "linemonitorwindow.h"
 #include "eventswidget.h"
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
@@ -255,6 +256,8 @@ void MainWindow::createMenu()
     QAction *language = menu->addAction(tr("Выбрать язык ..."));
     connect(language, &QAction::triggered, this, &MainWindow::slotShowSelectLangDialog);
     SelectLanguage::init(m_language, this);
+    QAction *lineMonitor = menu->addAction(tr("Монитор линии ..."));
+    connect(lineMonitor, &QAction::triggered, this, &MainWindow::slotShowLineMonitor);
     menu->addSeparator();
     QAction *about = menu->addAction(tr("О программе ..."));
     connect(about, &QAction::triggered, this, &MainWindow::slotShowAbout);
@@ -524,6 +527,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_splitterState = m_splitter->saveState();
     m_reportTable->close();
     m_protocolTable->close();
+    if (m_lineMonitor)
+        m_lineMonitor->close();
     QMainWindow::closeEvent(event);
 }
 
@@ -877,4 +882,18 @@ void MainWindow::slotEnentsFromAllRyn(bool fromAll)
 {
     m_prgParams.eventsFromAllRyn = fromAll;
     savePrgParams();
+}
+
+void MainWindow::slotShowLineMonitor()
+{
+    if (!m_lineMonitor) {
+        m_lineMonitor = new LineMonitorWindow(this);
+        connect(m_lineMonitor, &LineMonitorWindow::signalMonitoring, m_modbusMaster,
+                &ModbusMaster::slotRecordLine);
+        connect(m_modbusMaster, &ModbusMaster::signalLineRecords, m_lineMonitor,
+                &LineMonitorWindow::slotLineRecords);
+    }
+    m_lineMonitor->show();
+    m_lineMonitor->raise();
+    m_lineMonitor->activateWindow();
 }

@@ -13,6 +13,7 @@ class AboutDialog;
 class AuInfoWidget;
 class EvDescListDialog;
 class EventsWidget;
+class LineMonitorWindow;
 class ModbusMaster;
 class OstrelCommPortDialog;
 class QLabel;
@@ -44,6 +45,7 @@ public:
     RYNInfoWidget *rynInfoWidget() const { return m_rynInfoWidget; }
     EventsWidget *eventsWidget() const { return m_eventsWidget; }
     OstrelCommPortDialog *portDialog() const { return m_portDialog; }
+    LineMonitorWindow *lineMonitor() const { return m_lineMonitor; }
     QSplitter *splitter() const { return m_splitter; }
     quint16 foundMask() const { return m_foundMask; }
     // The controller whose units are shown and commanded; 0 when none is selected.
@@ -137,6 +139,8 @@ public slots:
     void slotSendCmd(int cmdCode, QByteArray info);
     void slotSendCmd2(uchar rynAddr, int cmdCode, QByteArray info);
     void slotEnentsFromAllRyn(bool fromAll);
+    // Opens the traffic monitor (created at the first opening) or brings it to the front.
+    void slotShowLineMonitor();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -191,6 +195,7 @@ private:
     OstrelCommPortDialog *m_portDialog = nullptr;
     SetupDialog *m_setupDialog = nullptr;
     EvDescListDialog *m_evDescListDialog = nullptr;
+    LineMonitorWindow *m_lineMonitor = nullptr;
     ResponseDecoder *m_decoder = nullptr;
     ModbusMaster *m_modbusMaster = nullptr;
 

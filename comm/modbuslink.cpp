@@ -39,6 +39,11 @@ void ModbusLink::setPortOpenedHandler(std::function<void(bool)> handler)
     m_portOpenedHandler = std::move(handler);
 }
 
+void ModbusLink::setObserver(Observer observer)
+{
+    m_observer = std::move(observer);
+}
+
 bool ModbusLink::isOpen() const
 {
     return m_port && m_port->isOpen();
@@ -70,6 +75,16 @@ void ModbusLink::closePort()
 }
 
 ModbusLink::Transaction ModbusLink::transact(const QByteArray &request, int expectedLength)
+{
+    if (!m_observer)
+        return exchange(request, expectedLength);
+    const qint64 started = m_clock();
+    const Transaction transaction = exchange(request, expectedLength);
+    m_observer(Trace{request, transaction, started, m_clock()});
+    return transaction;
+}
+
+ModbusLink::Transaction ModbusLink::exchange(const QByteArray &request, int expectedLength)
 {
     Transaction transaction;
     if (!m_port) {

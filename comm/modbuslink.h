@@ -24,6 +24,16 @@ public:
         quint8 exceptionCode = 0;
     };
 
+    // What a transaction did on the line, as the traffic monitor records it. Times on the link's clock.
+    struct Trace
+    {
+        const QByteArray &request;
+        const Transaction &transaction;
+        qint64 startedMs;
+        qint64 finishedMs;
+    };
+    using Observer = std::function<void(const Trace &trace)>;
+
     static constexpr int portFailureLimit = 10;
     static constexpr int portErrorPauseMs = 100;
 
@@ -36,6 +46,8 @@ public:
     void setSleeper(Sleeper sleeper);
     // Told the outcome of every re-open that recovery makes.
     void setPortOpenedHandler(std::function<void(bool)> handler);
+    // Told of every transaction once it ended; none by default.
+    void setObserver(Observer observer);
 
     QString portName() const { return m_portName; }
     bool hasPort() const { return m_port != nullptr; }
@@ -55,12 +67,14 @@ public:
     void resetFailures() { m_consecutiveFailures = 0; }
 
 private:
+    Transaction exchange(const QByteArray &request, int expectedLength);
     void recreatePort();
 
     PortFactory m_factory;
     Clock m_clock;
     Sleeper m_sleeper;
     std::function<void(bool)> m_portOpenedHandler;
+    Observer m_observer;
     QString m_portName;
     std::unique_ptr<ModbusPort> m_port;
     int m_consecutiveFailures = 0;

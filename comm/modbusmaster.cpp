@@ -3,6 +3,7 @@
 #include "commandcatalogue.h"
 #include "commandcodes.h"
 #include "commandid.h"
+#include "commandnames.h"
 #include "commlogging.h"
 #include "eventbuffer.h"
 #include "monitoring.h"
@@ -61,6 +62,7 @@ ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFrom
     , m_eventsFromAllRyn(eventsFromAllRyn)
 {
     theInstance = this;
+    qRegisterMetaType<LineRecordList>("LineRecordList");
     if (!m_options.ownThread)
         return;
     m_thread = new QThread;
@@ -90,6 +92,11 @@ ModbusMaster *ModbusMaster::instance()
 QDateTime ModbusMaster::now() const
 {
     return m_options.now ? m_options.now() : QDateTime::currentDateTime();
+}
+
+qint64 ModbusMaster::wallMs() const
+{
+    return m_options.now ? m_options.now().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
 }
 
 int ModbusMaster::queuedCommands() const
@@ -142,6 +149,10 @@ void ModbusMaster::init()
     m_borderTimer->setSingleShot(true);
     m_borderTimer->setInterval(borderReadDelayMs);
     connect(m_borderTimer, &QTimer::timeout, this, &ModbusMaster::doReadIppThreshold, Qt::QueuedConnection);
+    m_lineRecordTimer = new QTimer(this);
+    m_lineRecordTimer->setSingleShot(true);
+    connect(m_lineRecordTimer, &QTimer::timeout, this, &ModbusMaster::sendLineRecords, Qt::QueuedConnection);
+    slotRecordLine(m_lineRecorder.isEnabled());
 
     m_link->setPortName(m_portName);
     if (!m_link->hasPort()) {
@@ -231,6 +242,7 @@ void ModbusMaster::failQueuedCommands()
         stale.swap(m_commandQueue);
     }
     for (ModbusCommand *command : qAsConst(stale)) {
+        recordRefusal(command->rynAddr, command->cmdCode, ResultPortError);
         emit signalInfo(command->rynAddr, command->id, command->cmdCode, ResultPortError, QByteArray());
         delete command;
     }
@@ -280,6 +292,7 @@ void ModbusMaster::slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray i
 {
     // Without a running line a queued command would wait and fire much later, unexpectedly.
     if (!m_ticking) {
+        recordRefusal(rynAddr, cmdCode, ResultPortError);
         emit signalInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
         return;
     }
@@ -478,6 +491,7 @@ void ModbusMaster::probeMissingRyn()
     const int address = nextMissingRyn();
     m_lastProbed = address;
     m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+    beginLine(address, CMD_PING);
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome =
         CommandCatalogue::execute(*m_link, quint8(address), CMD_PING, QByteArray(), m_version, QByteArray());
@@ -490,6 +504,7 @@ void ModbusMaster::probeMissingRyn()
 
 void ModbusMaster::executeCommand(const ModbusCommand &command)
 {
+    beginLine(command.rynAddr, command.cmdCode);
     emit signalPortTx();
     CommandCatalogue::Hooks hooks;
     hooks.portTx = [this] { emit signalPortTx(); };
@@ -498,6 +513,8 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
         CommandCatalogue::execute(*m_link, quint8(command.rynAddr), command.cmdCode, command.info, m_version,
                                   m_lastAnswers.value(CMD_READ_TYPES), hooks);
     m_link->account(outcome.result);
+    if (m_lineTransactions == 0)
+        recordRefusal(command.rynAddr, command.cmdCode, outcome.result);
 
     QByteArray info = outcome.answer;
     if (outcome.result == ResultException)
@@ -571,6 +588,7 @@ int ModbusMaster::pollEvents()
     if (polled == 0)
         return polled;
 
+    beginLine(polled, CommandNames::eventReadCode);
     emit signalPortTx();
     const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now());
     if (!read.events.isEmpty()) {
@@ -610,6 +628,7 @@ void ModbusMaster::restartMonitoring()
     if (m_readingRyns && !m_rynsToRead.isEmpty())
         m_rynAddr = m_rynsToRead.first();
     qCDebug(lcComm) << "RESTART MONITORING! *********************************";
+    beginLine(m_rynAddr, CMD_READ_TYPES);
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
         *m_link, quint8(m_rynAddr), CMD_READ_TYPES, QByteArray(), m_version, QByteArray());
@@ -663,6 +682,7 @@ void ModbusMaster::readMonitoringItem()
             }
             return;
         }
+        beginLine(m_rynAddr, code);
         emit signalPortTx();
         const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
             *m_link, quint8(m_rynAddr), code, QByteArray(), m_version, m_lastAnswers.value(CMD_READ_TYPES));
@@ -731,4 +751,73 @@ void ModbusMaster::finishRynReading(bool success)
     }
     m_restartMonitoring = true;
     m_version = defaultVersion;
+}
+
+void ModbusMaster::slotRecordLine(bool on)
+{
+    m_lineRecorder.setEnabled(on);
+    if (!on && m_lineRecordTimer)
+        m_lineRecordTimer->stop();
+    if (!m_link)
+        return;
+    // Off, the link calls nobody: the line costs nothing for a monitor that is closed.
+    if (on)
+        m_link->setObserver([this](const ModbusLink::Trace &trace) { recordTransaction(trace); });
+    else
+        m_link->setObserver(ModbusLink::Observer());
+}
+
+void ModbusMaster::beginLine(int rynAddr, int cmdCode)
+{
+    m_lineRynAddr = rynAddr;
+    m_lineCmdCode = cmdCode;
+    m_lineTransactions = 0;
+}
+
+void ModbusMaster::recordTransaction(const ModbusLink::Trace &trace)
+{
+    ++m_lineTransactions;
+    LineRecord record;
+    record.startedMs = wallMs() - (m_link->now() - trace.startedMs);
+    record.rynAddr = m_lineRynAddr;
+    record.cmdCode = m_lineCmdCode;
+    record.result = trace.transaction.result;
+    record.exceptionCode = trace.transaction.exceptionCode;
+    record.durationMs = int(trace.finishedMs - trace.startedMs);
+    record.request = trace.request;
+    record.answer = trace.transaction.answer;
+    m_lineRecorder.add(record);
+    sendLineRecords();
+}
+
+void ModbusMaster::recordRefusal(int rynAddr, int cmdCode, int result)
+{
+    if (!m_lineRecorder.isEnabled())
+        return;
+    LineRecord record;
+    record.startedMs = wallMs();
+    record.rynAddr = rynAddr;
+    record.cmdCode = cmdCode;
+    record.result = result;
+    m_lineRecorder.add(record);
+    sendLineRecords();
+}
+
+// A batch leaves at once when the last one left 100 ms ago or more; otherwise the timer sends it
+// when it is due (and, on a line gone quiet, sends the last records).
+void ModbusMaster::sendLineRecords()
+{
+    if (m_lineRecorder.isEmpty() || !m_link)
+        return;
+    const qint64 wait = m_lineRecorder.msUntilDue(m_link->now());
+    if (wait > 0) {
+        if (m_lineRecordTimer && !m_lineRecordTimer->isActive())
+            m_lineRecordTimer->start(int(wait));
+        return;
+    }
+    if (m_lineRecordTimer)
+        m_lineRecordTimer->stop();
+    int lost = 0;
+    const LineRecordList records = m_lineRecorder.take(m_link->now(), lost);
+    emit signalLineRecords(records, lost);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linerecorder.h"
 #include "modbuscommand.h"
 #include "modbuslink.h"
 
@@ -70,6 +71,7 @@ public:
     QTimer *tickTimer() const { return m_tickTimer; }
     QTimer *afterInitTimer() const { return m_afterInitTimer; }
     QTimer *borderTimer() const { return m_borderTimer; }
+    QTimer *lineRecordTimer() const { return m_lineRecordTimer; }
 
 signals:
     void signalPortOpened(bool isOk);
@@ -80,6 +82,9 @@ signals:
     void signalEvents(ModbusProtocol::EventList events);
     void signalDisableRyn(int rynAddr);
     void signalRynReadingCompleted(int rynAddr, bool success);
+    // The traffic monitor's records in the order of the transactions, at most one batch every 100 ms;
+    // `lost` counts records that found the worker's buffer full since the last batch.
+    void signalLineRecords(LineRecordList records, int lost);
 
 public slots:
     void init();
@@ -98,6 +103,8 @@ public slots:
     void doModbus();
     void doAfterRynInit();
     void doReadIppThreshold();
+    // Records every transaction for the traffic monitor while on; off by default.
+    void slotRecordLine(bool on);
 
 private:
     void startTicking();
@@ -126,6 +133,13 @@ private:
     bool isDue(int cmdCode) const;
     void reportFailure(int result, quint8 exceptionCode);
     QDateTime now() const;
+    qint64 wallMs() const; // the same clock in milliseconds since the epoch
+    // The traffic monitor's records: what the next transactions are done for, each transaction, a
+    // command refused before it reached the line, and the batches.
+    void beginLine(int rynAddr, int cmdCode);
+    void recordTransaction(const ModbusLink::Trace &trace);
+    void recordRefusal(int rynAddr, int cmdCode, int result);
+    void sendLineRecords();
 
     Options m_options;
     QThread *m_thread = nullptr;
@@ -133,6 +147,7 @@ private:
     QTimer *m_tickTimer = nullptr;
     QTimer *m_afterInitTimer = nullptr;
     QTimer *m_borderTimer = nullptr;
+    QTimer *m_lineRecordTimer = nullptr;
     bool m_ticking = false;
 
     int m_rynAddr = 0;
@@ -163,4 +178,9 @@ private:
     QMap<int, int> m_readPolicy;
     QMap<int, QDateTime> m_lastRead;
     quint16 m_pendingBorderReads = 0;
+
+    LineRecorder m_lineRecorder;
+    int m_lineRynAddr = 0;
+    int m_lineCmdCode = 0;
+    int m_lineTransactions = 0; // recorded since the last beginLine
 };

@@ -929,6 +929,13 @@ Shown types: %2.
     </message>
 </context>
 <context>
+    <name>CommandNames</name>
+    <message>
+        <source>Чтение событий</source>
+        <translation>Event read</translation>
+    </message>
+</context>
+<context>
     <name>CommentEditDialog</name>
     <message>
         <source>Сохранить</source>
@@ -1433,6 +1440,148 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>LineMonitor</name>
+    <message>
+        <source>нет кодировки</source>
+        <translation>no such encoding</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Функция</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Команда</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Запрос</source>
+        <translation>Request</translation>
+    </message>
+    <message>
+        <source>Ответ</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Успешно</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Нет ответа</source>
+        <translation>No answer</translation>
+    </message>
+    <message>
+        <source>Неверный кадр</source>
+        <translation>Bad frame</translation>
+    </message>
+    <message>
+        <source>Ошибка CRC</source>
+        <translation>CRC error</translation>
+    </message>
+    <message>
+        <source>Ошибка порта</source>
+        <translation>Port error</translation>
+    </message>
+    <message>
+        <source>Исключение %1</source>
+        <translation>Exception %1</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда</source>
+        <translation>Unknown command</translation>
+    </message>
+    <message>
+        <source>Типы АУ не известны</source>
+        <translation>Unit types unknown</translation>
+    </message>
+    <message>
+        <source>RYN</source>
+        <translation>RYN</translation>
+    </message>
+    <message>
+        <source>Регистры</source>
+        <translation>Registers</translation>
+    </message>
+    <message>
+        <source>Длит., мс</source>
+        <translation>Dur., ms</translation>
+    </message>
+</context>
+<context>
+    <name>LineMonitorWindow</name>
+    <message>
+        <source>Монитор линии</source>
+        <translation>Line monitor</translation>
+    </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Все</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Только ошибки</source>
+        <translation>Errors only</translation>
+    </message>
+    <message>
+        <source>Сохранить ...</source>
+        <translation>Save ...</translation>
+    </message>
+    <message>
+        <source>Контроллер:</source>
+        <translation>Controller:</translation>
+    </message>
+    <message>
+        <source>Записей: %1, показано: %2</source>
+        <translation>Records: %1, shown: %2</translation>
+    </message>
+    <message>
+        <source>ждут конца паузы: %1</source>
+        <translation>waiting for the pause to end: %1</translation>
+    </message>
+    <message>
+        <source>потеряно: %1</source>
+        <translation>lost: %1</translation>
+    </message>
+    <message>
+        <source>Сохранить обмен</source>
+        <translation>Save the traffic</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;Текст (*.txt)</source>
+        <translation>CSV (*.csv);;Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>Успех!</source>
+        <translation>Success!</translation>
+    </message>
+    <message>
+        <source>Обмен сохранён в файл %1</source>
+        <translation>The traffic was saved to %1</translation>
+    </message>
+    <message>
+        <source>Ошибка!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл %1: %2</source>
+        <translation>Could not save %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Тест RYN</source>
@@ -1519,6 +1668,10 @@ Event description version %2</translation>
     <message>
         <source>Контроллер не выбран: команда не отправлена.</source>
         <translation>No controller selected: the command was not sent.</translation>
+    </message>
+    <message>
+        <source>Монитор линии ...</source>
+        <translation>Line monitor ...</translation>
     </message>
 </context>
 <context>

@@ -4,9 +4,13 @@
 //      11 bits a character plus the simulator's 3 ms turnaround, for every transaction of the cycle),
 //  (2) the worker thread's CPU with no port, with a port but no controller, and while monitoring,
 //  (3) the time from a state change in the simulator to its update signal,
+//  (4) the cycle ratio with the line monitor closed and open (recording every transaction), in turns,
 // and the CPU of the whole tool (main window, offscreen) monitoring the general tab.
 #include "commandcodes.h"
+#include "commandid.h"
 #include "linebench.h"
+#include "linemonitormodel.h"
+#include "linemonitorwindow.h"
 #include "mainwindow.h"
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
@@ -152,6 +156,51 @@ double latencyMs(SimProcess &sim, ResponseDecoder &decoder, const QString &state
     return ms >= 20000 ? -1 : ms;
 }
 
+double ratio(const Cycles &c)
+{
+    return c.wallMs / qMax(1e-9, c.lineMs);
+}
+
+// The general tab's cycle ratio with the line monitor closed, with the worker recording for a model
+// that no window shows, and with the monitor open, in turns, so that a change in the machine's load
+// falls on all alike. The CPU of the worker thread and of the whole process beside each.
+void benchLineMonitor(ModbusMaster *master, const Recorder &recorder, clockid_t workerClock)
+{
+    constexpr int rounds = 3;
+    constexpr int phaseMs = 20000;
+    LineMonitorWindow monitor;
+    LineMonitorModel unseen;
+    QObject::connect(&monitor, &LineMonitorWindow::signalMonitoring, master, &ModbusMaster::slotRecordLine);
+    QObject::connect(master, &ModbusMaster::signalLineRecords, &monitor, &LineMonitorWindow::slotLineRecords);
+    QObject::connect(master, &ModbusMaster::signalLineRecords, &unseen, &LineMonitorModel::slotLineRecords);
+    const char *names[] = {"closed", "recording, no window", "open"};
+    double sums[3] = {0, 0, 0};
+    for (int round = 0; round < rounds; ++round) {
+        for (int phase = 0; phase < 3; ++phase) {
+            if (phase == 1)
+                QMetaObject::invokeMethod(master, "slotRecordLine", Q_ARG(bool, true));
+            if (phase == 2)
+                monitor.show();
+            const qint64 from = recorder.nowNs();
+            const double workerStart = cpuMs(workerClock);
+            const double processStart = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
+            wait(phaseMs);
+            const Cycles c = cycles(recorder.since(from), 1);
+            std::printf("line monitor %s, round %d: cycle ratio %.4f (%d cycles); CPU worker %.3f %%, process "
+                        "%.2f %%\n",
+                        names[phase], round + 1, ratio(c), c.count,
+                        (cpuMs(workerClock) - workerStart) * 100 / phaseMs,
+                        (cpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart) * 100 / phaseMs);
+            sums[phase] += ratio(c);
+        }
+        monitor.hide();
+    }
+    std::printf("cycle ratio of the general tab, line monitor closed %.4f, recording without a window %.4f "
+                "(%+.2f %%), open %.4f (%+.2f %%); %d transactions recorded\n",
+                sums[0] / rounds, sums[1] / rounds, (sums[1] / sums[0] - 1) * 100, sums[2] / rounds,
+                (sums[2] / sums[0] - 1) * 100, unseen.keptCount());
+}
+
 void benchWorker(SimProcess &sim)
 {
     {
@@ -190,6 +239,8 @@ void benchWorker(SimProcess &sim)
     const Cycles generalCycles = cycles(recorder.since(from), 1);
     std::printf("worker thread, monitoring the general tab: %.3f %% of a core over 30 s\n", general);
     printCycles("general tab", generalCycles);
+
+    benchLineMonitor(master, recorder, clock);
 
     // A change at a random moment of the cycle, and back.
     std::vector<double> latencies;

@@ -7,17 +7,23 @@
 #include "copyabletableview.h"
 #include "eventsmodel.h"
 #include "eventswidget.h"
+#include "linemonitormodel.h"
+#include "linemonitorwindow.h"
+#include "linerecordtext.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
 #include "modbusmaster.h"
 #include "rynselectwidget.h"
+#include "commandcodes.h"
 #include "settings.h"
 #include "simprocess.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -79,6 +85,19 @@ QList<int> monitoringList(ModbusMaster *worker)
     return list;
 }
 
+// The rows of the traffic monitor as "controller:command:result" texts, as the table shows them.
+QStringList monitorRows(const LineMonitorWindow *monitor)
+{
+    QStringList rows;
+    const QAbstractItemModel *table = monitor->view()->model();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        auto text = [&](int column) { return table->index(row, column).data().toString(); };
+        rows.append(text(LineRecordText::ColumnRyn) + QLatin1Char(':') + text(LineRecordText::ColumnCommand) +
+                    QLatin1Char(':') + text(LineRecordText::ColumnResult));
+    }
+    return rows;
+}
+
 } // namespace
 
 // The whole program against the simulated controllers of the demo line, on a pseudo-terminal.
@@ -95,6 +114,7 @@ private slots:
     void closingInTheMiddleOfATransaction();
     void propertiesPageOnTheDemoLine();
     void everyRaisedEventReachesTheLog();
+    void lineMonitorShowsTheSearchAndMonitoring();
 
 private:
     bool startSim(const QStringList &options);
@@ -362,6 +382,45 @@ void TestMainWindowSim::everyRaisedEventReachesTheLog()
         QVERIFY(raised >= 100);
         QTRY_COMPARE_WITH_TIMEOUT(logged(controller), raised, 5000);
     }
+}
+
+void TestMainWindowSim::lineMonitorShowsTheSearchAndMonitoring()
+{
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    auto window = makeWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isSearching() && window->foundMask() == 0b1110, 10000);
+    QAction *open = nullptr;
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->text() == QStringLiteral("Монитор линии ..."))
+            open = action;
+    }
+    QVERIFY(open);
+    open->trigger();
+    LineMonitorWindow *monitor = window->lineMonitor();
+    QVERIFY(monitor && monitor->isVisible());
+    QCOMPARE(monitor->windowTitle(), QStringLiteral("Монитор линии"));
+
+    window->auInfoWidget()->selectWidget()->searchButton()->click();
+    QStringList search;
+    for (int address = 1; address <= 8; ++address)
+        search.append(QStringLiteral("%1:CMD_PING (0):%2")
+                          .arg(address)
+                          .arg(address <= 3 ? QStringLiteral("Успешно") : QStringLiteral("Нет ответа")));
+    const QString monitoringRead = QStringLiteral("2:CMD_READ_GENERAL_STATE (18):Успешно");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            const QStringList rows = monitorRows(monitor);
+            const int first = rows.indexOf(search.first());
+            return first >= 0 && rows.mid(first, 8) == search && rows.indexOf(monitoringRead, first) > first;
+        }(),
+        15000);
+
+    // Closed, the monitor gets nothing more.
+    monitor->close();
+    QTest::qWait(500);
+    const int kept = monitor->model()->keptCount();
+    QTest::qWait(500);
+    QCOMPARE(monitor->model()->keptCount(), kept);
 }
 
 QTEST_MAIN(TestMainWindowSim)

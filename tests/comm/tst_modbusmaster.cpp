@@ -1,5 +1,6 @@
 #include "commandcodes.h"
 #include "commandid.h"
+#include "commandnames.h"
 #include "fakeslave.h"
 #include "modbusmaster.h"
 #include "registermap.h"
@@ -256,6 +257,12 @@ private slots:
     void backgroundProbesStayWithinTheirShare();
     void idleWorkerSleepsUntilThereIsWork_data();
     void idleWorkerSleepsUntilThereIsWork();
+    void lineRecordOfATransaction_data();
+    void lineRecordOfATransaction();
+    void lineRecordsAreCompleteAndInOrder();
+    void lineRecordsLeaveAtMostEvery100Ms();
+    void lineRecordingOnlyWhileAsked();
+    void lineRecordBufferIsBounded();
 };
 
 void TestModbusMaster::initTestCase()
@@ -1106,6 +1113,234 @@ void TestModbusMaster::idleWorkerSleepsUntilThereIsWork()
     QCOMPARE(tick->interval(), ModbusMaster::tickMs);
     line.tick();
     QCOMPARE(line.traffic(), QStringList{QStringLiteral("1:8")});
+}
+
+// The traffic monitor's records the worker sent, in order.
+static LineRecordList lineRecords(const QSignalSpy &batches)
+{
+    LineRecordList records;
+    for (const QList<QVariant> &batch : batches)
+        records += batch.at(0).value<LineRecordList>();
+    return records;
+}
+
+static QStringList requestsOf(const LineRecordList &records)
+{
+    QStringList requests;
+    for (const LineRecord &record : records) {
+        if (!record.request.isEmpty())
+            requests.append(QString::fromLatin1(record.request.toHex()));
+    }
+    return requests;
+}
+
+static QStringList hexList(const QList<QByteArray> &frames)
+{
+    QStringList hex;
+    for (const QByteArray &frame : frames)
+        hex.append(QString::fromLatin1(frame.toHex()));
+    return hex;
+}
+
+void TestModbusMaster::lineRecordOfATransaction_data()
+{
+    QTest::addColumn<int>("rynAddr");
+    QTest::addColumn<int>("cmdCode");
+    QTest::addColumn<Spoil>("spoil");
+    QTest::addColumn<bool>("writeFails");
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("exceptionCode");
+    QTest::addColumn<int>("durationMs");
+    const Spoil asAnswered = [](const Chunks &answer) { return answer; };
+    const QByteArray ping1 = framed(QByteArray::fromHex("010303d00001"));
+    const QByteArray answer1 = framed(QByteArray::fromHex("01030200 00"));
+    QTest::addRow("good-answer") << 1 << int(CMD_PING) << asAnswered << false << ping1 << answer1
+                                 << int(ResultOk) << 0 << 5;
+    QTest::addRow("no-answer") << 3 << int(CMD_PING) << asAnswered << false
+                               << framed(QByteArray::fromHex("030303d00001")) << QByteArray()
+                               << int(ResultNoAnswer) << 0 << answerWindowMs + 1;
+    QTest::addRow("bad-frame") << 1 << int(CMD_PING) << Spoil([](const Chunks &) {
+        return Chunks{{5, QByteArray::fromHex("0103")}};
+    }) << false << ping1 << QByteArray::fromHex("0103")
+                               << int(ResultBadFrame) << 0 << answerWindowMs + 1;
+    QByteArray badCrc = answer1;
+    badCrc[badCrc.size() - 1] = char(badCrc.at(badCrc.size() - 1) ^ 0x01);
+    QTest::addRow("crc-error") << 1 << int(CMD_PING) << Spoil([badCrc](const Chunks &) {
+        return Chunks{{5, badCrc}};
+    }) << false << ping1 << badCrc << int(ResultCrcError)
+                               << 0 << 5;
+    const QByteArray exception = framed(QByteArray::fromHex("018302"));
+    QTest::addRow("exception") << 1 << int(CMD_PING) << Spoil([exception](const Chunks &) {
+        return Chunks{{5, exception}};
+    }) << false << ping1 << exception << int(ResultException)
+                               << 2 << answerWindowMs + 1;
+    QTest::addRow("port-error") << 1 << int(CMD_PING) << asAnswered << true << ping1 << QByteArray()
+                                << int(ResultPortError) << 0 << 0;
+    QTest::addRow("unknown-command") << 1 << 999 << asAnswered << false << QByteArray() << QByteArray()
+                                     << int(ResultUnknownCommand) << 0 << 0;
+    QTest::addRow("no-types") << 1 << int(CMD_DEFAULT_CFG_TYPES) << asAnswered << false << QByteArray()
+                              << QByteArray() << int(ResultNoTypes) << 0 << 0;
+}
+
+void TestModbusMaster::lineRecordOfATransaction()
+{
+    QFETCH(int, rynAddr);
+    QFETCH(int, cmdCode);
+    QFETCH(Spoil, spoil);
+    QFETCH(bool, writeFails);
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, answer);
+    QFETCH(int, result);
+    QFETCH(int, exceptionCode);
+    QFETCH(int, durationMs);
+    Line line({1});
+    line.spoil = [spoil](const QByteArray &, const Chunks &answer) { return spoil(answer); };
+    QSignalSpy batches(line.master.get(), &ModbusMaster::signalLineRecords);
+    line.master->slotRecordLine(true);
+    line.port()->advance(1234);
+    const qint64 startedAt = line.port()->now;
+    if (writeFails)
+        line.port()->failWriteAt = 0;
+    line.master->slotAddCommand(rynAddr, 77, cmdCode, QByteArray());
+    line.tick();
+    // The first record leaves at once.
+    QCOMPARE(batches.size(), 1);
+    QCOMPARE(batches.first().at(1).toInt(), 0);
+    const LineRecordList records = lineRecords(batches);
+    QCOMPARE(records.size(), 1);
+    const LineRecord &record = records.first();
+    QCOMPARE(record.rynAddr, rynAddr);
+    QCOMPARE(record.cmdCode, cmdCode);
+    QCOMPARE(record.request.toHex(), request.toHex());
+    QCOMPARE(record.answer.toHex(), answer.toHex());
+    QCOMPARE(record.result, result);
+    QCOMPARE(int(record.exceptionCode), exceptionCode);
+    QCOMPARE(record.durationMs, durationMs);
+    QCOMPARE(record.startedMs, line.start.addMSecs(startedAt).toMSecsSinceEpoch());
+}
+
+void TestModbusMaster::lineRecordsAreCompleteAndInOrder()
+{
+    Line line({1, 2}, 1, true);
+    line.master->slotViewModeChanged(1);
+    // Controller 2 has an event waiting: each of its polls reads the count, the event and the count again.
+    FakeSlave &second = *line.slaves.value(2);
+    second.memory[RegisterMap::eventCountRegister] = 1;
+    second.memory[RegisterMap::firstEventRegister] = 0x0203;
+    second.memory[RegisterMap::firstEventRegister + 1] = 0x0466;
+    // Every fifth answer is lost.
+    int answers = 0;
+    line.spoil = [&answers](const QByteArray &, const Chunks &answer) {
+        return ++answers % 5 == 0 ? Chunks() : answer;
+    };
+    QSignalSpy batches(line.master.get(), &ModbusMaster::signalLineRecords);
+    line.master->slotRecordLine(true);
+    line.master->slotAddCommand(1, 501, CMD_WRITE_UNBLOCKED_BIT, QByteArray::fromHex("1100"));
+    line.master->slotAddCommand(1, 502, 999, QByteArray());
+    line.tick(40);
+    line.port()->advance(LineRecorder::batchIntervalMs);
+    fire(line.master->lineRecordTimer());
+
+    const LineRecordList records = lineRecords(batches);
+    // Every request on the line, and nothing else, in the order it went out.
+    QCOMPARE(requestsOf(records), hexList(line.port()->requests));
+    QStringList commands;
+    for (const LineRecord &record : records) {
+        if (record.rynAddr == 2 || record.cmdCode == CMD_WRITE_UNBLOCKED_BIT || record.cmdCode == 999)
+            commands.append(QStringLiteral("%1:%2:%3").arg(record.rynAddr).arg(record.cmdCode).arg(
+                record.request.isEmpty() ? 0 : int(quint8(record.request.at(1)))));
+    }
+    // The read-then-write gives two records, the refused code one, an event read three.
+    const QString eventRead = QStringLiteral("2:%1:3").arg(CommandNames::eventReadCode);
+    QCOMPARE(commands.mid(0, 6), (QStringList{QStringLiteral("1:1300:3"), QStringLiteral("1:1300:16"),
+                                              QStringLiteral("1:999:0"), eventRead, eventRead, eventRead}));
+    int failed = 0;
+    for (const LineRecord &record : records) {
+        QCOMPARE(record.answer.isEmpty(), record.result == ResultNoAnswer || record.cmdCode == 999);
+        failed += record.result == ResultNoAnswer ? 1 : 0;
+    }
+    QCOMPARE(failed, answers / 5);
+}
+
+void TestModbusMaster::lineRecordsLeaveAtMostEvery100Ms()
+{
+    Line line({1}, 1);
+    QList<qint64> sentAt;
+    QList<int> sizes;
+    LineRecordList records;
+    connect(line.master.get(), &ModbusMaster::signalLineRecords, line.master.get(),
+            [&](const LineRecordList &batch, int) {
+                sentAt.append(line.port()->now);
+                sizes.append(batch.size());
+                records += batch;
+            });
+    line.master->slotRecordLine(true);
+    line.forget();
+    line.run(3000);
+    // The transaction that ends less than 100 ms after the last batch waits for the timer.
+    for (int i = 0; i < 3 && !line.master->lineRecordTimer()->isActive(); ++i)
+        line.tick();
+    QVERIFY(line.master->lineRecordTimer()->isActive());
+    for (int i = 1; i < sentAt.size(); ++i)
+        QVERIFY2(sentAt.at(i) - sentAt.at(i - 1) >= LineRecorder::batchIntervalMs,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(sentAt.at(i - 1)).arg(sentAt.at(i))));
+    QVERIFY2(sentAt.size() >= 20, qPrintable(QString::number(sentAt.size())));
+    QVERIFY(*std::max_element(sizes.begin(), sizes.end()) > 1);
+
+    // A timer that fires early sends nothing before its time; the last records leave when it comes.
+    const int batchesBefore = sentAt.size();
+    const qint64 due = sentAt.last() + LineRecorder::batchIntervalMs;
+    line.port()->now = due - 1;
+    fire(line.master->lineRecordTimer());
+    QCOMPARE(sentAt.size(), batchesBefore);
+    QVERIFY(line.master->lineRecordTimer()->isActive());
+    line.port()->now = due;
+    fire(line.master->lineRecordTimer());
+    QCOMPARE(sentAt.size(), batchesBefore + 1);
+    QCOMPARE(requestsOf(records), hexList(line.port()->requests));
+}
+
+void TestModbusMaster::lineRecordingOnlyWhileAsked()
+{
+    Line line({1}, 1);
+    QSignalSpy batches(line.master.get(), &ModbusMaster::signalLineRecords);
+    line.run(500);
+    QVERIFY(batches.isEmpty());
+
+    line.master->slotRecordLine(true);
+    line.run(500);
+    QVERIFY(!batches.isEmpty());
+
+    // What waits when the monitor closes is dropped; nothing follows.
+    for (int i = 0; i < 3 && !line.master->lineRecordTimer()->isActive(); ++i)
+        line.tick();
+    line.master->slotRecordLine(false);
+    batches.clear();
+    line.run(500);
+    line.port()->advance(LineRecorder::batchIntervalMs);
+    fire(line.master->lineRecordTimer());
+    QVERIFY(batches.isEmpty());
+}
+
+void TestModbusMaster::lineRecordBufferIsBounded()
+{
+    Line line;
+    QSignalSpy batches(line.master.get(), &ModbusMaster::signalLineRecords);
+    line.master->slotRecordLine(true);
+    // Refused codes take no time on the line: they all fall into one interval.
+    const int extra = 25;
+    const int commands = 1 + LineRecorder::capacity + extra;
+    for (int i = 0; i < commands; ++i)
+        line.master->slotAddCommand(1, 600 + i, 999, QByteArray());
+    line.tick(commands);
+    QCOMPARE(batches.size(), 1);
+    line.port()->advance(LineRecorder::batchIntervalMs);
+    fire(line.master->lineRecordTimer());
+    QCOMPARE(batches.size(), 2);
+    QCOMPARE(batches.at(1).at(0).value<LineRecordList>().size(), LineRecorder::capacity);
+    QCOMPARE(batches.at(1).at(1).toInt(), extra);
 }
 
 QTEST_GUILESS_MAIN(TestModbusMaster)

@@ -1,6 +1,7 @@
 // Takes the README's screenshots: opens the main window on a port (the simulated controllers), walks
 // through controllers, tabs and view modes, and saves a picture of the window at each step (or of a
-// unit's parameter window, a unit's menu or its configuration dialog, opened for the step).
+// unit's parameter window, a unit's menu, its configuration dialog or the line monitor, opened for
+// the step).
 // RYN_SHOTS_ONLY (file names separated by commas) takes only those pictures.
 #include "aucell.h"
 #include "aucellswidget.h"
@@ -8,6 +9,7 @@
 #include "auinfowidget.h"
 #include "aulegendwidget.h"
 #include "aupropertieswidget.h"
+#include "linemonitorwindow.h"
 #include "mainwindow.h"
 #include "ryncmdwidget.h"
 #include "ryninfowidget.h"
@@ -22,6 +24,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -43,6 +46,7 @@ struct Shot
     int menuAddr = 0;      // a unit whose menu, with this submenu open, is drawn over the window
     const char *submenu = nullptr;
     int configAddr = 0; // a unit whose configuration dialog is the picture
+    bool lineMonitor = false; // the line monitor, with a controller search shortly before the picture
 };
 
 const Shot shots[] = {
@@ -59,6 +63,7 @@ const Shot shots[] = {
     {2, AuInfoWidget::PropertiesTab, 0, "unit-parameters.png", -1, 3},
     {2, AuInfoWidget::GeneralTab, 0, "unit-menu.png", -1, 0, 3, "Чтение границ"},
     {1, AuInfoWidget::GeneralTab, 0, "configuration-dialog.png", -1, 0, 0, nullptr, 29},
+    {1, AuInfoWidget::GeneralTab, 0, "line-monitor.png", -1, 0, 0, nullptr, 0, true},
 };
 
 // The window with the open menus painted where they stand on the screen: a menu is a window of its
@@ -158,19 +163,29 @@ int main(int argc, char *argv[])
         if (shot.configAddr > 0)
             QTimer::singleShot(0, page,
                                [page, shot] { page->slotShowAuConfig(shot.configAddr, HeatDetector); });
+        // The search's probes, answered and not, and the monitoring that follows fill the table.
+        if (shot.lineMonitor) {
+            window.slotShowLineMonitor();
+            QTimer::singleShot(qMax(0, settleMs - 2500), &window,
+                               [tabs] { tabs->selectWidget()->searchButton()->click(); });
+        }
     };
     QObject::connect(&timer, &QTimer::timeout, &window, [&] {
         const QString path = out.filePath(QString::fromLatin1(shots[step].file));
         QDialog *params = page->parametersDialog();
         QDialog *configuration = page->configurationDialog();
+        QWidget *monitor = window.lineMonitor();
         QWidget *target = params->isVisible()             ? static_cast<QWidget *>(params)
                           : configuration->isVisible()    ? static_cast<QWidget *>(configuration)
                           : shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants)
+                          : shots[step].lineMonitor       ? monitor
                                                           : &window;
         const QPixmap picture = target == &window ? withMenus(window) : target->grab();
         params->accept();
         configuration->reject();
         constants->hide();
+        if (monitor)
+            monitor->close();
         if (!picture.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             app.exit(1);
