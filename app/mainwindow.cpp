@@ -243,7 +243,18 @@ void MainWindow::createStatusBar()
     m_noRynLabel->setObjectName(QStringLiteral("noRynLabel"));
     m_noRynLabel->setStyleSheet(QStringLiteral("QLabel{color: red}"));
     m_noRynLabel->hide();
-    statusBar()->addPermanentWidget(m_noRynLabel);
+    m_portAccessLabel = new QLabel(tr("Порт") + QStringLiteral(": ") + OstrelCommPortDialog::accessDeniedText());
+    m_portAccessLabel->setObjectName(QStringLiteral("portAccessLabel"));
+    m_portAccessLabel->setStyleSheet(QStringLiteral("QLabel{color: red}"));
+    m_portAccessLabel->hide();
+    // On a narrow window the notes give way (their whole text in the tool tip); the port and the
+    // counters never do.
+    for (QLabel *note : {m_noRynLabel, m_portAccessLabel}) {
+        note->setToolTip(note->text());
+        note->setMinimumWidth(0);
+        note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        statusBar()->addPermanentWidget(note, 1);
+    }
 }
 
 void MainWindow::createMenu()
@@ -287,6 +298,7 @@ void MainWindow::createWorker()
         connect(m_auInfoWidget->cell251(kind), &AuCell::signalSendCmd, this, &MainWindow::slotSendCmd);
     }
     connect(worker, &ModbusMaster::signalPortOpened, this, &MainWindow::slotPortOpened);
+    connect(worker, &ModbusMaster::signalPortAccessDenied, this, &MainWindow::slotPortAccessDenied);
     connect(worker, &ModbusMaster::signalPortTx, this, &MainWindow::slotPortTx);
     connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
     connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
@@ -632,6 +644,12 @@ void MainWindow::slotCmdProcessTimeout()
     m_decoder->slotCmdProcessTimeout();
 }
 
+void MainWindow::slotPortAccessDenied(bool denied)
+{
+    m_portAccessLabel->setVisible(denied);
+    m_portDialog->setAccessDenied(denied);
+}
+
 void MainWindow::slotPortOpened(bool isOpened)
 {
     qCDebug(lcApp) << "Port Opened: " << isOpened;
@@ -640,6 +658,7 @@ void MainWindow::slotPortOpened(bool isOpened)
     m_portButton->setText(m_prgParams.portName.isEmpty()
                               ? tr("Порт не выбран")
                               : tr("Порт") + QStringLiteral(": ") + m_prgParams.portName);
+    setNoRynAnswered(m_noRynAnswered);
     if (isOpened) {
         m_portStateLabel->setStyleSheet(QStringLiteral("QLabel{color: green; font-weight: bold}"));
         m_reopenTimer->stop();
@@ -792,7 +811,9 @@ void MainWindow::selectBySearchRule()
 
 void MainWindow::setNoRynAnswered(bool noneAnswered)
 {
-    m_noRynLabel->setVisible(noneAnswered);
+    m_noRynAnswered = noneAnswered;
+    // Without an open port the port's own state says why nobody answers.
+    m_noRynLabel->setVisible(noneAnswered && m_portOpened);
 }
 
 void MainWindow::slotSearchRYN()

@@ -130,6 +130,7 @@ public slots:
     void slotShowAbout();
     void slotCmdProcessTimeout();
     void slotPortOpened(bool isOpened);
+    void slotPortAccessDenied(bool denied);
     void slotPortTx();
     void slotPortRx(int errCode, QByteArray answer);
     void slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
@@ -211,6 +212,8 @@ private:
     QLabel *m_linkErrorsLabel = nullptr;
     QLabel *m_modbusErrorsLabel = nullptr;
     QLabel *m_noRynLabel = nullptr;
+    QLabel *m_portAccessLabel = nullptr;
+    bool m_noRynAnswered = false;
 
     QTimer *m_txTimer = nullptr;
     QTimer *m_rxTimer = nullptr;

@@ -93,6 +93,11 @@ void OstrelCommPortDialog::slotCancelClicked()
     reject();
 }
 
+QString OstrelCommPortDialog::accessDeniedText()
+{
+    return tr("нет доступа: добавьте пользователя в группу dialout");
+}
+
 void OstrelCommPortDialog::slotPortChanged(const QString &text)
 {
     if (text.trimmed().isEmpty() || text.trimmed() != m_portName) {
@@ -103,7 +108,10 @@ void OstrelCommPortDialog::slotPortChanged(const QString &text)
         m_statusLabel->setText(text.trimmed() + QStringLiteral("  -  ") + tr("порт открыт"));
         m_statusLabel->setStyleSheet(QStringLiteral("QLabel{color: green; font-weight: bold}"));
     } else {
-        m_statusLabel->setText(text.trimmed() + QStringLiteral("  -  ") + tr("порт не открыт"));
+        QString state = text.trimmed() + QStringLiteral("  -  ") + tr("порт не открыт");
+        if (m_accessDenied)
+            state += QStringLiteral(" (") + accessDeniedText() + QLatin1Char(')');
+        m_statusLabel->setText(state);
         m_statusLabel->setStyleSheet(QStringLiteral("QLabel{color: red; font-weight: bold}"));
     }
     // The size is fixed, and a long device path must not cut the state off.

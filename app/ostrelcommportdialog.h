@@ -25,6 +25,10 @@ public:
 
     // Parallel ports never lead to a controller, so they are not offered.
     static QStringList offeredPortNames(const QStringList &availablePortNames);
+    // The port in use could not be opened for want of permission: its state says what to do.
+    void setAccessDenied(bool denied) { m_accessDenied = denied; }
+    // What the user must do when a port cannot be opened for want of permission.
+    static QString accessDeniedText();
 
 signals:
     void signalComPortChanged(QString portName);
@@ -45,6 +49,7 @@ private:
 
     QString m_portName;
     bool m_isOpen = false;
+    bool m_accessDenied = false;
     QCheckBox *m_disableCheckBox = nullptr;
     QComboBox *m_portComboBox = nullptr;
     QLabel *m_statusLabel = nullptr;

@@ -49,6 +49,11 @@ bool ModbusLink::isOpen() const
     return m_port && m_port->isOpen();
 }
 
+bool ModbusLink::isAccessDenied() const
+{
+    return m_port && m_port->isAccessDenied();
+}
+
 void ModbusLink::setPortName(const QString &portName)
 {
     if (portName != m_portName) {

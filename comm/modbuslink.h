@@ -52,6 +52,8 @@ public:
     QString portName() const { return m_portName; }
     bool hasPort() const { return m_port != nullptr; }
     bool isOpen() const;
+    // The port's last open failed for want of permission.
+    bool isAccessDenied() const;
 
     // Names the port; a new non-empty name creates the port object (not opened), an empty one removes it.
     void setPortName(const QString &portName);

@@ -135,7 +135,10 @@ void ModbusMaster::init()
         m_link->setClock(m_options.linkClock);
     if (m_options.sleeper)
         m_link->setSleeper(m_options.sleeper);
-    m_link->setPortOpenedHandler([this](bool ok) { emit signalPortOpened(ok); });
+    m_link->setPortOpenedHandler([this](bool ok) {
+        emit signalPortOpened(ok);
+        emit signalPortAccessDenied(!ok && m_link->isAccessDenied());
+    });
 
     m_tickTimer = new QTimer(this);
     m_tickTimer->setSingleShot(true);
@@ -157,6 +160,7 @@ void ModbusMaster::init()
     m_link->setPortName(m_portName);
     if (!m_link->hasPort()) {
         emit signalPortOpened(false);
+        emit signalPortAccessDenied(false);
         return;
     }
     if (openPort()) {
@@ -169,6 +173,7 @@ bool ModbusMaster::openPort()
 {
     const bool opened = m_link->openPort();
     emit signalPortOpened(opened);
+    emit signalPortAccessDenied(!opened && m_link->isAccessDenied());
     return opened;
 }
 
@@ -183,6 +188,7 @@ void ModbusMaster::reinit(QString portName)
     m_portName = portName;
     if (portName.isEmpty()) {
         emit signalPortOpened(false);
+        emit signalPortAccessDenied(false);
         return;
     }
     const bool opened = openPort();

@@ -75,6 +75,8 @@ public:
 
 signals:
     void signalPortOpened(bool isOk);
+    // Follows every open: true when the port could not be opened for want of permission.
+    void signalPortAccessDenied(bool denied);
     void signalPortTx();
     void signalPortRx(int errType, QByteArray answer);
     void signalInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);

@@ -10,6 +10,8 @@ public:
     virtual ~ModbusPort() = default;
 
     virtual bool open() = 0; // read-write; false when the device cannot be opened
+    // The last open failed because the user may not use the device (on Linux: not in its group).
+    virtual bool isAccessDenied() const { return false; }
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 

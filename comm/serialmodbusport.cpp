@@ -21,7 +21,9 @@ bool SerialModbusPort::open()
 {
     if (m_port.isOpen())
         m_port.close();
-    return m_port.open(QIODevice::ReadWrite);
+    const bool opened = m_port.open(QIODevice::ReadWrite);
+    m_accessDenied = !opened && m_port.error() == QSerialPort::PermissionError;
+    return opened;
 }
 
 void SerialModbusPort::close()

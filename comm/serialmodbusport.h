@@ -11,6 +11,7 @@ public:
     explicit SerialModbusPort(const QString &portName);
 
     bool open() override;
+    bool isAccessDenied() const override { return m_accessDenied; }
     void close() override;
     bool isOpen() const override;
     void flush() override;
@@ -21,4 +22,5 @@ public:
 
 private:
     QSerialPort m_port;
+    bool m_accessDenied = false;
 };

@@ -1747,6 +1747,10 @@ Event description version %2</translation>
         <source>порт не открыт</source>
         <translation>port not open</translation>
     </message>
+    <message>
+        <source>нет доступа: добавьте пользователя в группу dialout</source>
+        <translation>no permission: add the user to the dialout group</translation>
+    </message>
 </context>
 <context>
     <name>RYNCmdWidget</name>

@@ -66,6 +66,7 @@ private slots:
     void languageChangeWrittenOnlyWhenItDiffers_data();
     void languageChangeWrittenOnlyWhenItDiffers();
     void samePortChoiceChangesNothing();
+    void portWithoutPermissionSaysWhatToDo();
     void disablingThePortClearsTheUnits();
     void blankedUnitsShowTheNewLinesAnswers();
     void windowFitsASmallLaptopScreen();
@@ -273,7 +274,14 @@ void TestMainWindow::noControllerAnswers()
                 ->styleSheet()
                 .contains(QLatin1String("red")));
     QCOMPARE(int(window->prgParams().rynAddr), 3);
-    QVERIFY(!window->findChild<QLabel *>(QStringLiteral("noRynLabel"))->isHidden());
+    // The red port says why nobody answers; the note that no controller answers waits for an open port.
+    auto *note = window->findChild<QLabel *>(QStringLiteral("noRynLabel"));
+    QVERIFY(note->isHidden());
+    window->slotPortOpened(true);
+    QTRY_VERIFY(!window->isSearching());
+    QVERIFY(!note->isHidden());
+    window->slotPortOpened(false);
+    QVERIFY(note->isHidden());
 }
 
 void TestMainWindow::onlyTheSearchsOwnLastProbeEndsIt_data()
@@ -336,6 +344,7 @@ void TestMainWindow::laterFoundControllerJoins()
     QFETCH(int, storedAfter);
     auto window = makeWindow();
     detachWorker(*window);
+    window->slotPortOpened(true);
     QSignalSpy sent(window.get(), &MainWindow::signalSendCommand);
     QSignalSpy select(window.get(), &MainWindow::signalSelectRyn);
     auto *status = window->findChild<QLabel *>(QStringLiteral("noRynLabel"));
@@ -565,6 +574,36 @@ void TestMainWindow::languageChangeWrittenOnlyWhenItDiffers()
     window->slotShowSelectLangDialog();
     QCOMPARE(told, informed);
     QCOMPARE(Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang")).toString(), stored);
+}
+
+// A port the user may not open turns red like any other, and both the status bar and the port
+// dialog say what to do about it.
+void TestMainWindow::portWithoutPermissionSaysWhatToDo()
+{
+    auto window = makeWindow();
+    detachWorker(*window);
+    auto *label = window->findChild<QLabel *>(QStringLiteral("portAccessLabel"));
+    QVERIFY(label);
+    window->show();
+    QVERIFY(!label->isVisible());
+
+    window->slotPortOpened(false);
+    window->slotPortAccessDenied(true);
+    QVERIFY(label->isVisible());
+    QVERIFY(label->text().contains(QLatin1String("dialout")));
+    QString state;
+    whenModal<OstrelCommPortDialog>([&state](OstrelCommPortDialog *dialog) {
+        dialog->findChild<QComboBox *>()->setEditText(QStringLiteral("/dev/ryn-test"));
+        state = dialog->findChild<QLabel *>(QStringLiteral("statusLabel"))->text();
+        dialog->reject();
+    });
+    window->selectComPort();
+    QVERIFY2(state.contains(QStringLiteral("порт не открыт")) && state.contains(QLatin1String("dialout")),
+             qPrintable(state));
+
+    window->slotPortAccessDenied(false);
+    window->slotPortOpened(true);
+    QVERIFY(!label->isVisible());
 }
 
 void TestMainWindow::samePortChoiceChangesNothing()

@@ -29,6 +29,7 @@ public:
     bool open() override;
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
+    bool isAccessDenied() const override { return !m_open && accessDenied; }
     void flush() override { ++flushes; }
     void discardInput() override;
     qint64 write(const QByteArray &data) override;
@@ -39,6 +40,7 @@ public:
 
     qint64 now = 0;
     bool openSucceeds = true;
+    bool accessDenied = false; // a failed open is for want of permission
     int writeLimit = -1;        // a short write when >= 0
     int failWriteAt = -1;       // this write (0 = the first) writes nothing
     QByteArray input;           // arrived, not yet read (garbage can be put here)

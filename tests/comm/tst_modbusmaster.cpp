@@ -242,6 +242,8 @@ private slots:
     void configurationWritesReportTheirResults();
     void portIsRecreatedAfterElevenFailures();
     void commandsWithoutARunningLineFailAtOnce();
+    void portWithoutPermissionIsReported_data();
+    void portWithoutPermissionIsReported();
     void unitQueriesFromTheLastAnswers();
     void timersDriveTheirOwnWork_data();
     void timersDriveTheirOwnWork();
@@ -786,6 +788,45 @@ void TestModbusMaster::commandsWithoutARunningLineFailAtOnce()
     QCOMPARE(info.size(), 1);
     QCOMPARE(info.first().at(3).toInt(), int(ResultPortError));
     QCOMPARE(line.master->queuedCommands(), 0);
+}
+
+void TestModbusMaster::portWithoutPermissionIsReported_data()
+{
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("denied");
+    QTest::addColumn<bool>("reported");
+    QTest::addRow("opened") << true << false << false;
+    QTest::addRow("no-permission") << false << true << true;
+    QTest::addRow("missing-device") << false << false << false;
+}
+
+// A port the user may not open is told apart from one that is missing, so the window can say what
+// to do about it.
+void TestModbusMaster::portWithoutPermissionIsReported()
+{
+    QFETCH(bool, opens);
+    QFETCH(bool, denied);
+    QFETCH(bool, reported);
+    ModbusMaster::Options options;
+    options.ownThread = false;
+    options.portFactory = [opens, denied](const QString &) {
+        auto port = std::make_unique<ScriptedPort>();
+        port->openSucceeds = opens;
+        port->accessDenied = denied;
+        return port;
+    };
+    ModbusMaster master(QStringLiteral("/dev/ttyUSB0"), 0, true, options);
+    QSignalSpy opened(&master, &ModbusMaster::signalPortOpened);
+    QSignalSpy access(&master, &ModbusMaster::signalPortAccessDenied);
+    master.init();
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.first().at(0).toBool(), opens);
+    QCOMPARE(access.size(), 1);
+    QCOMPARE(access.first().at(0).toBool(), reported);
+    // Switched off, the port is no longer refused.
+    master.reinit(QString());
+    QCOMPARE(access.size(), 2);
+    QCOMPARE(access.last().at(0).toBool(), false);
 }
 
 void TestModbusMaster::unitQueriesFromTheLastAnswers()
