@@ -2,6 +2,7 @@
 # Retakes the README's screenshots: ryn-sim on the demo line, the tool walked through its views.
 # Usage: tools/take-screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 # Offscreen unless QT_QPA_PLATFORM says otherwise (xcb under xvfb-run shows what a person sees).
+# RYN_SHOTS_LANG=EN takes them in English.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="${1:-$here/build}"

@@ -29,6 +29,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <functional>
@@ -123,9 +124,20 @@ int main(int argc, char *argv[])
     Settings::PrgParams params;
     params.portName = port;
     Settings::writePrgParams(params);
+    // RYN_SHOTS_LANG=EN takes the pictures in English: the program's catalogue, the English event texts.
+    const QString language = qEnvironmentVariable("RYN_SHOTS_LANG", QStringLiteral("RU")).toUpper();
+    Settings::writeValue(language, QStringLiteral("Lang"), QStringLiteral("Lang"));
+    QTranslator catalogue;
+    if (language != QLatin1String("RU")) {
+        if (!catalogue.load(QStringLiteral("testryn_") + language + QStringLiteral(".qm"))) {
+            std::fprintf(stderr, "no catalogue for %s\n", qPrintable(language));
+            return 2;
+        }
+        QCoreApplication::installTranslator(&catalogue);
+    }
 
     MainWindow window;
-    window.setLanguage(QStringLiteral("RU"));
+    window.setLanguage(language);
     window.resize(1600, 1000);
     window.show();
 
@@ -157,7 +169,7 @@ int main(int argc, char *argv[])
         // Once the controller's units are on screen: the menu is made for the unit the cell shows.
         if (shot.menuAddr > 0) {
             QTimer::singleShot(settleMs / 2, &window, [&window, shot] {
-                openMenu(window, shot.menuAddr, QString::fromUtf8(shot.submenu));
+                openMenu(window, shot.menuAddr, QCoreApplication::translate("AuMenu", shot.submenu));
             });
         }
         if (shot.configAddr > 0)
