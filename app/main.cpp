@@ -1,4 +1,6 @@
+#include "evdescfile.h"
 #include "mainwindow.h"
+#include "settings.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -13,6 +15,7 @@ int main(int argc, char *argv[])
     QTranslator first;
     QTranslator second;
     const QString language = prepareStartup(first, second);
+    EvDescFile::setUserDirectory(Settings::userDataDirectory);
 
     MainWindow window;
     window.setLanguage(language);

@@ -30,6 +30,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -632,9 +634,13 @@ void MainWindow::slotShowSelectLangDialog()
 
 void MainWindow::slotShowAbout()
 {
-    const QString text = tr("Тест RYN.\nВерсия %1\nВерсия описания событий %2")
-                             .arg(QLatin1String(programVersion))
-                             .arg(m_eventsWidget->eventDescVersion());
+    QString text = tr("Тест RYN.\nВерсия %1\nВерсия описания событий %2")
+                       .arg(QLatin1String(programVersion))
+                       .arg(m_eventsWidget->eventDescVersion());
+    // An installed program keeps its settings in the user's folder, not beside itself: say where.
+    if (!Settings::userDataDirectory.isEmpty())
+        text += QStringLiteral("\n\n") + tr("Настройки хранятся в папке пользователя:\n%1")
+                                            .arg(QDir::toNativeSeparators(QFileInfo(Settings::fileName).absoluteFilePath()));
     AboutDialog about(this);
     about.exec(text);
 }

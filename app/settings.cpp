@@ -5,6 +5,7 @@
 namespace Settings {
 
 QString fileName;
+QString userDataDirectory;
 
 QVariant readValue(const QString &key, const QString &group, const QVariant &defaultValue)
 {

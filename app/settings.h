@@ -9,6 +9,9 @@ namespace Settings {
 
 // Assigned once at start-up; while empty, reads give defaults and writes are skipped.
 extern QString fileName;
+// Where the user's own copies of the program's files go when the program's folder is not writable;
+// empty when they live beside the program.
+extern QString userDataDirectory;
 
 // The "System" group in memory.
 struct PrgParams

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTextCodec>
 #include <QTranslator>
 
@@ -46,10 +47,27 @@ void installTranslators(QTranslator &first, QTranslator &second, const QString &
         QCoreApplication::installTranslator(&second);
 }
 
+StartupPaths startupPaths(bool programFolderWritable)
+{
+    StartupPaths paths;
+    paths.settingsFile = QStringLiteral("TestRYN.ini");
+    if (programFolderWritable)
+        return paths;
+    paths.settingsFile = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                             .filePath(QStringLiteral("TestRYN.ini"));
+    paths.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    paths.inUserFolders = true;
+    return paths;
+}
+
 QString prepareStartup(QTranslator &first, QTranslator &second)
 {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    Settings::fileName = QStringLiteral("TestRYN.ini");
+    const StartupPaths paths = startupPaths(QFileInfo(QCoreApplication::applicationDirPath()).isWritable());
+    if (paths.inUserFolders)
+        QDir().mkpath(QFileInfo(paths.settingsFile).absolutePath());
+    Settings::fileName = paths.settingsFile;
+    Settings::userDataDirectory = paths.userDataDir;
     const QString language =
         Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString();
     installTranslators(first, second, language);

@@ -46,10 +46,13 @@ int toInt(const QJsonValue &value)
     return int(number);
 }
 
-QString existingPath(const QString &language)
+// Where an installed program keeps the user's own copies; empty for a program that keeps them beside
+// itself.
+QString userDirectory;
+
+QString existingPathIn(const QDir &dir, const QString &language)
 {
     const QString wanted = baseName + language;
-    const QDir dir(directory);
     if (QFileInfo(dir.filePath(wanted)).isFile())
         return dir.filePath(wanted);
     if (QFileInfo(dir.filePath(wanted.toLower())).isFile())
@@ -60,6 +63,22 @@ QString existingPath(const QString &language)
             return dir.filePath(name);
     }
     return QString();
+}
+
+QDir userResources()
+{
+    return QDir(QDir(userDirectory).filePath(directory));
+}
+
+// The user's saved copy first, when there is one, then the program's own file.
+QString existingPath(const QString &language)
+{
+    if (!userDirectory.isEmpty()) {
+        const QString saved = existingPathIn(userResources(), language);
+        if (!saved.isEmpty())
+            return saved;
+    }
+    return existingPathIn(QDir(directory), language);
 }
 
 EvDesc readElement(const QJsonObject &object)
@@ -129,8 +148,17 @@ QString readPath(const QString &language)
 
 QString writePath(const QString &language)
 {
+    if (!userDirectory.isEmpty()) {
+        const QString saved = existingPathIn(userResources(), language);
+        return saved.isEmpty() ? userResources().filePath(baseName + language.toLower()) : saved;
+    }
     const QString existing = existingPath(language);
     return existing.isEmpty() ? QDir(directory).filePath(baseName + language.toLower()) : existing;
+}
+
+void setUserDirectory(const QString &directoryPath)
+{
+    userDirectory = directoryPath;
 }
 
 bool parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descriptions)
@@ -178,7 +206,11 @@ QByteArray toJson(const EvDescList &descriptions, int version)
 
 bool save(const QString &language, const EvDescList &descriptions, int version)
 {
-    QSaveFile file(writePath(language));
+    const QString path = writePath(language);
+    // The user's folder is made on the first save; the program's own must be there already.
+    if (!userDirectory.isEmpty())
+        QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     const QByteArray json = toJson(descriptions, version);

@@ -19,6 +19,10 @@ QString marker();
 QString readPath(const QString &language);
 // Where a save goes: the existing file of the language, else the suffix in lower case.
 QString writePath(const QString &language);
+// An installed program cannot write beside itself: the user's copies live under this folder
+// ("Resources/" inside it). A saved copy there is read instead of the program's own file, and every
+// save goes there. Empty (the default): the files beside the program are read and written.
+void setUserDirectory(const QString &directoryPath);
 
 // Reads a document into descriptions keyed by the code's low 8 bits. The version is set only once
 // the marker matched; records stored before a bad element stay. False when the document is not

@@ -1673,6 +1673,12 @@ Event description version %2</translation>
         <source>Монитор линии ...</source>
         <translation>Line monitor ...</translation>
     </message>
+    <message>
+        <source>Настройки хранятся в папке пользователя:
+%1</source>
+        <translation>The settings are kept in the user's folder:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ModbusErrorsDialog</name>

@@ -1,3 +1,4 @@
+#include "aboutdialog.h"
 #include "aucell.h"
 #include "aucellswidget.h"
 #include "auinfowidget.h"
@@ -66,6 +67,8 @@ private slots:
     void languageChangeWrittenOnlyWhenItDiffers_data();
     void languageChangeWrittenOnlyWhenItDiffers();
     void samePortChoiceChangesNothing();
+    void aboutBoxTellsWhereTheSettingsAre_data();
+    void aboutBoxTellsWhereTheSettingsAre();
     void portWithoutPermissionSaysWhatToDo();
     void disablingThePortClearsTheUnits();
     void blankedUnitsShowTheNewLinesAnswers();
@@ -604,6 +607,38 @@ void TestMainWindow::portWithoutPermissionSaysWhatToDo()
     window->slotPortAccessDenied(false);
     window->slotPortOpened(true);
     QVERIFY(!label->isVisible());
+}
+
+void TestMainWindow::aboutBoxTellsWhereTheSettingsAre_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addRow("portable-copy") << false;
+    QTest::addRow("installed-package") << true;
+}
+
+// An installed program keeps its settings in the user's folder, and the about box says where; a
+// portable copy's about box is as it always was.
+void TestMainWindow::aboutBoxTellsWhereTheSettingsAre()
+{
+    QFETCH(bool, installed);
+    const QString settingsFile = QDir(m_dir->path()).filePath(QStringLiteral("config/TestRYN.ini"));
+    if (installed) {
+        QVERIFY(QDir().mkpath(QFileInfo(settingsFile).absolutePath()));
+        Settings::fileName = settingsFile;
+        Settings::userDataDirectory = QDir(m_dir->path()).filePath(QStringLiteral("data"));
+    }
+    auto window = makeWindow();
+    detachWorker(*window);
+    QString shown;
+    whenModal<AboutDialog>([&shown](AboutDialog *dialog) {
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            shown += label->text();
+        dialog->accept();
+    });
+    window->slotShowAbout();
+    Settings::userDataDirectory.clear();
+    QVERIFY(shown.contains(QStringLiteral("Тест RYN.")));
+    QCOMPARE(shown.contains(QDir::toNativeSeparators(settingsFile)), installed);
 }
 
 void TestMainWindow::samePortChoiceChangesNothing()

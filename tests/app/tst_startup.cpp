@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -39,6 +40,8 @@ private slots:
     void languageFallbacks_data();
     void languageFallbacks();
     void startsFromAnotherWorkingDirectory();
+    void settingsWhereTheProgramMayWrite_data();
+    void settingsWhereTheProgramMayWrite();
 };
 
 void TestStartup::languageFallbacks_data()
@@ -131,6 +134,34 @@ void TestStartup::startsFromAnotherWorkingDirectory()
     QCOMPARE(lines.at(3), QStringLiteral("/dev/ttyS9"));
     QCOMPARE(lines.at(4), QStringLiteral("languages"));
     QCOMPARE(lines.at(5), QStringLiteral("tst_startup_EN.qm"));
+}
+
+void TestStartup::settingsWhereTheProgramMayWrite_data()
+{
+    QTest::addColumn<bool>("folderWritable");
+    QTest::addRow("portable-copy") << true;
+    QTest::addRow("installed-package") << false;
+}
+
+// A portable copy keeps its settings beside itself; an installed program, whose folder it may not
+// write, keeps them in the user's configuration folder and the user's event descriptions in the
+// user's data folder.
+void TestStartup::settingsWhereTheProgramMayWrite()
+{
+    QFETCH(bool, folderWritable);
+    QStandardPaths::setTestModeEnabled(true);
+    const StartupPaths paths = startupPaths(folderWritable);
+    QCOMPARE(paths.inUserFolders, !folderWritable);
+    if (folderWritable) {
+        QCOMPARE(paths.settingsFile, QStringLiteral("TestRYN.ini"));
+        QVERIFY(paths.userDataDir.isEmpty());
+        return;
+    }
+    QCOMPARE(paths.settingsFile, QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                                     .filePath(QStringLiteral("TestRYN.ini")));
+    QVERIFY(QFileInfo(paths.settingsFile).isAbsolute());
+    QCOMPARE(paths.userDataDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QVERIFY(!paths.userDataDir.isEmpty());
 }
 
 int main(int argc, char *argv[])

@@ -73,6 +73,7 @@ private slots:
     void suffixCase_data();
     void suffixCase();
     void saveWithoutDirectoryFails();
+    void installedProgramKeepsTheUsersCopy();
     void shippedFiles_data();
     void shippedFiles();
     void shippedRendering_data();
@@ -311,6 +312,30 @@ void TestEvDescFile::saveWithoutDirectoryFails()
     QVERIFY(QDir(QStringLiteral("Resources")).removeRecursively());
     QVERIFY(!EvDescFile::save(QStringLiteral("RU"), {record(1, QStringLiteral("x"))}, 1));
     QVERIFY(!QFileInfo::exists(QStringLiteral("Resources")));
+}
+
+// An installed program may not write beside itself: a save goes to the user's folder, and from then
+// on the user's copy is what is read; the installed file stays as shipped.
+void TestEvDescFile::installedProgramKeepsTheUsersCopy()
+{
+    const QByteArray shipped = document("[{\"code\": 1, \"desc\": \"shipped\"}]");
+    QVERIFY(writeFile(QStringLiteral("Resources/Messages.RU"), shipped));
+    const QString user = QDir(m_dir->path()).filePath(QStringLiteral("user/data"));
+    EvDescFile::setUserDirectory(user);
+    QCOMPARE(EventDesc(QStringLiteral("RU")).description(1).desc, QStringLiteral("shipped"));
+
+    const bool saved = EvDescFile::save(QStringLiteral("RU"), {record(1, QStringLiteral("mine"))}, 2);
+    const QString writtenTo = EvDescFile::writePath(QStringLiteral("RU"));
+    const QString readFrom = EvDescFile::readPath(QStringLiteral("RU"));
+    const QString mine = EventDesc(QStringLiteral("RU")).description(1).desc;
+    EvDescFile::setUserDirectory(QString());
+    QVERIFY(saved);
+    QCOMPARE(writtenTo, QDir(user).filePath(QStringLiteral("Resources/Messages.ru")));
+    QCOMPARE(readFrom, writtenTo);
+    QCOMPARE(mine, QStringLiteral("mine"));
+    QCOMPARE(readFile(QStringLiteral("Resources/Messages.RU")), shipped);
+    // A program that keeps its files beside itself reads its own again.
+    QCOMPARE(EventDesc(QStringLiteral("RU")).description(1).desc, QStringLiteral("shipped"));
 }
 
 void TestEvDescFile::shippedFiles_data()
