@@ -48,6 +48,7 @@ struct Shot
     const char *submenu = nullptr;
     int configAddr = 0; // a unit whose configuration dialog is the picture
     bool lineMonitor = false; // the line monitor, with a controller search shortly before the picture
+    const char *modal = nullptr; // a modal dialog that is the picture: "port" or "event-filter"
 };
 
 const Shot shots[] = {
@@ -65,6 +66,8 @@ const Shot shots[] = {
     {2, AuInfoWidget::GeneralTab, 0, "unit-menu.png", -1, 0, 3, "Чтение границ"},
     {1, AuInfoWidget::GeneralTab, 0, "configuration-dialog.png", -1, 0, 0, nullptr, 29},
     {1, AuInfoWidget::GeneralTab, 0, "line-monitor.png", -1, 0, 0, nullptr, 0, true},
+    {1, AuInfoWidget::GeneralTab, 0, "port-dialog.png", -1, 0, 0, nullptr, 0, false, "port"},
+    {1, AuInfoWidget::GeneralTab, 0, "event-filter.png", -1, 0, 0, nullptr, 0, false, "event-filter"},
 };
 
 // The window with the open menus painted where they stand on the screen: a menu is a window of its
@@ -175,6 +178,16 @@ int main(int argc, char *argv[])
         if (shot.configAddr > 0)
             QTimer::singleShot(0, page,
                                [page, shot] { page->slotShowAuConfig(shot.configAddr, HeatDetector); });
+        // A modal dialog runs its own event loop, in which the shot timer goes on.
+        if (shot.modal) {
+            const QString which = QLatin1String(shot.modal);
+            QTimer::singleShot(0, &window, [&window, which] {
+                if (which == QLatin1String("port"))
+                    window.selectComPort();
+                else
+                    window.findChild<QPushButton *>(QStringLiteral("filterButton"))->click();
+            });
+        }
         // The search's probes, answered and not, and the monitoring that follows fill the table.
         if (shot.lineMonitor) {
             window.slotShowLineMonitor();
@@ -187,12 +200,16 @@ int main(int argc, char *argv[])
         QDialog *params = page->parametersDialog();
         QDialog *configuration = page->configurationDialog();
         QWidget *monitor = window.lineMonitor();
-        QWidget *target = params->isVisible()             ? static_cast<QWidget *>(params)
+        QWidget *modal = shots[step].modal ? QApplication::activeModalWidget() : nullptr;
+        QWidget *target = modal                           ? modal
+                          : params->isVisible()           ? static_cast<QWidget *>(params)
                           : configuration->isVisible()    ? static_cast<QWidget *>(configuration)
                           : shots[step].constantsTab >= 0 ? static_cast<QWidget *>(constants)
                           : shots[step].lineMonitor       ? monitor
                                                           : &window;
         const QPixmap picture = target == &window ? withMenus(window) : target->grab();
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
         params->accept();
         configuration->reject();
         constants->hide();
