@@ -539,7 +539,12 @@ int ModbusMaster::pollEvents()
         return polled;
 
     emit signalPortTx();
-    const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now());
+    bool staleAcknowledgement = m_staleAcknowledgements.contains(polled);
+    const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now(), staleAcknowledgement);
+    if (staleAcknowledgement)
+        m_staleAcknowledgements.insert(polled);
+    else
+        m_staleAcknowledgements.remove(polled);
     if (!read.events.isEmpty()) {
         emit signalEvents(read.events);
         for (const ModbusEvent &event : read.events) {

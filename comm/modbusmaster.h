@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -138,6 +139,7 @@ private:
     bool m_eventsFromAllRyn = true;
     QList<int> m_knownRyns;
     QMap<int, int> m_rynFailures;
+    QSet<int> m_staleAcknowledgements; // controllers whose last event read did not arrive intact
     int m_rotationIndex = 0;
     int m_lastProbed = 0;     // the address the last background probe went to
     qint64 m_nextProbeAt = 0; // on the link's clock
