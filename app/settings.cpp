@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace Settings {
@@ -20,10 +21,37 @@ QVariant readValue(const QString &key, const QString &group, const QVariant &def
     return value;
 }
 
-void writeValue(const QVariant &value, const QString &key, const QString &group)
+namespace {
+
+std::function<void(const QString &)> failureHandler;
+bool failureReported = false;
+
+// QSettings keeps quiet about a file it could not write: its status after a sync is the only sign.
+bool synced(QSettings &settings)
+{
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return true;
+    if (!failureReported) {
+        failureReported = true;
+        if (failureHandler)
+            failureHandler(QFileInfo(settings.fileName()).absoluteFilePath());
+    }
+    return false;
+}
+
+} // namespace
+
+void setWriteFailureHandler(std::function<void(const QString &path)> handler)
+{
+    failureHandler = std::move(handler);
+    failureReported = false;
+}
+
+bool writeValue(const QVariant &value, const QString &key, const QString &group)
 {
     if (fileName.isEmpty())
-        return;
+        return false;
     QSettings settings(fileName, QSettings::IniFormat);
     settings.setIniCodec("UTF-8");
     if (!group.isEmpty())
@@ -31,6 +59,7 @@ void writeValue(const QVariant &value, const QString &key, const QString &group)
     settings.setValue(key, value);
     if (!group.isEmpty())
         settings.endGroup();
+    return synced(settings);
 }
 
 namespace {
@@ -98,7 +127,7 @@ bool writePrgParams(const PrgParams &prgParams)
     settings.setValue(QStringLiteral("EventsFromAllRyn"), prgParams.eventsFromAllRyn);
     settings.setValue(QStringLiteral("EvCount"), prgParams.evCount);
     settings.endGroup();
-    return true;
+    return synced(settings);
 }
 
 } // namespace Settings
