@@ -163,6 +163,8 @@ private:
     void pingResult(int rynAddr, int id, int errCode);
     void selectBySearchRule();
     void setNoRynAnswered(bool noneAnswered);
+    void settingsNotSaved(const QString &path);
+    void showSettingsNotSaved();
 
     Settings::PrgParams m_prgParams;
     QString m_language;
@@ -207,4 +209,6 @@ private:
 
     QByteArray m_geometry;
     QByteArray m_splitterState;
+    QString m_settingsNotSaved; // the settings file a write did not reach, until the user is told
+    bool m_closing = false;
 };
