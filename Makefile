@@ -47,3 +47,14 @@ tsan-test: deps
 	    cmake -S . -B build-tsan $(SANITIZER_FLAGS) -DRYN_SANITIZE=thread > /dev/null
 	@cmake --build build-tsan -j $(JOBS) --target ryn-sim ryn_data $(TSAN_TESTS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '^($(shell echo $(TSAN_TESTS) | tr ' ' '|'))$$'
+
+# Fuzzing with clang's libFuzzer, each target for FUZZ_SECONDS (see tools/fuzz.sh). Only the fuzz
+# targets and what they link are built, in a folder of their own.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = modbusanswer responsedecoder evdescfile settings
+fuzz: deps
+	@tools/install-deps.sh tools/debian-packages-fuzz.txt
+	@test -f build-fuzz/CMakeCache.txt || \
+	    CXX=clang++ cmake -S . -B build-fuzz $(SANITIZER_FLAGS) -DRYN_FUZZ=ON > /dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@tools/fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)

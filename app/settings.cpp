@@ -27,10 +27,12 @@ std::function<void(const QString &)> failureHandler;
 bool failureReported = false;
 
 // QSettings keeps quiet about a file it could not write: its status after a sync is the only sign.
+// A format error only says that part of a hand-edited file could not be read; it is written all
+// the same.
 bool synced(QSettings &settings)
 {
     settings.sync();
-    if (settings.status() == QSettings::NoError)
+    if (settings.status() != QSettings::AccessError)
         return true;
     if (!failureReported) {
         failureReported = true;

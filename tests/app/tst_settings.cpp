@@ -21,6 +21,7 @@ private slots:
     void cyrillicValuesSurvive();
     void unwritableFileReportedOnce_data();
     void unwritableFileReportedOnce();
+    void unreadableLineIsNoWriteFailure();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -202,6 +203,27 @@ void TestSettings::unwritableFileReportedOnce()
     // So that the temporary folder can be removed.
     QFile::setPermissions(QStringLiteral("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                         QFileDevice::ExeOwner);
+}
+
+void TestSettings::unreadableLineIsNoWriteFailure()
+{
+    const QString fileName = QStringLiteral("TestRYN.ini");
+    // A line QSettings cannot read is no reason to say the file was not written: it is.
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("System]\nPortName=\"C:\\COM1;x\"\nRynAddr=@Variant(\\0\\0\\0\\x7f\n");
+    file.close();
+    Settings::fileName = fileName;
+    QStringList reported;
+    Settings::setWriteFailureHandler([&reported](const QString &path) { reported.append(path); });
+    Settings::PrgParams params;
+    params.rynAddr = 5;
+    QVERIFY(Settings::writePrgParams(params));
+    QVERIFY(Settings::writeValue(QStringLiteral("EN"), QStringLiteral("Lang"), QStringLiteral("Lang")));
+    QCOMPARE(reported, QStringList());
+    Settings::PrgParams read;
+    QVERIFY(Settings::readPrgParams(read));
+    QCOMPARE(int(read.rynAddr), 5);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

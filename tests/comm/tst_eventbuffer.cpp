@@ -1,6 +1,6 @@
 #include "eventbuffer.h"
 #include "fakeslave.h"
-#include "scriptedport.h"
+#include "scriptedline.h"
 
 #include <QtTest>
 
@@ -142,16 +142,8 @@ void TestEventBuffer::read()
     QFETCH(int, events);
     QFETCH(QStringList, requests);
     QFETCH(bool, staleAfter);
-    ScriptedPort *port = nullptr;
-    ModbusLink link([&port](const QString &) {
-        auto created = std::make_unique<ScriptedPort>();
-        port = created.get();
-        return created;
-    });
-    link.setPortName(QStringLiteral("scripted"));
-    QVERIFY(link.openPort());
-    link.setClock([&port] { return port->now; });
-    link.setSleeper([](int) {});
+    ScriptedLine line;
+    ScriptedPort *port = line.port;
     port->failWriteAt = failWriteAt;
     int request = 0;
     port->responder = [&](const QByteArray &) {
@@ -160,7 +152,7 @@ void TestEventBuffer::read()
         return answer.isEmpty() ? QList<ScriptedPort::Chunk>() : QList<ScriptedPort::Chunk>{{5, answer}};
     };
     const QDateTime received = QDateTime::currentDateTime();
-    const EventBuffer::ReadResult read = EventBuffer::read(link, 1, received, stale);
+    const EventBuffer::ReadResult read = EventBuffer::read(line.link, 1, received, stale);
     QCOMPARE(read.result, result);
     QCOMPARE(read.events.size(), events);
     QCOMPARE(stale, staleAfter);
@@ -191,22 +183,14 @@ void TestEventBuffer::eventLayout()
 
 void TestEventBuffer::everyTransactionIsCounted()
 {
-    ScriptedPort *port = nullptr;
-    ModbusLink link([&port](const QString &) {
-        auto created = std::make_unique<ScriptedPort>();
-        port = created.get();
-        return created;
-    });
-    link.setPortName(QStringLiteral("scripted"));
-    link.openPort();
-    link.setClock([&port] { return port->now; });
+    ScriptedLine line;
     // Silence on the events and on the acknowledgement would be two failures; silence on the count one.
-    port->responder = [](const QByteArray &) { return QList<ScriptedPort::Chunk>(); };
+    line.port->responder = [](const QByteArray &) { return QList<ScriptedPort::Chunk>(); };
     bool stale = false;
-    EventBuffer::read(link, 1, QDateTime(), stale);
-    QCOMPARE(link.consecutiveFailures(), 1);
-    EventBuffer::read(link, 1, QDateTime(), stale);
-    QCOMPARE(link.consecutiveFailures(), 2);
+    EventBuffer::read(line.link, 1, QDateTime(), stale);
+    QCOMPARE(line.link.consecutiveFailures(), 1);
+    EventBuffer::read(line.link, 1, QDateTime(), stale);
+    QCOMPARE(line.link.consecutiveFailures(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestEventBuffer)

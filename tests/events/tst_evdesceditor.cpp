@@ -101,6 +101,15 @@ void answerQuestion(QMessageBox::StandardButton answer, QString *text)
     });
 }
 
+// Opens the editor on the description file and gives the first record a new background.
+void recolourFirstRecord(EvDescListDialog &editor, const QColor &background)
+{
+    editor.exec(QStringLiteral("RU"));
+    DialogRun run;
+    runDescDialog(&run, background, QStringLiteral("Сохранить"));
+    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+}
+
 } // namespace
 
 class TestEvDescEditor : public QObject
@@ -275,10 +284,7 @@ void TestEvDescEditor::unsavedClose()
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), original));
     EvDescListDialog editor;
     QSignalSpy modified(&editor, &EvDescListDialog::signalEventDescModifyed);
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
 
     QString question;
     answerQuestion(QMessageBox::StandardButton(answer), &question);
@@ -294,10 +300,7 @@ void TestEvDescEditor::reopenDropsUnsavedChange()
 {
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), original));
     EvDescListDialog editor;
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
     QCOMPARE(editor.findChild<QTableWidget *>()->item(0, 0)->background().color(), QColor(Qt::green));
 
     QString question;
@@ -314,10 +317,7 @@ void TestEvDescEditor::failedSaveKeepsChanges()
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), original));
     EvDescListDialog editor;
     QSignalSpy modified(&editor, &EvDescListDialog::signalEventDescModifyed);
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
 
     QVERIFY(QDir(QStringLiteral("Resources")).removeRecursively());
     QString error;
@@ -374,10 +374,7 @@ void TestEvDescEditor::saveOverDamagedFileAsksFirst()
     QFETCH(int, answer);
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), contents));
     EvDescListDialog editor;
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
 
     QString question;
     answerQuestion(QMessageBox::StandardButton(answer), &question);
@@ -395,6 +392,7 @@ void TestEvDescEditor::saveOverDamagedFileAsksFirst()
     QVERIFY(readFile(QStringLiteral("Resources/Messages.ru")).contains("\"bgColor\": \"#00ff00\""));
     QVERIFY(!action(editor, QStringLiteral("Сохранить описания"))->isEnabled());
     // The file now holds the list: a second save in the same opening loses nothing more and asks nothing.
+    DialogRun run;
     runDescDialog(&run, QColor(Qt::blue), QStringLiteral("Сохранить"));
     action(editor, QStringLiteral("Редактировать описание события"))->trigger();
     action(editor, QStringLiteral("Сохранить описания"))->trigger();
