@@ -117,7 +117,7 @@ void ModbusMaster::init()
         m_link->setClock(m_options.linkClock);
     if (m_options.sleeper)
         m_link->setSleeper(m_options.sleeper);
-    m_link->setPortOpenedHandler([this](bool ok) { emit signalPortOpened(ok); });
+    m_link->setPortOpenedHandler([this](bool ok) { portOpened(ok); });
 
     m_tickTimer = new QTimer(this);
     m_tickTimer->setSingleShot(true);
@@ -146,8 +146,28 @@ void ModbusMaster::init()
 bool ModbusMaster::openPort()
 {
     const bool opened = m_link->openPort();
-    emit signalPortOpened(opened);
+    portOpened(opened);
     return opened;
+}
+
+// A port that opens starts the quick search for the controllers that were on its line afresh.
+void ModbusMaster::portOpened(bool isOk)
+{
+    if (isOk) {
+        m_formerProbesLeft.clear();
+        for (const int address : qAsConst(m_formerRyns))
+            m_formerProbesLeft.insert(address, formerProbeAttempts);
+        m_nextFormerProbeAt = m_link->now();
+    }
+    emit signalPortOpened(isOk);
+}
+
+void ModbusMaster::noteFound(int rynAddr)
+{
+    if (!m_knownRyns.contains(rynAddr))
+        m_knownRyns.append(rynAddr);
+    m_rynFailures.insert(rynAddr, 0);
+    m_formerRyns.insert(rynAddr);
 }
 
 void ModbusMaster::reinit(QString portName)
@@ -156,6 +176,9 @@ void ModbusMaster::reinit(QString portName)
     // Commands typed for the old line (a search's probes, a reset) must not reach the new one.
     failQueuedCommands();
     m_link->resetFailures();
+    // Another line has other controllers.
+    if (portName != m_portName)
+        m_formerRyns.clear();
     m_link->setPortName(portName);
     m_portName = portName;
     if (portName.isEmpty()) {
@@ -194,7 +217,8 @@ void ModbusMaster::scheduleTick()
     if (hasWork()) {
         m_tickTimer->start(tickMs);
     } else if (nextMissingRyn() != 0) {
-        const qint64 untilProbe = m_nextProbeAt - m_link->now();
+        const qint64 untilProbe =
+            (nextFormerRyn() != 0 ? qMin(m_nextProbeAt, m_nextFormerProbeAt) : m_nextProbeAt) - m_link->now();
         m_tickTimer->start(int(qBound<qint64>(tickMs, untilProbe, m_options.probeEveryMs)));
     } else {
         m_tickTimer->stop();
@@ -433,9 +457,29 @@ int ModbusMaster::nextMissingRyn() const
     return 0;
 }
 
+// A controller found on this line before, missing now, with quick probes left (the one with most
+// left, so that several take turns); 0 when none.
+int ModbusMaster::nextFormerRyn() const
+{
+    int address = 0;
+    int left = 0;
+    for (auto it = m_formerProbesLeft.cbegin(); it != m_formerProbesLeft.cend(); ++it) {
+        if (it.value() > left && !m_knownRyns.contains(it.key())) {
+            address = it.key();
+            left = it.value();
+        }
+    }
+    return address;
+}
+
+bool ModbusMaster::formerProbeDue() const
+{
+    return m_link && m_link->now() >= m_nextFormerProbeAt && nextFormerRyn() != 0;
+}
+
 bool ModbusMaster::probeDue() const
 {
-    return m_link && m_link->now() >= m_nextProbeAt && nextMissingRyn() != 0;
+    return formerProbeDue() || (m_link && m_link->now() >= m_nextProbeAt && nextMissingRyn() != 0);
 }
 
 // A probe of a missing address between other transactions. It is no search: it neither forgets the
@@ -444,16 +488,22 @@ bool ModbusMaster::probeDue() const
 // as a found one (identifier 0: nobody queued it).
 void ModbusMaster::probeMissingRyn()
 {
-    const int address = nextMissingRyn();
-    m_lastProbed = address;
-    m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+    int address = 0;
+    if (formerProbeDue()) {
+        address = nextFormerRyn();
+        --m_formerProbesLeft[address];
+        m_nextFormerProbeAt = m_link->now() + formerProbeIntervalMs;
+    } else {
+        address = nextMissingRyn();
+        m_lastProbed = address;
+        m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+    }
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome =
         CommandCatalogue::execute(*m_link, quint8(address), CMD_PING, QByteArray(), m_version, QByteArray());
     if (outcome.result != ResultOk)
         return;
-    m_knownRyns.append(address);
-    m_rynFailures.insert(address, 0);
+    noteFound(address);
     emit signalInfo(address, 0, CMD_PING, ResultOk, outcome.answer);
 }
 
@@ -489,10 +539,8 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
             m_knownRyns.clear();
             m_rynFailures.clear();
         }
-        if (!m_knownRyns.contains(command.rynAddr)) {
-            m_knownRyns.append(command.rynAddr);
-            m_rynFailures.insert(command.rynAddr, 0);
-        }
+        if (!m_knownRyns.contains(command.rynAddr))
+            noteFound(command.rynAddr);
     } else if (command.cmdCode >= CMD_AU_READ_BORDER_W1 && command.cmdCode <= CMD_AU_READ_BORDER_W3) {
         putAtHead(command.cmdCode - (CMD_AU_READ_BORDER_W1 - CMD_READ_IPP_W1));
     }
