@@ -124,7 +124,8 @@ MainWindow::MainWindow(QWidget *parent)
     createStatusBar();
     createMenu();
     createWorker();
-    m_modbusMaster->workerThread()->start(QThread::InheritPriority);
+    m_workerThread = m_modbusMaster->workerThread();
+    m_workerThread->start(QThread::InheritPriority);
 
     m_txTimer = new QTimer(this);
     m_txTimer->setSingleShot(true);
@@ -170,10 +171,10 @@ MainWindow::~MainWindow()
 {
     m_closing = true;
     m_reopenTimer->stop();
-    // The worker and its thread delete themselves when the thread has finished.
-    QThread *workerThread = m_modbusMaster->workerThread();
-    workerThread->quit();
-    workerThread->wait();
+    // The worker and its thread delete themselves when the thread has finished. The thread was taken
+    // at the start: once it runs, the worker belongs to it.
+    m_workerThread->quit();
+    m_workerThread->wait();
     m_reportTable.reset();
     m_protocolTable.reset();
     Settings::writeValue(m_geometry, QStringLiteral("Geometry"), QStringLiteral("MainWindow"));

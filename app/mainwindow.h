@@ -19,6 +19,7 @@ class QLabel;
 class QPushButton;
 class QSplitter;
 class QTableWidget;
+class QThread;
 class QTimer;
 class ResponseDecoder;
 class RYNInfoWidget;
@@ -188,6 +189,7 @@ private:
     EvDescListDialog *m_evDescListDialog = nullptr;
     ResponseDecoder *m_decoder = nullptr;
     ModbusMaster *m_modbusMaster = nullptr;
+    QThread *m_workerThread = nullptr;
 
     QPushButton *m_menuButton = nullptr;
     QLabel *m_portStateLabel = nullptr;
