@@ -1,9 +1,11 @@
 #include "commandcodes.h"
 #include "commandid.h"
+#include "mastersignals.h"
 #include "modbusmaster.h"
 #include "responsedecoder.h"
 #include "simprocess.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 #include <QtTest>
 
@@ -18,6 +20,7 @@ private slots:
     void searchFindsEveryControllerUnderFaults_data();
     void searchFindsEveryControllerUnderFaults();
     void noEventLostUnderFaults();
+    void lastAnswersReadWhileTheWorkerWrites();
 };
 
 void TestMasterSim::initTestCase()
@@ -38,9 +41,10 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
                 if (ResponseDecoder::decodes(cmdCode, errCode))
                     decoder.enqueue(cmdCode, info);
             });
-    QSignalSpy opened(master, &ModbusMaster::signalPortOpened);
-    QSignalSpy info(master, &ModbusMaster::signalInfo);
-    QSignalSpy events(master, &ModbusMaster::signalEvents);
+    MasterSignals relay(master);
+    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
+    QSignalSpy info(&relay, &MasterSignals::signalInfo);
+    QSignalSpy events(&relay, &MasterSignals::signalEvents);
     QSignalSpy fire(&decoder, &ResponseDecoder::signalSetFire);
     thread->start();
     QVERIFY(opened.wait(5000));
@@ -114,9 +118,10 @@ void TestMasterSim::searchFindsEveryControllerUnderFaults()
     options.probeEveryMs = 250; // the line's pace does not matter here, only that probes come again
     auto *master = new ModbusMaster(sim.linkPath(), 0, true, options);
     QThread *thread = master->workerThread();
-    QSignalSpy opened(master, &ModbusMaster::signalPortOpened);
-    QSignalSpy info(master, &ModbusMaster::signalInfo);
-    QSignalSpy events(master, &ModbusMaster::signalEvents);
+    MasterSignals relay(master);
+    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
+    QSignalSpy info(&relay, &MasterSignals::signalInfo);
+    QSignalSpy events(&relay, &MasterSignals::signalEvents);
     thread->start();
     QVERIFY(opened.wait(5000));
 
@@ -171,9 +176,10 @@ void TestMasterSim::noEventLostUnderFaults()
     options.probeEveryMs = 250;
     auto *master = new ModbusMaster(sim.linkPath(), 0, true, options);
     QThread *thread = master->workerThread();
-    QSignalSpy opened(master, &ModbusMaster::signalPortOpened);
-    QSignalSpy info(master, &ModbusMaster::signalInfo);
-    QSignalSpy events(master, &ModbusMaster::signalEvents);
+    MasterSignals relay(master);
+    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
+    QSignalSpy info(&relay, &MasterSignals::signalInfo);
+    QSignalSpy events(&relay, &MasterSignals::signalEvents);
     thread->start();
     QVERIFY(opened.wait(5000));
     for (int address = 1; address <= 3; ++address)
@@ -239,6 +245,37 @@ void TestMasterSim::noEventLostUnderFaults()
               counts.value(QStringLiteral("late")) + counts.value(QStringLiteral("noanswer")) +
               counts.value(QStringLiteral("exception")));
     QVERIFY2(lost.isEmpty(), qPrintable(QStringLiteral("lost: ") + lost.join(QLatin1Char(' '))));
+}
+
+void TestMasterSim::lastAnswersReadWhileTheWorkerWrites()
+{
+    // The unit menus ask the worker about its last answers from the window's thread while the worker
+    // stores new ones: every answer read whole (a sanitizer build sees any access without the lock).
+    SimProcess sim;
+    QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
+             qPrintable(sim.errorString()));
+    auto *master = new ModbusMaster(sim.linkPath(), 1, true);
+    QThread *thread = master->workerThread();
+    MasterSignals relay(master);
+    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
+    thread->start();
+    QVERIFY(opened.wait(5000));
+    QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, 1), Q_ARG(int, nextCommandId()),
+                              Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    QMetaObject::invokeMethod(master, "slotSetAddr", Q_ARG(int, 1));
+    // Unit 1 of controller 1 answers, unit 15 is lost: once the states are read, both show so.
+    QElapsedTimer reading;
+    reading.start();
+    bool statesRead = false;
+    while (reading.elapsed() < 3000) {
+        QVERIFY(master->isUnitReachable(1));
+        QVERIFY(master->isUnitTyped(1));
+        statesRead = statesRead || !master->isUnitReachable(15);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(statesRead);
+    thread->quit();
+    QVERIFY(thread->wait(5000));
 }
 
 QTEST_GUILESS_MAIN(TestMasterSim)
