@@ -214,25 +214,28 @@ ReadReport parse(const QByteArray &document, int &version, QMap<int, EvDesc> &de
 
 QString reportText(const ReadReport &report, const QString &path)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("EvDescFile", text); };
     const QString file = QDir::toNativeSeparators(path);
     QStringList lines;
     switch (report.failure) {
     case ReadReport::NoFailure:
         break;
     case ReadReport::Unreadable:
-        lines << tr("Файл описаний событий %1 не найден или не открывается").arg(file);
+        lines << QCoreApplication::translate("EvDescFile", "Файл описаний событий %1 не найден или не открывается")
+                     .arg(file);
         break;
     case ReadReport::NotJson:
-        lines << tr("Файл описаний событий %1 испорчен: ошибка JSON в позиции %2")
+        lines << QCoreApplication::translate("EvDescFile",
+                                             "Файл описаний событий %1 испорчен: ошибка JSON в позиции %2")
                      .arg(file)
                      .arg(report.jsonErrorOffset);
         break;
     case ReadReport::NotDescriptionFile:
-        lines << tr("Файл %1 не является файлом описаний событий").arg(file);
+        lines << QCoreApplication::translate("EvDescFile", "Файл %1 не является файлом описаний событий").arg(file);
         break;
     case ReadReport::SkippedRecords:
-        lines << tr("Пропущено записей в файле описаний событий %1: %2. Первая из них - запись № %3: %4")
+        lines << QCoreApplication::translate(
+                     "EvDescFile",
+                     "Пропущено записей в файле описаний событий %1: %2. Первая из них - запись № %3: %4")
                      .arg(file)
                      .arg(report.skippedRecords)
                      .arg(report.firstSkipped + 1)
@@ -240,7 +243,8 @@ QString reportText(const ReadReport &report, const QString &path)
         break;
     }
     if (report.bytesReplaced)
-        lines << tr("Байты не в кодировке UTF-8 в файле описаний событий %1 заменены знаком %2")
+        lines << QCoreApplication::translate(
+                     "EvDescFile", "Байты не в кодировке UTF-8 в файле описаний событий %1 заменены знаком %2")
                      .arg(file, QString(QChar::ReplacementCharacter));
     return lines.join(QLatin1Char('\n'));
 }
