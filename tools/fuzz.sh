@@ -22,7 +22,7 @@ for target in "$@"; do
     mkdir -p "$work/corpus/$target"
     log="$work/$target.log"
     echo "fuzzing $target for $seconds s"
-    QT_QPA_PLATFORM=offscreen \
+    ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
         "$build/bin/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 -detect_leaks=0 \
         -artifact_prefix="$work/crash-$target-" \
         "$work/corpus/$target" "$source_dir/tests/fuzz/corpus/$target" > "$log" 2>&1
