@@ -34,7 +34,6 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
     QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
              qPrintable(sim.errorString()));
     auto *master = new ModbusMaster(sim.linkPath(), 0, true);
-    QThread *thread = master->workerThread();
     ResponseDecoder decoder;
     connect(master, &ModbusMaster::signalInfo, &decoder,
             [&decoder](int, int, int cmdCode, int errCode, const QByteArray &info) {
@@ -42,13 +41,10 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
                     decoder.enqueue(cmdCode, info);
             });
     MasterSignals relay(master);
-    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
     QSignalSpy info(&relay, &MasterSignals::signalInfo);
     QSignalSpy events(&relay, &MasterSignals::signalEvents);
     QSignalSpy fire(&decoder, &ResponseDecoder::signalSetFire);
-    thread->start();
-    QVERIFY(opened.wait(5000));
-    QCOMPARE(opened.first().at(0).toBool(), true);
+    QVERIFY(relay.startThread());
 
     for (int address = 1; address <= 8; ++address)
         QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
@@ -92,8 +88,7 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
         }(),
         10000);
 
-    thread->quit();
-    QVERIFY(thread->wait(5000));
+    QVERIFY(relay.stopThread());
     const QMap<QString, int> counts = sim.stop();
     QVERIFY(counts.value(QStringLiteral("answered")) > 20);
 }
@@ -117,13 +112,10 @@ void TestMasterSim::searchFindsEveryControllerUnderFaults()
     ModbusMaster::Options options;
     options.probeEveryMs = 250; // the line's pace does not matter here, only that probes come again
     auto *master = new ModbusMaster(sim.linkPath(), 0, true, options);
-    QThread *thread = master->workerThread();
     MasterSignals relay(master);
-    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
     QSignalSpy info(&relay, &MasterSignals::signalInfo);
     QSignalSpy events(&relay, &MasterSignals::signalEvents);
-    thread->start();
-    QVERIFY(opened.wait(5000));
+    QVERIFY(relay.startThread());
 
     QList<int> probes;
     for (int address = 1; address <= 8; ++address) {
@@ -155,8 +147,7 @@ void TestMasterSim::searchFindsEveryControllerUnderFaults()
         return from.size() == 3;
     };
     QTRY_VERIFY_WITH_TIMEOUT(eventsFromEveryController(), 20000);
-    thread->quit();
-    QVERIFY(thread->wait(5000));
+    QVERIFY(relay.stopThread());
     const QMap<QString, int> counts = sim.stop();
     QVERIFY(counts.value(QStringLiteral("crc")) + counts.value(QStringLiteral("late")) > 0);
 }
@@ -175,13 +166,10 @@ void TestMasterSim::noEventLostUnderFaults()
     ModbusMaster::Options options;
     options.probeEveryMs = 250;
     auto *master = new ModbusMaster(sim.linkPath(), 0, true, options);
-    QThread *thread = master->workerThread();
     MasterSignals relay(master);
-    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
     QSignalSpy info(&relay, &MasterSignals::signalInfo);
     QSignalSpy events(&relay, &MasterSignals::signalEvents);
-    thread->start();
-    QVERIFY(opened.wait(5000));
+    QVERIFY(relay.startThread());
     for (int address = 1; address <= 3; ++address)
         QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
                                   Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
@@ -229,8 +217,7 @@ void TestMasterSim::noEventLostUnderFaults()
     QTRY_VERIFY_WITH_TIMEOUT(collect() == raised.size() || waiting() == 0, 60000);
     QTest::qWait(500);
     collect();
-    thread->quit();
-    QVERIFY(thread->wait(5000));
+    QVERIFY(relay.stopThread());
     const QMap<QString, int> counts = sim.stop();
 
     QStringList lost;
@@ -255,11 +242,8 @@ void TestMasterSim::lastAnswersReadWhileTheWorkerWrites()
     QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
              qPrintable(sim.errorString()));
     auto *master = new ModbusMaster(sim.linkPath(), 1, true);
-    QThread *thread = master->workerThread();
     MasterSignals relay(master);
-    QSignalSpy opened(&relay, &MasterSignals::signalPortOpened);
-    thread->start();
-    QVERIFY(opened.wait(5000));
+    QVERIFY(relay.startThread());
     QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, 1), Q_ARG(int, nextCommandId()),
                               Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
     QMetaObject::invokeMethod(master, "slotSetAddr", Q_ARG(int, 1));
@@ -274,8 +258,7 @@ void TestMasterSim::lastAnswersReadWhileTheWorkerWrites()
         QCoreApplication::processEvents();
     }
     QVERIFY(statesRead);
-    thread->quit();
-    QVERIFY(thread->wait(5000));
+    QVERIFY(relay.stopThread());
 }
 
 QTEST_GUILESS_MAIN(TestMasterSim)
