@@ -8,6 +8,8 @@ namespace EventBuffer {
 
 namespace {
 
+constexpr int acknowledgeAttempts = 3;
+
 ReadResult failure(const ModbusLink::Transaction &transaction)
 {
     ReadResult result;
@@ -90,9 +92,16 @@ ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received, bool 
 
     // Re-reading the count tells the controller that the events arrived; it may then drop them.
     // A damaged answer above is therefore never acknowledged: the events stay waiting for the next poll.
-    const ModbusLink::Transaction acknowledge =
-        link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
-    link.account(acknowledge.result);
+    // An acknowledgement that went unanswered or was refused is sent again at once: whether the first
+    // one reached the controller or not, the events are then acknowledged, and not read again.
+    ModbusLink::Transaction acknowledge;
+    for (int attempt = 0; attempt < acknowledgeAttempts; ++attempt) {
+        acknowledge =
+            link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
+        link.account(acknowledge.result);
+        if (acknowledge.result != ResultNoAnswer && acknowledge.result != ResultException)
+            break;
+    }
     if (acknowledge.result == ResultException) {
         // Refused: the events are still waiting and come again, once the refused word is cancelled.
         staleAcknowledgement = true;

@@ -99,17 +99,26 @@ void TestEventBuffer::read_data()
         << 0 << QStringList{"0+1", "1+6"} << true;
     QTest::addRow("events-write-fails") << false << Answers{countAnswer(3)} << 1 << int(ResultPortError) << 0
                                         << QStringList{"0+1"} << false;
-    // Once the events arrived intact they are handed on, whatever became of the acknowledgement...
+    // An acknowledgement left unanswered or refused is sent again, up to three times...
+    const QStringList ackedTwice{"0+1", "1+6", "0+1", "0+1"};
+    const QStringList ackedThrice{"0+1", "1+6", "0+1", "0+1", "0+1"};
+    QTest::addRow("acknowledge-silent-then-answered")
+        << false << Answers{countAnswer(3), three, QByteArray(), countAnswer(0)} << -1 << int(ResultOk) << 3
+        << ackedTwice << false;
+    QTest::addRow("acknowledge-refused-then-answered")
+        << false << Answers{countAnswer(3), three, exceptionAnswer(6), countAnswer(0)} << -1 << int(ResultOk) << 3
+        << ackedTwice << false;
+    // ...and once the events arrived intact they are handed on, whatever became of it...
     QTest::addRow("acknowledge-silent-keeps-events")
-        << false << Answers{countAnswer(3), three, QByteArray()} << -1 << int(ResultNoAnswer) << 3 << readThree
-        << false;
+        << false << Answers{countAnswer(3), three, QByteArray(), QByteArray(), QByteArray()} << -1
+        << int(ResultNoAnswer) << 3 << ackedThrice << false;
     QTest::addRow("acknowledge-damaged-keeps-events")
         << false << Answers{countAnswer(3), three, corrupted(countAnswer(0))} << -1 << int(ResultCrcError) << 3
         << readThree << false;
-    // ...unless the controller refused it: then they are still waiting and come again.
+    // ...unless the controller refused it every time: then they are still waiting and come again.
     QTest::addRow("acknowledge-refused-leaves-events-waiting")
-        << false << Answers{countAnswer(3), three, exceptionAnswer(6)} << -1 << int(ResultException) << 0
-        << readThree << true;
+        << false << Answers{countAnswer(3), three, exceptionAnswer(6), exceptionAnswer(6), exceptionAnswer(6)}
+        << -1 << int(ResultException) << 0 << ackedThrice << true;
     QTest::addRow("acknowledge-unwritable-is-skipped") << false << Answers{countAnswer(3), three} << 2
                                                        << int(ResultOk) << 3 << QStringList{"0+1", "1+6"}
                                                        << false;
