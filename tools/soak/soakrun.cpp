@@ -113,7 +113,7 @@ bool SoakRun::setUp()
     if (!model)
         return false;
     connect(model, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex &, int first, int last) { eventsShown(first, last); });
+            [this, model](const QModelIndex &, int first, int last) { eventsShown(*model, first, last); });
     ModbusMaster *worker = ModbusMaster::instance();
     connect(worker, &ModbusMaster::signalPortOpened, this, [this](bool opened) {
         ++(opened ? m_portOpenings : m_portFailures);
@@ -261,11 +261,10 @@ void SoakRun::answered(int rynAddr)
     say(QStringLiteral("%1 s: every controller answered again after %2 ms").arg(m_clock.elapsed() / 1000).arg(took));
 }
 
-void SoakRun::eventsShown(int first, int last)
+void SoakRun::eventsShown(const EventsModel &model, int first, int last)
 {
-    const auto *model = qobject_cast<const EventsModel *>(sender());
-    for (int row = first; model && row <= last; ++row) {
-        const ModbusEvent &event = model->event(row);
+    for (int row = first; row <= last; ++row) {
+        const ModbusEvent &event = model.event(row);
         if (event.evCode == soakEventCode)
             ++m_shown[eventKey(event.rynAddr, event.auAddr, event.addParam, event.inputNumber)];
     }
@@ -359,6 +358,17 @@ bool SoakRun::printSummary() const
         duplicates += it.value() - 1;
     for (const QString &event : m_wentDown)
         wentDownShown += m_shown.contains(event) ? 1 : 0;
+    QStringList strays;
+    for (auto it = m_shown.cbegin(); it != m_shown.cend(); ++it) {
+        if (!m_raised.contains(it.key()))
+            strays.append(it.key());
+    }
+    for (const QString &event : m_wentDown) {
+        if (!m_raised.contains(event))
+            strays.append(event);
+    }
+    if (!strays.isEmpty())
+        say(QStringLiteral("never raised, yet seen: ") + strays.mid(0, 20).join(QLatin1Char(' ')));
     const int lost = lostEvents();
     const double duplicateShare = m_raised.isEmpty() ? 0 : double(duplicates) / double(m_raised.size());
     const bool cleanLine = m_options.faults.isEmpty();

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class EventsModel;
 class MainWindow;
 class QEventLoop;
 class QTimer;
@@ -70,7 +71,7 @@ private:
     void checkDrained();
     void answered(int rynAddr);
     QSet<QString> waitingEvents();
-    void eventsShown(int first, int last);
+    void eventsShown(const EventsModel &model, int first, int last);
     void sample();
     void addFaultCounts();
     int lostEvents() const;
