@@ -342,12 +342,13 @@ void SoakRun::sample()
     m_lastCpuUs = cpu;
     m_lastSampleMs = now;
     m_samples.append(sample);
-    say(QStringLiteral("%1 s: RSS %2 MB, CPU %3 %, %4 events raised, %5 shown")
+    say(QStringLiteral("%1 s: RSS %2 MB, CPU %3 %, %4 events raised, %5 shown, controller %6 watched")
             .arg(now / 1000, 4)
             .arg(sample.rssMb, 0, 'f', 1)
             .arg(sample.cpuPercent, 0, 'f', 1)
             .arg(m_raised.size())
-            .arg(m_shown.size()));
+            .arg(m_shown.size())
+            .arg(m_window->selectedRyn()));
 }
 
 bool SoakRun::printSummary() const
