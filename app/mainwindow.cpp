@@ -73,6 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     setWindowTitle(tr("Тест RYN") + QStringLiteral(" v. ") + QLatin1String(programVersion));
     setWindowIcon(QIcon(QStringLiteral(":/images/ostrel_logo.png")));
+    Settings::setWriteFailureHandler([this](const QString &path) { settingsNotSaved(path); });
 
     m_reportTable = std::make_unique<QTableWidget>();
     m_protocolTable = std::make_unique<QTableWidget>();
@@ -127,7 +128,8 @@ MainWindow::MainWindow(QWidget *parent)
     createStatusBar();
     createMenu();
     createWorker();
-    m_modbusMaster->workerThread()->start(QThread::InheritPriority);
+    m_workerThread = m_modbusMaster->workerThread();
+    m_workerThread->start(QThread::InheritPriority);
 
     m_txTimer = new QTimer(this);
     m_txTimer->setSingleShot(true);
@@ -175,16 +177,43 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    Settings::writeValue(m_geometry, QStringLiteral("Geometry"), QStringLiteral("MainWindow"));
-    Settings::writeValue(m_splitterState, QStringLiteral("SplitterState"), QStringLiteral("MainWindow"));
+    m_closing = true;
+    m_reopenTimer->stop();
+    // The worker and its thread delete themselves when the thread has finished. The thread was taken
+    // at the start: once it runs, the worker belongs to it.
+    m_workerThread->quit();
+    m_workerThread->wait();
     m_reportTable.reset();
     m_protocolTable.reset();
-    m_reopenTimer->stop();
+    Settings::writeValue(m_geometry, QStringLiteral("Geometry"), QStringLiteral("MainWindow"));
+    Settings::writeValue(m_splitterState, QStringLiteral("SplitterState"), QStringLiteral("MainWindow"));
     savePrgParams();
-    // The worker and its thread delete themselves when the thread has finished.
-    QThread *workerThread = m_modbusMaster->workerThread();
-    workerThread->quit();
-    workerThread->wait();
+    // Told here, with the line already stopped, when these were the first writes to fail. The
+    // views write their own keys after this, to the same file: they are not asked to tell anyone.
+    showSettingsNotSaved();
+    Settings::setWriteFailureHandler(nullptr);
+}
+
+// Settings that cannot be written would be lost silently at exit: the user is told once, when the
+// first write fails, where they could not be saved. Told from the event loop, not from inside the
+// slot whose write failed.
+void MainWindow::settingsNotSaved(const QString &path)
+{
+    m_settingsNotSaved = path;
+    if (!m_closing)
+        QTimer::singleShot(0, this, &MainWindow::showSettingsNotSaved);
+}
+
+void MainWindow::showSettingsNotSaved()
+{
+    if (m_settingsNotSaved.isEmpty())
+        return;
+    const QString path = QDir::toNativeSeparators(m_settingsNotSaved);
+    m_settingsNotSaved.clear();
+    QMessageBox::warning(isVisible() ? this : nullptr, tr("Внимание!"),
+                         tr("Не удалось сохранить настройки программы в файл\n%1\n"
+                            "Изменённые настройки будут потеряны при выходе.")
+                             .arg(path));
 }
 
 void MainWindow::createStatusBar()

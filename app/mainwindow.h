@@ -20,6 +20,7 @@ class QLabel;
 class QPushButton;
 class QSplitter;
 class QTableWidget;
+class QThread;
 class QTimer;
 class ResponseDecoder;
 class RYNInfoWidget;
@@ -174,6 +175,8 @@ private:
     bool refuseWithoutController(int rynAddr);
     // A border the engineer asked for will not come: the value dialog must not wait for ever.
     void endBorderWait(int cmdCode);
+    void settingsNotSaved(const QString &path);
+    void showSettingsNotSaved();
 
     Settings::PrgParams m_prgParams;
     QString m_language;
@@ -199,6 +202,7 @@ private:
     LineMonitorWindow *m_lineMonitor = nullptr;
     ResponseDecoder *m_decoder = nullptr;
     ModbusMaster *m_modbusMaster = nullptr;
+    QThread *m_workerThread = nullptr;
 
     QPushButton *m_menuButton = nullptr;
     QLabel *m_portStateLabel = nullptr;
@@ -222,4 +226,6 @@ private:
 
     QByteArray m_geometry;
     QByteArray m_splitterState;
+    QString m_settingsNotSaved; // the settings file a write did not reach, until the user is told
+    bool m_closing = false;
 };

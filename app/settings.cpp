@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace Settings {
@@ -21,10 +22,39 @@ QVariant readValue(const QString &key, const QString &group, const QVariant &def
     return value;
 }
 
-void writeValue(const QVariant &value, const QString &key, const QString &group)
+namespace {
+
+std::function<void(const QString &)> failureHandler;
+bool failureReported = false;
+
+// QSettings keeps quiet about a file it could not write: its status after a sync is the only sign.
+// A format error only says that part of a hand-edited file could not be read; it is written all
+// the same.
+bool synced(QSettings &settings)
+{
+    settings.sync();
+    if (settings.status() != QSettings::AccessError)
+        return true;
+    if (!failureReported) {
+        failureReported = true;
+        if (failureHandler)
+            failureHandler(QFileInfo(settings.fileName()).absoluteFilePath());
+    }
+    return false;
+}
+
+} // namespace
+
+void setWriteFailureHandler(std::function<void(const QString &path)> handler)
+{
+    failureHandler = std::move(handler);
+    failureReported = false;
+}
+
+bool writeValue(const QVariant &value, const QString &key, const QString &group)
 {
     if (fileName.isEmpty())
-        return;
+        return false;
     QSettings settings(fileName, QSettings::IniFormat);
     settings.setIniCodec("UTF-8");
     if (!group.isEmpty())
@@ -32,6 +62,7 @@ void writeValue(const QVariant &value, const QString &key, const QString &group)
     settings.setValue(key, value);
     if (!group.isEmpty())
         settings.endGroup();
+    return synced(settings);
 }
 
 namespace {
@@ -99,7 +130,7 @@ bool writePrgParams(const PrgParams &prgParams)
     settings.setValue(QStringLiteral("EventsFromAllRyn"), prgParams.eventsFromAllRyn);
     settings.setValue(QStringLiteral("EvCount"), prgParams.evCount);
     settings.endGroup();
-    return true;
+    return synced(settings);
 }
 
 } // namespace Settings

@@ -8,6 +8,8 @@ namespace EventBuffer {
 
 namespace {
 
+constexpr int acknowledgeAttempts = 3;
+
 ReadResult failure(const ModbusLink::Transaction &transaction)
 {
     ReadResult result;
@@ -47,8 +49,19 @@ ModbusProtocol::EventList decode(const QByteArray &data, quint8 slave, const QDa
     return events;
 }
 
-ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received)
+ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received, bool &staleAcknowledgement)
 {
+    if (staleAcknowledgement) {
+        // Only an answer proves that the controller took the request in; until one comes, register 0
+        // is not read.
+        const ModbusLink::Transaction cancel = link.transact(
+            readHoldingRegisters(slave, RegisterMap::controllerBlockStart, 1), readAnswerLength(1));
+        link.account(cancel.result);
+        if (cancel.result != ResultOk)
+            return failure(cancel);
+        staleAcknowledgement = false;
+    }
+
     const ModbusLink::Transaction count =
         link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
     link.account(count.result);
@@ -67,18 +80,33 @@ ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received)
         link.transact(readHoldingRegisters(slave, RegisterMap::firstEventRegister, quint16(registers)),
                       readAnswerLength(registers));
     link.account(events.result);
-    if (events.result != ResultOk)
+    // A request that was never written cannot have reached the controller.
+    if (events.result != ResultOk) {
+        staleAcknowledgement = events.result != ResultPortError;
         return failure(events);
-    if (byteCount(events.answer) / 4 != m)
+    }
+    if (byteCount(events.answer) / 4 != m) {
+        staleAcknowledgement = true;
         return failure(ResultBadFrame);
+    }
 
     // Re-reading the count tells the controller that the events arrived; it may then drop them.
     // A damaged answer above is therefore never acknowledged: the events stay waiting for the next poll.
-    const ModbusLink::Transaction acknowledge =
-        link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
-    link.account(acknowledge.result);
-    if (acknowledge.result == ResultException)
-        return failure(acknowledge); // refused: the events are still waiting and come again
+    // An acknowledgement that went unanswered or was refused is sent again at once: whether the first
+    // one reached the controller or not, the events are then acknowledged, and not read again.
+    ModbusLink::Transaction acknowledge;
+    for (int attempt = 0; attempt < acknowledgeAttempts; ++attempt) {
+        acknowledge =
+            link.transact(readHoldingRegisters(slave, RegisterMap::eventCountRegister, 1), readAnswerLength(1));
+        link.account(acknowledge.result);
+        if (acknowledge.result != ResultNoAnswer && acknowledge.result != ResultException)
+            break;
+    }
+    if (acknowledge.result == ResultException) {
+        // Refused: the events are still waiting and come again, once the refused word is cancelled.
+        staleAcknowledgement = true;
+        return failure(acknowledge);
+    }
 
     // The events arrived intact. When the acknowledgement went wrong on the way back the controller
     // may well have dropped them already: an event shown twice is better than one never shown.

@@ -16,7 +16,14 @@ struct ReadResult
 };
 
 // Every transaction is counted by the link's failure accounting. `received` stamps the events.
-ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received);
+//
+// A controller takes a read of register 0 straight after a read of events as the word that those
+// events arrived, and drops them. When the events did not arrive intact (their answer was damaged
+// or lost, or the acknowledgement was refused), the controller still holds that word in waiting:
+// `staleAcknowledgement` is set, kept by the caller for this controller, and the next read starts
+// with another request to the controller, which cancels it, before register 0 is read again.
+// Nothing is added on a clean line.
+ReadResult read(ModbusLink &link, quint8 slave, const QDateTime &received, bool &staleAcknowledgement);
 
 // Events from the data bytes of an answer: four bytes each (input, unit, parameter, code).
 ModbusProtocol::EventList decode(const QByteArray &data, quint8 slave, const QDateTime &received);

@@ -10,17 +10,18 @@
 #include "registermap.h"
 #include "unitpacking.h"
 
-#include <QMutex>
-#include <QMutexLocker>
 #include <QThread>
 #include <QTimer>
+
+#include <mutex>
 
 using namespace ModbusProtocol;
 
 namespace {
 
-// Guards the command queue and the last answers, which the GUI thread also reads.
-QMutex queueMutex;
+// Guards the command queue and the last answers, which the GUI thread also reads. A standard mutex:
+// ThreadSanitizer sees its locking, not that of a QMutex (a futex of Qt's own).
+std::mutex queueMutex;
 ModbusMaster *theInstance = nullptr;
 
 constexpr int eventInitDone = 0x66;
@@ -76,7 +77,7 @@ ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFrom
 ModbusMaster::~ModbusMaster()
 {
     {
-        QMutexLocker locker(&queueMutex);
+        const std::lock_guard<std::mutex> locker(queueMutex);
         qDeleteAll(m_commandQueue);
         m_commandQueue.clear();
     }
@@ -101,7 +102,7 @@ qint64 ModbusMaster::wallMs() const
 
 int ModbusMaster::queuedCommands() const
 {
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     return m_commandQueue.size();
 }
 
@@ -109,7 +110,7 @@ bool ModbusMaster::isUnitReachable(int auAddr) const
 {
     if (auAddr == 0)
         return true;
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     const QByteArray states = m_lastAnswers.value(CMD_READ_GENERAL_STATE);
     return UnitPacking::nibble(states, auAddr) != 1;
 }
@@ -118,7 +119,7 @@ bool ModbusMaster::isUnitTyped(int auAddr) const
 {
     if (auAddr < 1 || auAddr > 250)
         return true;
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     const QByteArray types = m_lastAnswers.value(CMD_READ_TYPES);
     const int index = UnitPacking::byteIndexOfUnit(auAddr);
     if (index >= types.size())
@@ -135,10 +136,7 @@ void ModbusMaster::init()
         m_link->setClock(m_options.linkClock);
     if (m_options.sleeper)
         m_link->setSleeper(m_options.sleeper);
-    m_link->setPortOpenedHandler([this](bool ok) {
-        emit signalPortOpened(ok);
-        emit signalPortAccessDenied(!ok && m_link->isAccessDenied());
-    });
+    m_link->setPortOpenedHandler([this](bool ok) { portOpened(ok); });
 
     m_tickTimer = new QTimer(this);
     m_tickTimer->setSingleShot(true);
@@ -172,9 +170,29 @@ void ModbusMaster::init()
 bool ModbusMaster::openPort()
 {
     const bool opened = m_link->openPort();
-    emit signalPortOpened(opened);
-    emit signalPortAccessDenied(!opened && m_link->isAccessDenied());
+    portOpened(opened);
     return opened;
+}
+
+// A port that opens starts the quick search for the controllers that were on its line afresh.
+void ModbusMaster::portOpened(bool isOk)
+{
+    if (isOk) {
+        m_formerProbesLeft.clear();
+        for (const int address : qAsConst(m_formerRyns))
+            m_formerProbesLeft.insert(address, formerProbeAttempts);
+        m_nextFormerProbeAt = m_link->now();
+    }
+    emit signalPortOpened(isOk);
+    emit signalPortAccessDenied(!isOk && m_link->isAccessDenied());
+}
+
+void ModbusMaster::noteFound(int rynAddr)
+{
+    if (!m_knownRyns.contains(rynAddr))
+        m_knownRyns.append(rynAddr);
+    m_rynFailures.insert(rynAddr, 0);
+    m_formerRyns.insert(rynAddr);
 }
 
 void ModbusMaster::reinit(QString portName)
@@ -184,6 +202,9 @@ void ModbusMaster::reinit(QString portName)
     failQueuedCommands();
     failPendingReading();
     m_link->resetFailures();
+    // Another line has other controllers.
+    if (portName != m_portName)
+        m_formerRyns.clear();
     m_link->setPortName(portName);
     m_portName = portName;
     if (portName.isEmpty()) {
@@ -223,7 +244,8 @@ void ModbusMaster::scheduleTick()
     if (hasWork()) {
         m_tickTimer->start(tickMs);
     } else if (nextMissingRyn() != 0) {
-        const qint64 untilProbe = m_nextProbeAt - m_link->now();
+        const qint64 untilProbe =
+            (nextFormerRyn() != 0 ? qMin(m_nextProbeAt, m_nextFormerProbeAt) : m_nextProbeAt) - m_link->now();
         m_tickTimer->start(int(qBound<qint64>(tickMs, untilProbe, m_options.probeEveryMs)));
     } else {
         m_tickTimer->stop();
@@ -244,7 +266,7 @@ void ModbusMaster::failQueuedCommands()
 {
     QList<ModbusCommand *> stale;
     {
-        QMutexLocker locker(&queueMutex);
+        const std::lock_guard<std::mutex> locker(queueMutex);
         stale.swap(m_commandQueue);
     }
     for (ModbusCommand *command : qAsConst(stale)) {
@@ -309,7 +331,7 @@ void ModbusMaster::slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray i
     }
     auto *command = new ModbusCommand{id, rynAddr, cmdCode, info};
     {
-        QMutexLocker locker(&queueMutex);
+        const std::lock_guard<std::mutex> locker(queueMutex);
         m_commandQueue.append(command);
     }
     wake();
@@ -317,7 +339,7 @@ void ModbusMaster::slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray i
 
 std::unique_ptr<ModbusCommand> ModbusMaster::takeCommand()
 {
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     if (m_commandQueue.isEmpty())
         return nullptr;
     return std::unique_ptr<ModbusCommand>(m_commandQueue.takeFirst());
@@ -327,19 +349,19 @@ void ModbusMaster::putAtHead(int cmdCode)
 {
     setLastAnswer(cmdCode, QByteArray());
     auto *command = new ModbusCommand{nextCommandId(), m_rynAddr, cmdCode, QByteArray()};
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     m_commandQueue.prepend(command);
 }
 
 void ModbusMaster::setLastAnswer(int cmdCode, const QByteArray &data)
 {
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     m_lastAnswers.insert(cmdCode, data);
 }
 
 void ModbusMaster::clearLastAnswers()
 {
-    QMutexLocker locker(&queueMutex);
+    const std::lock_guard<std::mutex> locker(queueMutex);
     for (auto it = m_lastAnswers.begin(); it != m_lastAnswers.end(); ++it)
         it.value().clear();
 }
@@ -483,9 +505,29 @@ int ModbusMaster::nextMissingRyn() const
     return 0;
 }
 
+// A controller found on this line before, missing now, with quick probes left (the one with most
+// left, so that several take turns); 0 when none.
+int ModbusMaster::nextFormerRyn() const
+{
+    int address = 0;
+    int left = 0;
+    for (auto it = m_formerProbesLeft.cbegin(); it != m_formerProbesLeft.cend(); ++it) {
+        if (it.value() > left && !m_knownRyns.contains(it.key())) {
+            address = it.key();
+            left = it.value();
+        }
+    }
+    return address;
+}
+
+bool ModbusMaster::formerProbeDue() const
+{
+    return m_link && m_link->now() >= m_nextFormerProbeAt && nextFormerRyn() != 0;
+}
+
 bool ModbusMaster::probeDue() const
 {
-    return m_link && m_link->now() >= m_nextProbeAt && nextMissingRyn() != 0;
+    return formerProbeDue() || (m_link && m_link->now() >= m_nextProbeAt && nextMissingRyn() != 0);
 }
 
 // A probe of a missing address between other transactions. It is no search: it neither forgets the
@@ -494,17 +536,23 @@ bool ModbusMaster::probeDue() const
 // as a found one (identifier 0: nobody queued it).
 void ModbusMaster::probeMissingRyn()
 {
-    const int address = nextMissingRyn();
-    m_lastProbed = address;
-    m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+    int address = 0;
+    if (formerProbeDue()) {
+        address = nextFormerRyn();
+        --m_formerProbesLeft[address];
+        m_nextFormerProbeAt = m_link->now() + formerProbeIntervalMs;
+    } else {
+        address = nextMissingRyn();
+        m_lastProbed = address;
+        m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
+    }
     beginLine(address, CMD_PING);
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome =
         CommandCatalogue::execute(*m_link, quint8(address), CMD_PING, QByteArray(), m_version, QByteArray());
     if (outcome.result != ResultOk)
         return;
-    m_knownRyns.append(address);
-    m_rynFailures.insert(address, 0);
+    noteFound(address);
     emit signalInfo(address, 0, CMD_PING, ResultOk, outcome.answer);
 }
 
@@ -545,10 +593,8 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
             m_knownRyns.clear();
             m_rynFailures.clear();
         }
-        if (!m_knownRyns.contains(command.rynAddr)) {
-            m_knownRyns.append(command.rynAddr);
-            m_rynFailures.insert(command.rynAddr, 0);
-        }
+        if (!m_knownRyns.contains(command.rynAddr))
+            noteFound(command.rynAddr);
     } else if (command.cmdCode >= CMD_AU_READ_BORDER_W1 && command.cmdCode <= CMD_AU_READ_BORDER_W3) {
         putAtHead(command.cmdCode - (CMD_AU_READ_BORDER_W1 - CMD_READ_IPP_W1));
     }
@@ -596,7 +642,12 @@ int ModbusMaster::pollEvents()
 
     beginLine(polled, CommandNames::eventReadCode);
     emit signalPortTx();
-    const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now());
+    bool staleAcknowledgement = m_staleAcknowledgements.contains(polled);
+    const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now(), staleAcknowledgement);
+    if (staleAcknowledgement)
+        m_staleAcknowledgements.insert(polled);
+    else
+        m_staleAcknowledgements.remove(polled);
     if (!read.events.isEmpty()) {
         emit signalEvents(read.events);
         for (const ModbusEvent &event : read.events) {

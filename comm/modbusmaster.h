@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,11 @@ public:
     // address costs one answer window (about 207 ms with the request), so the probes take under 2 %
     // of the line, and with all eight missing each is probed again within 88 s.
     static constexpr int probeIntervalMs = 11000;
+    // A controller that was on this line before and is missing now (its search probe spoiled after
+    // the port came back, say) is asked again at once: every second, ten times, before it falls back
+    // to the slow round of the others.
+    static constexpr int formerProbeIntervalMs = 1000;
+    static constexpr int formerProbeAttempts = 10;
 
     ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, QObject *parent = nullptr);
     ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, const Options &options,
@@ -117,7 +123,11 @@ private:
     void failQueuedCommands();
     void failPendingReading();
     int nextMissingRyn() const;
+    int nextFormerRyn() const;
+    bool formerProbeDue() const;
     bool probeDue() const;
+    void noteFound(int rynAddr);
+    void portOpened(bool isOk);
     void probeMissingRyn();
     void restartProbes();
     bool openPort();
@@ -158,9 +168,13 @@ private:
     bool m_eventsFromAllRyn = true;
     QList<int> m_knownRyns;
     QMap<int, int> m_rynFailures;
+    QSet<int> m_staleAcknowledgements; // controllers whose last event read did not arrive intact
     int m_rotationIndex = 0;
     int m_lastProbed = 0;     // the address the last background probe went to
     qint64 m_nextProbeAt = 0; // on the link's clock
+    QSet<int> m_formerRyns;   // every controller found on this line so far
+    QMap<int, int> m_formerProbesLeft;
+    qint64 m_nextFormerProbeAt = 0;
 
     QList<ModbusCommand *> m_commandQueue; // owned; guarded by the queue mutex
     QList<int> m_monitoringList;

@@ -2,6 +2,7 @@
 
 #include "eventslogging.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,16 +35,44 @@ const QString keyDescDesc = QStringLiteral("addDescDesc");
 const QString keyValue = QStringLiteral("value");
 const QString keyName = QStringLiteral("name");
 
+bool isInteger(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return false;
+    const double number = value.toDouble();
+    return number == std::trunc(number) && number >= std::numeric_limits<qint32>::min() &&
+           number <= std::numeric_limits<qint32>::max();
+}
+
 // Hand-edited files may hold fractions, strings or huge numbers where an integer belongs: all read as 0.
 int toInt(const QJsonValue &value)
 {
-    if (!value.isDouble())
-        return 0;
-    const double number = value.toDouble();
-    if (number != std::trunc(number) || number < std::numeric_limits<qint32>::min() ||
-        number > std::numeric_limits<qint32>::max())
-        return 0;
-    return int(number);
+    return isInteger(value) ? int(value.toDouble()) : 0;
+}
+
+bool isDescription(const QJsonValue &element)
+{
+    return element.isObject() && isInteger(element.toObject().value(keyCode));
+}
+
+// An element of "data" as the user would find it in the file.
+QString elementText(const QJsonValue &element)
+{
+    constexpr int longest = 80;
+    QString text;
+    if (element.isObject())
+        text = QString::fromUtf8(QJsonDocument(element.toObject()).toJson(QJsonDocument::Compact));
+    else if (element.isArray())
+        text = QString::fromUtf8(QJsonDocument(element.toArray()).toJson(QJsonDocument::Compact));
+    else if (element.isString())
+        text = QLatin1Char('"') + element.toString() + QLatin1Char('"');
+    else if (element.isDouble())
+        text = QString::number(element.toDouble());
+    else if (element.isBool())
+        text = element.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    else
+        text = QStringLiteral("null");
+    return text.size() > longest ? text.left(longest - 3) + QStringLiteral("...") : text;
 }
 
 // Where an installed program keeps the user's own copies; empty for a program that keeps them beside
@@ -161,37 +190,91 @@ void setUserDirectory(const QString &directoryPath)
     userDirectory = directoryPath;
 }
 
-bool parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descriptions)
+ReadReport parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descriptions)
 {
+    ReadReport report;
     // Editors on Windows like to put a byte-order mark in front; it is not part of the JSON.
     const QByteArray bom("\xEF\xBB\xBF");
-    const QByteArray text = document.startsWith(bom) ? document.mid(bom.size()) : document;
+    const QByteArray bytes = document.startsWith(bom) ? document.mid(bom.size()) : document;
+    // The JSON reader rejects a whole document for one byte that is not UTF-8: decoded first, such a
+    // byte damages one text only.
+    const QByteArray text = QString::fromUtf8(bytes).toUtf8();
+    report.bytesReplaced = text != bytes;
 
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
         qCDebug(lcEvents).noquote().nospace() << "JSON error offset: " << error.offset;
         qCDebug(lcEvents) << error.error;
-        return false;
+        report.failure = ReadReport::NotJson;
+        report.jsonErrorOffset = error.offset;
+        return report;
     }
-    if (!json.isObject())
-        return false;
     const QJsonObject root = json.object();
-    if (root.value(keyContent).toString() != marker())
-        return false;
+    if (!json.isObject() || root.value(keyContent).toString() != marker()) {
+        report.failure = ReadReport::NotDescriptionFile;
+        return report;
+    }
     version = toInt(root.value(keyVersion));
-
     const QJsonValue data = root.value(keyData);
-    if (!data.isUndefined() && !data.isArray())
-        return false;
+    if (!data.isUndefined() && !data.isArray()) {
+        report.failure = ReadReport::NotDescriptionFile;
+        return report;
+    }
+
     const QJsonArray elements = data.toArray();
-    for (const QJsonValue &element : elements) {
-        if (!element.isObject() || !element.toObject().contains(keyCode))
-            return false;
+    for (int i = 0; i < elements.size(); ++i) {
+        const QJsonValue element = elements.at(i);
+        if (!isDescription(element)) {
+            if (report.skippedRecords++ == 0) {
+                report.firstSkipped = i;
+                report.firstSkippedText = elementText(element);
+            }
+            continue;
+        }
         const EvDesc evDesc = readElement(element.toObject());
         descriptions.insert(evDesc.code & 0xFF, evDesc);
     }
-    return true;
+    if (report.skippedRecords > 0)
+        report.failure = ReadReport::SkippedRecords;
+    return report;
+}
+
+QString reportText(const ReadReport &report, const QString &path)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    QStringList lines;
+    switch (report.failure) {
+    case ReadReport::NoFailure:
+        break;
+    case ReadReport::Unreadable:
+        lines << QCoreApplication::translate("EvDescFile", "Файл описаний событий %1 не найден или не открывается")
+                     .arg(file);
+        break;
+    case ReadReport::NotJson:
+        lines << QCoreApplication::translate("EvDescFile",
+                                             "Файл описаний событий %1 испорчен: ошибка JSON в позиции %2")
+                     .arg(file)
+                     .arg(report.jsonErrorOffset);
+        break;
+    case ReadReport::NotDescriptionFile:
+        lines << QCoreApplication::translate("EvDescFile", "Файл %1 не является файлом описаний событий").arg(file);
+        break;
+    case ReadReport::SkippedRecords:
+        lines << QCoreApplication::translate(
+                     "EvDescFile",
+                     "Пропущено записей в файле описаний событий %1: %2. Первая из них - запись № %3: %4")
+                     .arg(file)
+                     .arg(report.skippedRecords)
+                     .arg(report.firstSkipped + 1)
+                     .arg(report.firstSkippedText);
+        break;
+    }
+    if (report.bytesReplaced)
+        lines << QCoreApplication::translate(
+                     "EvDescFile", "Байты не в кодировке UTF-8 в файле описаний событий %1 заменены знаком %2")
+                     .arg(file, QString(QChar::ReplacementCharacter));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QByteArray toJson(const EvDescList &descriptions, int version)

@@ -24,10 +24,40 @@ QString writePath(const QString &language);
 // save goes there. Empty (the default): the files beside the program are read and written.
 void setUserDirectory(const QString &directoryPath);
 
-// Reads a document into descriptions keyed by the code's low 8 bits. The version is set only once
-// the marker matched; records stored before a bad element stay. False when the document is not
-// a description file or an element of "data" is not an object with a "code".
-bool parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descriptions);
+// What reading a description file came to, beyond the records it gave.
+struct ReadReport
+{
+    enum Failure
+    {
+        NoFailure,
+        Unreadable,         // missing, or cannot be opened
+        NotJson,            // jsonErrorOffset tells where
+        NotDescriptionFile, // not an object, the wrong marker, or "data" is not an array
+        SkippedRecords,     // everything else was read
+    };
+
+    Failure failure = NoFailure;
+    int jsonErrorOffset = -1;
+    // Bytes that are not UTF-8 became replacement characters; the rest of the text is as it was.
+    bool bytesReplaced = false;
+    // Elements of "data" that are not a description: not an object, or without an integer "code".
+    int skippedRecords = 0;
+    int firstSkipped = -1;    // the first of them: its position in "data", from 0
+    QString firstSkippedText; // and its text, shortened
+
+    bool isLoaded() const { return failure == NoFailure; }
+    // Writing back what was read would drop something the file holds.
+    bool saveLosesData() const { return bytesReplaced || skippedRecords > 0; }
+};
+
+// Decodes the document as UTF-8 (bytes that are not become replacement characters) and reads it
+// into descriptions keyed by the code's low 8 bits. The version is set only once the marker matched.
+// An element that is not a description is skipped and the others are read: one bad record costs
+// only itself.
+ReadReport parse(const QByteArray &document, int &version, QMap<int, EvDesc> &descriptions);
+
+// The report in words for the user (the file named by `path`); empty when there is nothing to say.
+QString reportText(const ReadReport &report, const QString &path);
 
 QByteArray toJson(const EvDescList &descriptions, int version);
 

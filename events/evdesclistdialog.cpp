@@ -81,6 +81,7 @@ void EvDescListDialog::exec(const QString &curLang)
 
     m_modified = false;
     m_saved = false;
+    m_fileRewritten = false;
     updateState();
     setWindowModality(Qt::WindowModal);
     show();
@@ -102,10 +103,21 @@ void EvDescListDialog::slotEditEventDesc()
 
 void EvDescListDialog::slotSaveEventDescList()
 {
+    // Records the reader had to skip, and bytes it had to replace, are not in the list: saving over
+    // the file drops them, which only the user may decide.
+    const EvDescFile::ReadReport &report = m_eventDesc->readReport();
+    if (!m_fileRewritten && report.saveLosesData() &&
+        QMessageBox::question(this, tr("Внимание!"),
+                              tr("Файл описаний событий прочитан не полностью:\n%1\n"
+                                 "Сохранение заменит файл, и это будет потеряно. Все равно сохранить?")
+                                  .arg(EvDescFile::reportText(report, m_eventDesc->path())),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     if (!EvDescFile::save(m_curLang, m_evDescList, m_version)) {
         QMessageBox::critical(this, tr("Ошибка!"), tr("Не удалось сохранить описания событий!"));
         return;
     }
+    m_fileRewritten = true;
     if (m_modified)
         m_saved = true;
     m_modified = false;

@@ -44,6 +44,7 @@ private:
     int m_version = 0;
     bool m_modified = false;
     bool m_saved = false;
+    bool m_fileRewritten = false; // saved in this opening: the file holds the list now
 
     QAction *m_editAction = nullptr;
     QAction *m_saveAction = nullptr;

@@ -8,19 +8,21 @@ EventDesc::EventDesc(const QString &language, QObject *parent)
     : QObject(parent)
     , m_language(language)
 {
-    m_loaded = load();
+    load();
 }
 
 bool EventDesc::load()
 {
     m_descriptions.clear();
-    QFile file(EvDescFile::readPath(m_language));
+    m_path = EvDescFile::readPath(m_language);
+    QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        m_loaded = false;
+        m_report = EvDescFile::ReadReport();
+        m_report.failure = EvDescFile::ReadReport::Unreadable;
         return false;
     }
-    m_loaded = EvDescFile::parse(file.readAll(), m_version, m_descriptions);
-    return m_loaded;
+    m_report = EvDescFile::parse(file.readAll(), m_version, m_descriptions);
+    return m_report.isLoaded();
 }
 
 EvDesc EventDesc::description(int code) const

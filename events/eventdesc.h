@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evdesc.h"
+#include "evdescfile.h"
 
 #include <QMap>
 #include <QObject>
@@ -19,7 +20,10 @@ public:
 
     QString language() const { return m_language; }
     int version() const { return m_version; }
-    bool isLoaded() const { return m_loaded; }
+    bool isLoaded() const { return m_report.isLoaded(); }
+    // What the last load found wrong, and the file it read.
+    const EvDescFile::ReadReport &readReport() const { return m_report; }
+    QString path() const { return m_path; }
 
     // The record of the code's low 8 bits, or the default record.
     EvDesc description(int code) const;
@@ -29,6 +33,7 @@ public:
 private:
     const QString m_language;
     int m_version = 0;
-    bool m_loaded = false;
+    EvDescFile::ReadReport m_report;
+    QString m_path;
     QMap<int, EvDesc> m_descriptions;
 };

@@ -73,7 +73,7 @@ EventsWidget::EventsWidget(QWidget *parent)
     m_versionLabel = new QLabel(this);
     m_countLabel = new QLabel(this);
     m_descIndicator = new QLabel(this);
-    m_descIndicator->setToolTip(tr("Индикатор чтения описания событий: зеленый - норма, красный - ошибка"));
+    m_descIndicator->setObjectName(QStringLiteral("descIndicator"));
     m_overflowIndicator = new QLabel(this);
     m_overflowIndicator->setToolTip(
         tr("Индикатор превышения количества событий: белый - нет превышения, желтый - есть"));
@@ -298,6 +298,13 @@ void EventsWidget::updateDescIndicator()
 {
     m_descIndicator->setPixmap(
         ball(isEventDescLoaded() ? QStringLiteral("ball_green.png") : QStringLiteral("ball_red.png")));
+    // What went wrong with the file, so that the engineer can mend it.
+    QString toolTip = tr("Индикатор чтения описания событий: зеленый - норма, красный - ошибка");
+    const QString problems =
+        m_eventDesc ? EvDescFile::reportText(m_eventDesc->readReport(), m_eventDesc->path()) : QString();
+    if (!problems.isEmpty())
+        toolTip += QLatin1Char('\n') + problems;
+    m_descIndicator->setToolTip(toolTip);
     m_versionLabel->setText(tr("Версия описания событий") + QStringLiteral(": %1").arg(eventDescVersion()));
 }
 

@@ -1109,6 +1109,29 @@ Shown types: %2.
     </message>
 </context>
 <context>
+    <name>EvDescFile</name>
+    <message>
+        <source>Файл описаний событий %1 не найден или не открывается</source>
+        <translation>The event description file %1 is missing or cannot be opened</translation>
+    </message>
+    <message>
+        <source>Файл описаний событий %1 испорчен: ошибка JSON в позиции %2</source>
+        <translation>The event description file %1 is damaged: JSON error at offset %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является файлом описаний событий</source>
+        <translation>%1 is not an event description file</translation>
+    </message>
+    <message>
+        <source>Пропущено записей в файле описаний событий %1: %2. Первая из них - запись № %3: %4</source>
+        <translation>Records skipped in the event description file %1: %2. The first of them is record no. %3: %4</translation>
+    </message>
+    <message>
+        <source>Байты не в кодировке UTF-8 в файле описаний событий %1 заменены знаком %2</source>
+        <translation>Bytes that are not UTF-8 in the event description file %1 were replaced with %2</translation>
+    </message>
+</context>
+<context>
     <name>EvDescListDialog</name>
     <message>
         <source>Редактирование описания событий</source>
@@ -1167,6 +1190,14 @@ Exit anyway?</translation>
     <message>
         <source>Есть изменения - не забудьте сохранить!</source>
         <translation>There are unsaved changes - remember to save!</translation>
+    </message>
+    <message>
+        <source>Файл описаний событий прочитан не полностью:
+%1
+Сохранение заменит файл, и это будет потеряно. Все равно сохранить?</source>
+        <translation>The event description file was not read completely:
+%1
+Saving replaces the file, and this will be lost. Save anyway?</translation>
     </message>
 </context>
 <context>
@@ -1676,8 +1707,16 @@ Event description version %2</translation>
     <message>
         <source>Настройки хранятся в папке пользователя:
 %1</source>
-        <translation>The settings are kept in the user's folder:
+        <translation>The settings are kept in the user&apos;s folder:
 %1</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить настройки программы в файл
+%1
+Изменённые настройки будут потеряны при выходе.</source>
+        <translation>The program settings could not be saved to the file
+%1
+Changed settings will be lost on exit.</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages listed in tools/debian-packages.txt that are missing; a no-op otherwise.
+# Installs the Debian packages listed in tools/debian-packages.txt (or in the list given) that are
+# missing; a no-op otherwise.
 set -eu
-list="$(dirname "$0")/debian-packages.txt"
+list="${1:-$(dirname "$0")/debian-packages.txt}"
 missing=""
 for package in $(grep -v '^#' "$list"); do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -77,6 +77,8 @@ private slots:
     void nothingScrollsOnAFullHdScreen();
     void everyUnitValueReachesThePropertiesTable();
     void typeSummaryReachesTheProtocolTable();
+    void unsavedSettingsReportedOnce_data();
+    void unsavedSettingsReportedOnce();
 
 private:
     static void writeFile(const QString &name, const QByteArray &text);
@@ -931,6 +933,48 @@ void TestMainWindow::typeSummaryReachesTheProtocolTable()
     QCOMPARE(text(4, 3), auTypeName(SmokeDetector));
     QCOMPARE(text(4, 5), QStringLiteral("12/14"));
     QCOMPARE(text(4, 6), QStringLiteral("2"));
+}
+
+void TestMainWindow::unsavedSettingsReportedOnce_data()
+{
+    QTest::addColumn<bool>("changeDuringRun"); // false: the first write is the one at exit
+    QTest::addRow("change-during-the-run") << true;
+    QTest::addRow("first-write-at-exit") << false;
+}
+
+void TestMainWindow::unsavedSettingsReportedOnce()
+{
+    QFETCH(bool, changeDuringRun);
+    // A folder where the settings file belongs: nothing can be written there, even by root.
+    QVERIFY(QFile::remove(QStringLiteral("TestRYN.ini")));
+    QVERIFY(QDir().mkdir(QStringLiteral("TestRYN.ini")));
+    // Answers every message box while the test runs, and notes what it said.
+    QStringList told;
+    QTimer answering;
+    answering.setInterval(5);
+    connect(&answering, &QTimer::timeout, &answering, [&told] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        told.append(box->windowTitle() + QLatin1Char('|') + box->text());
+        box->accept();
+    });
+    answering.start();
+    auto window = makeWindow();
+    detachWorker(*window);
+    if (changeDuringRun) {
+        window->slotEnentsFromAllRyn(false);
+        QTRY_COMPARE(told.size(), 1);
+        // Once: the next change fails as quietly as every other write of this run.
+        window->slotEnentsFromAllRyn(true);
+        QTest::qWait(200);
+        QCOMPARE(told.size(), 1);
+    }
+    window.reset();
+    QCOMPARE(told.size(), 1);
+    const QString path = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("TestRYN.ini")));
+    QVERIFY2(told.first().startsWith(QStringLiteral("Внимание!|")), qPrintable(told.first()));
+    QVERIFY2(told.first().contains(path), qPrintable(told.first()));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -17,6 +19,9 @@ private slots:
     void garbageValuesKeepTheirType_data();
     void garbageValuesKeepTheirType();
     void cyrillicValuesSurvive();
+    void unwritableFileReportedOnce_data();
+    void unwritableFileReportedOnce();
+    void unreadableLineIsNoWriteFailure();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -32,6 +37,7 @@ void TestSettings::init()
 
 void TestSettings::cleanup()
 {
+    Settings::setWriteFailureHandler(nullptr);
     Settings::fileName.clear();
     QDir::setCurrent(QDir::tempPath());
     delete m_dir;
@@ -139,6 +145,85 @@ void TestSettings::cyrillicValuesSurvive()
         text);
     QCOMPARE(Settings::readValue(QStringLiteral("Missing"), QStringLiteral("AuPropertiesWidget"), 5).toInt(),
              5);
+}
+
+void TestSettings::unwritableFileReportedOnce_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("rootWrites"); // root may write it all the same: then nothing can fail
+
+    QTest::addRow("folder-in-its-place") << QStringLiteral("TestRYN.ini") << QStringLiteral("folder") << false;
+    QTest::addRow("read-only-file") << QStringLiteral("TestRYN.ini") << QStringLiteral("read-only-file") << true;
+    QTest::addRow("read-only-folder") << QStringLiteral("locked/TestRYN.ini") << QStringLiteral("read-only-folder")
+                                      << true;
+}
+
+void TestSettings::unwritableFileReportedOnce()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, setup);
+    QFETCH(bool, rootWrites);
+    if (rootWrites && geteuid() == 0)
+        QSKIP("root writes a read-only file or folder: the write cannot fail here");
+    const QByteArray before = "[System]\nPortName=/dev/ttyS7\n";
+    if (setup == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(fileName));
+    } else if (setup == QLatin1String("read-only-file")) {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
+    } else {
+        QVERIFY(QDir().mkdir(QStringLiteral("locked")));
+        QVERIFY(QFile::setPermissions(QStringLiteral("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    }
+    Settings::fileName = fileName;
+    QStringList reported;
+    Settings::setWriteFailureHandler([&reported](const QString &path) { reported.append(path); });
+
+    Settings::PrgParams params;
+    params.portName = QStringLiteral("/dev/ttyUSB0");
+    QVERIFY(!Settings::writePrgParams(params));
+    QCOMPARE(reported, QStringList{QDir::current().absoluteFilePath(fileName)});
+    // Told once: the next failures are quiet, yet each still says it failed.
+    QVERIFY(!Settings::writeValue(QStringLiteral("EN"), QStringLiteral("Lang"), QStringLiteral("Lang")));
+    QVERIFY(!Settings::writePrgParams(params));
+    QCOMPARE(reported.size(), 1);
+    if (setup == QLatin1String("read-only-file")) {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+    // A new handler (the window of a new run) hears of the next failure again.
+    Settings::setWriteFailureHandler([&reported](const QString &path) { reported.append(path); });
+    QVERIFY(!Settings::writeValue(1, QStringLiteral("X"), QString()));
+    QCOMPARE(reported.size(), 2);
+    // So that the temporary folder can be removed.
+    QFile::setPermissions(QStringLiteral("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ExeOwner);
+}
+
+void TestSettings::unreadableLineIsNoWriteFailure()
+{
+    const QString fileName = QStringLiteral("TestRYN.ini");
+    // A line QSettings cannot read is no reason to say the file was not written: it is.
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("System]\nPortName=\"C:\\COM1;x\"\nRynAddr=@Variant(\\0\\0\\0\\x7f\n");
+    file.close();
+    Settings::fileName = fileName;
+    QStringList reported;
+    Settings::setWriteFailureHandler([&reported](const QString &path) { reported.append(path); });
+    Settings::PrgParams params;
+    params.rynAddr = 5;
+    QVERIFY(Settings::writePrgParams(params));
+    QVERIFY(Settings::writeValue(QStringLiteral("EN"), QStringLiteral("Lang"), QStringLiteral("Lang")));
+    QCOMPARE(reported, QStringList());
+    Settings::PrgParams read;
+    QVERIFY(Settings::readPrgParams(read));
+    QCOMPARE(int(read.rynAddr), 5);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -255,6 +255,8 @@ private slots:
     void portChangeForgetsTheOldLine_data();
     void portChangeForgetsTheOldLine();
     void lostSearchProbeIsMadeUpInTheBackground();
+    void formerControllerIsSoughtAgainAtOnce_data();
+    void formerControllerIsSoughtAgainAtOnce();
     void backgroundAnswerIsNoSearch();
     void backgroundProbesStayWithinTheirShare();
     void idleWorkerSleepsUntilThereIsWork_data();
@@ -1033,9 +1035,20 @@ void TestModbusMaster::portChangeForgetsTheOldLine()
         return;
     line.forget();
     line.tick(20);
-    // Neither the old commands nor the old line's controllers reach the line now.
-    QCOMPARE(line.traffic(), QStringList());
-    QCOMPARE(info.size(), 3);
+    const QStringList traffic = line.traffic();
+    // The old commands never reach the line now, nor, on another line, the old controllers. The same
+    // line's controllers are looked for again at once, and reported found.
+    if (change != QLatin1String("line")) {
+        QCOMPARE(traffic, QStringList());
+        QCOMPARE(info.size(), 3);
+        return;
+    }
+    for (int i = 3; i < info.size(); ++i)
+        QCOMPARE(info.at(i).mid(1, 3), (QList<QVariant>{0, int(CMD_PING), int(ResultOk)}));
+    for (const QString &request : traffic)
+        QVERIFY2(request == QLatin1String("1:ping") || request == QLatin1String("2:ping") ||
+                     request.endsWith(QLatin1String(":ev")),
+                 qPrintable(request));
 }
 
 void TestModbusMaster::lostSearchProbeIsMadeUpInTheBackground()
@@ -1058,6 +1071,62 @@ void TestModbusMaster::lostSearchProbeIsMadeUpInTheBackground()
     QVERIFY(line.traffic().contains(QStringLiteral("2:ping")));
     line.tick(4);
     QVERIFY(line.traffic().contains(QStringLiteral("2:ev")));
+}
+
+void TestModbusMaster::formerControllerIsSoughtAgainAtOnce_data()
+{
+    QTest::addColumn<QString>("port");       // the port the worker is given again
+    QTest::addColumn<bool>("staysSilent");   // controller 2 does not come back
+    QTest::addColumn<int>("quickProbes");    // probes of 2 before the slow round is due
+    QTest::addRow("same-line-found-at-once") << QStringLiteral("line") << false << 1;
+    QTest::addRow("same-line-silent-ten-times") << QStringLiteral("line") << true << 10;
+    QTest::addRow("other-line-slow-round-only") << QStringLiteral("other") << false << 0;
+}
+
+void TestModbusMaster::formerControllerIsSoughtAgainAtOnce()
+{
+    QFETCH(QString, port);
+    QFETCH(bool, staysSilent);
+    QFETCH(int, quickProbes);
+    Line line({1, 2}, 0, true);
+    line.search();
+    QCOMPARE(line.master->knownRyns(), (QList<int>{1, 2}));
+
+    // The port is opened again (after a failure, or the user chose it) and the search's probe of
+    // controller 2 is spoiled.
+    line.master->reinit(port);
+    const qint64 slowRoundAt = line.port()->now + ModbusMaster::probeIntervalMs;
+    bool probeLost = true;
+    line.spoil = [&](const QByteArray &request, const Chunks &answer) {
+        const bool drop = request.at(0) == 2 && (probeLost || staysSilent);
+        probeLost = probeLost && !drop;
+        return drop ? Chunks() : answer;
+    };
+    line.search();
+    QCOMPARE(line.master->knownRyns(), QList<int>{1});
+    line.forget();
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    const qint64 searched = line.port()->now;
+    line.run(int(slowRoundAt - searched) - 10);
+
+    QList<qint64> probesOf2;
+    QSet<int> probed;
+    for (int i = 0; i < line.port()->requests.size(); ++i) {
+        const QByteArray &request = line.port()->requests.at(i);
+        if (Line::describe(request).endsWith(QLatin1String(":ping"))) {
+            probed.insert(request.at(0));
+            if (request.at(0) == 2)
+                probesOf2.append(line.port()->requestTimes.at(i) - searched);
+        }
+    }
+    QCOMPARE(probesOf2.size(), quickProbes);
+    // Addresses that never answered on this line keep to the slow round.
+    QCOMPARE(probed - QSet<int>{2}, QSet<int>());
+    if (quickProbes == 1) {
+        QVERIFY(probesOf2.first() <= ModbusMaster::formerProbeIntervalMs);
+        QCOMPARE(info.first(), (QList<QVariant>{2, 0, int(CMD_PING), int(ResultOk), info.first().at(4)}));
+        QCOMPARE(line.master->knownRyns(), (QList<int>{1, 2}));
+    }
 }
 
 void TestModbusMaster::backgroundAnswerIsNoSearch()

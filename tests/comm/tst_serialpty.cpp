@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -51,7 +52,17 @@ public:
     }
 
     QString path() const { return m_path; }
-    void setScript(Script script) { m_script = std::move(script); }
+    // The responder thread runs the script: it is handed over under the lock.
+    void setScript(Script script)
+    {
+        const std::lock_guard<std::mutex> locker(m_scriptMutex);
+        m_script = std::move(script);
+    }
+    QByteArray lastRequest()
+    {
+        const std::lock_guard<std::mutex> locker(m_scriptMutex);
+        return m_lastRequest;
+    }
     void send(const QByteArray &bytes) const { ::write(m_master, bytes.constData(), size_t(bytes.size())); }
 
 private:
@@ -67,7 +78,9 @@ private:
             if (got <= 0)
                 continue;
             request.append(buffer, int(got));
+            const std::lock_guard<std::mutex> locker(m_scriptMutex);
             if (request.size() >= 8 && m_script) {
+                m_lastRequest = request;
                 m_script(m_master, request);
                 request.clear();
             }
@@ -77,7 +90,9 @@ private:
     int m_master = -1;
     int m_slave = -1;
     QString m_path;
+    std::mutex m_scriptMutex;
     Script m_script;
+    QByteArray m_lastRequest;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
 };
@@ -117,9 +132,10 @@ void TestSerialPty::transactOverPseudoTerminal()
     QFETCH(QByteArray, extra);
     QFETCH(int, result);
     QFETCH(int, minimumMs);
+    // Declared before the responder, whose thread uses it until the responder is destroyed.
+    const QByteArray answer = FakeSlave::readAnswer(1, QByteArray::fromHex("000e"));
     PtyResponder responder;
     QVERIFY(responder.open());
-    const QByteArray answer = FakeSlave::readAnswer(1, QByteArray::fromHex("000e"));
     responder.setScript([&](int fd, const QByteArray &) {
         if (chunks == 0)
             return;
@@ -149,14 +165,10 @@ void TestSerialPty::transactOverPseudoTerminal()
 
 void TestSerialPty::garbageBeforeRequestIsDiscarded()
 {
+    const QByteArray answer = FakeSlave::readAnswer(2, QByteArray::fromHex("1234"));
     PtyResponder responder;
     QVERIFY(responder.open());
-    const QByteArray answer = FakeSlave::readAnswer(2, QByteArray::fromHex("1234"));
-    QByteArray seen;
-    responder.setScript([&](int fd, const QByteArray &request) {
-        seen = request;
-        writeBytes(fd, answer);
-    });
+    responder.setScript([&](int fd, const QByteArray &) { writeBytes(fd, answer); });
     ModbusLink link;
     link.setPortName(responder.path());
     QVERIFY(link.openPort());
@@ -166,7 +178,7 @@ void TestSerialPty::garbageBeforeRequestIsDiscarded()
     const ModbusLink::Transaction transaction = link.transact(request, readAnswerLength(1));
     QCOMPARE(int(transaction.result), int(ResultOk));
     QCOMPARE(transaction.answer, answer);
-    QCOMPARE(seen, request);
+    QCOMPARE(responder.lastRequest(), request);
 }
 
 void TestSerialPty::missingDeviceIsAPortError()

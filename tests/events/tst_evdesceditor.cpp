@@ -101,6 +101,15 @@ void answerQuestion(QMessageBox::StandardButton answer, QString *text)
     });
 }
 
+// Opens the editor on the description file and gives the first record a new background.
+void recolourFirstRecord(EvDescListDialog &editor, const QColor &background)
+{
+    editor.exec(QStringLiteral("RU"));
+    DialogRun run;
+    runDescDialog(&run, background, QStringLiteral("Сохранить"));
+    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+}
+
 } // namespace
 
 class TestEvDescEditor : public QObject
@@ -121,6 +130,8 @@ private slots:
     void reopenDropsUnsavedChange();
     void failedSaveKeepsChanges();
     void codeZeroIsRefused();
+    void saveOverDamagedFileAsksFirst_data();
+    void saveOverDamagedFileAsksFirst();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -273,10 +284,7 @@ void TestEvDescEditor::unsavedClose()
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), original));
     EvDescListDialog editor;
     QSignalSpy modified(&editor, &EvDescListDialog::signalEventDescModifyed);
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
 
     QString question;
     answerQuestion(QMessageBox::StandardButton(answer), &question);
@@ -292,10 +300,7 @@ void TestEvDescEditor::reopenDropsUnsavedChange()
 {
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), original));
     EvDescListDialog editor;
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
     QCOMPARE(editor.findChild<QTableWidget *>()->item(0, 0)->background().color(), QColor(Qt::green));
 
     QString question;
@@ -312,10 +317,7 @@ void TestEvDescEditor::failedSaveKeepsChanges()
     QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), original));
     EvDescListDialog editor;
     QSignalSpy modified(&editor, &EvDescListDialog::signalEventDescModifyed);
-    editor.exec(QStringLiteral("RU"));
-    DialogRun run;
-    runDescDialog(&run, QColor(Qt::green), QStringLiteral("Сохранить"));
-    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    recolourFirstRecord(editor, QColor(Qt::green));
 
     QVERIFY(QDir(QStringLiteral("Resources")).removeRecursively());
     QString error;
@@ -346,6 +348,54 @@ void TestEvDescEditor::codeZeroIsRefused()
     QCOMPARE(run.error, QStringLiteral("Номер события не должен быть '0'!"));
     QCOMPARE(run.codes.first(), QStringLiteral("0"));
     QCOMPARE(editor.findChild<QTableWidget *>()->item(0, 0)->background().color(), QColor(Qt::white));
+    QVERIFY(!action(editor, QStringLiteral("Сохранить описания"))->isEnabled());
+}
+
+void TestEvDescEditor::saveOverDamagedFileAsksFirst_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("names"); // what the question must name
+    QTest::addColumn<int>("answer");
+
+    QByteArray skipped = original;
+    skipped.replace("{\"code\": 7,", "{\"code\": \"7\",");
+    QByteArray replaced = original;
+    replaced.replace("Обрыв", "\xCE\xE1\xF0\xFB\xE2"); // the same word in a one-byte code page
+    QTest::addRow("skipped-record-no-keeps-file") << skipped << QStringLiteral("запись № 3") << int(QMessageBox::No);
+    QTest::addRow("skipped-record-yes-saves") << skipped << QStringLiteral("запись № 3") << int(QMessageBox::Yes);
+    QTest::addRow("replaced-bytes-no-keeps-file") << replaced << QStringLiteral("UTF-8") << int(QMessageBox::No);
+    QTest::addRow("replaced-bytes-yes-saves") << replaced << QStringLiteral("UTF-8") << int(QMessageBox::Yes);
+}
+
+void TestEvDescEditor::saveOverDamagedFileAsksFirst()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, names);
+    QFETCH(int, answer);
+    QVERIFY(writeFile(QStringLiteral("Resources/Messages.ru"), contents));
+    EvDescListDialog editor;
+    recolourFirstRecord(editor, QColor(Qt::green));
+
+    QString question;
+    answerQuestion(QMessageBox::StandardButton(answer), &question);
+    action(editor, QStringLiteral("Сохранить описания"))->trigger();
+    QVERIFY2(question.contains(names), qPrintable(question));
+    if (answer == QMessageBox::No) {
+        // Nothing written: the file keeps what the editor could not read, and the change waits.
+        QCOMPARE(readFile(QStringLiteral("Resources/Messages.ru")), contents);
+        QVERIFY(action(editor, QStringLiteral("Сохранить описания"))->isEnabled());
+        QVERIFY(!editor.statusBar()->findChild<QLabel *>()->text().isEmpty());
+        answerQuestion(QMessageBox::Yes, &question); // leave without saving
+        QVERIFY(editor.close());
+        return;
+    }
+    QVERIFY(readFile(QStringLiteral("Resources/Messages.ru")).contains("\"bgColor\": \"#00ff00\""));
+    QVERIFY(!action(editor, QStringLiteral("Сохранить описания"))->isEnabled());
+    // The file now holds the list: a second save in the same opening loses nothing more and asks nothing.
+    DialogRun run;
+    runDescDialog(&run, QColor(Qt::blue), QStringLiteral("Сохранить"));
+    action(editor, QStringLiteral("Редактировать описание события"))->trigger();
+    action(editor, QStringLiteral("Сохранить описания"))->trigger();
     QVERIFY(!action(editor, QStringLiteral("Сохранить описания"))->isEnabled());
 }
 

@@ -66,6 +66,8 @@ private slots:
     void failedLoads_data();
     void failedLoads();
     void failedReloadKeepsVersion();
+    void damagedFileLosesOnlyTheDamage_data();
+    void damagedFileLosesOnlyTheDamage();
     void elementReading_data();
     void elementReading();
     void writerLeavesDefaultsOut();
@@ -112,10 +114,6 @@ void TestEvDescFile::failedLoads_data()
     QTest::addRow("marker-missing") << QByteArray("{\"version\": 2, \"data\": [{\"code\": 1}]}") << false << 0
                                     << 0;
     QTest::addRow("data-not-an-array") << document("{\"code\": 1}") << false << 2 << 0;
-    QTest::addRow("element-not-object-keeps-earlier")
-        << document("[{\"code\": 1}, 7, {\"code\": 3}]") << false << 2 << 1;
-    QTest::addRow("element-without-code-keeps-earlier")
-        << document("[{\"code\": 1}, {\"code\": 2}, {\"desc\": \"x\"}]") << false << 2 << 2;
     QTest::addRow("data-missing") << QByteArray("{\"content\": \"" + marker + "\", \"version\": 4}") << true
                                   << 4 << 0;
     QTest::addRow("byte-order-mark") << QByteArray("\xEF\xBB\xBF" + document("[{\"code\": 1}]")) << true << 2
@@ -156,6 +154,71 @@ void TestEvDescFile::failedReloadKeepsVersion()
     QVERIFY(eventDesc.descriptions().isEmpty());
 }
 
+void TestEvDescFile::damagedFileLosesOnlyTheDamage_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QList<int>>("keys"); // of the records read
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<int>("firstSkipped");
+    QTest::addColumn<QString>("firstSkippedText");
+    QTest::addColumn<bool>("bytesReplaced");
+
+    // A record that is not a description is skipped; the ones after it are read all the same.
+    QTest::addRow("code-a-string")
+        << document("[{\"code\": 1}, {\"code\": \"5\", \"desc\": \"x\"}, {\"code\": 5}]")
+        << QList<int>{1, 5} << 1 << 1 << QStringLiteral("{\"code\":\"5\",\"desc\":\"x\"}") << false;
+    QTest::addRow("code-a-fraction") << document("[{\"code\": 2.5}, {\"code\": 3}]") << QList<int>{3} << 1
+                                     << 0 << QStringLiteral("{\"code\":2.5}") << false;
+    QTest::addRow("code-missing-and-not-an-object")
+        << document("[{\"code\": 1}, 7, {\"code\": 3}, {\"desc\": \"x\"}, {\"code\": 4}]")
+        << QList<int>{1, 3, 4} << 2 << 1 << QStringLiteral("7") << false;
+    QTest::addRow("long-record-shortened")
+        << document("[{\"code\": null, \"desc\": \"" + QByteArray(200, 'a') + "\"}]") << QList<int>{} << 1
+        << 0 << QStringLiteral("{\"code\":null,\"desc\":\"") + QString(56, QLatin1Char('a')) + QStringLiteral("...")
+        << false;
+    // A byte that is not UTF-8 damages its own text only.
+    QTest::addRow("invalid-utf8-in-a-text")
+        << document("[{\"code\": 1, \"desc\": \"\xCF\xEE\xE6\xE0\xF0\"}, {\"code\": 2, \"desc\": \"Пожар\"}]")
+        << QList<int>{1, 2} << 0 << -1 << QString() << true;
+    QTest::addRow("truncated-sequence-before-a-quote")
+        << document("[{\"code\": 1, \"desc\": \"a\xD0\"}, {\"code\": 2}]") << QList<int>{1, 2} << 0 << -1
+        << QString() << true;
+}
+
+void TestEvDescFile::damagedFileLosesOnlyTheDamage()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, skipped);
+    QFETCH(int, firstSkipped);
+    QFETCH(QString, firstSkippedText);
+    QFETCH(bool, bytesReplaced);
+    QVERIFY(writeFile(QStringLiteral("Resources/Messages.RU"), contents));
+
+    const EventDesc eventDesc(QStringLiteral("RU"));
+    QList<int> read;
+    for (const EvDesc &evDesc : eventDesc.descriptions())
+        read.append(evDesc.code);
+    QCOMPARE(read, keys);
+    QCOMPARE(eventDesc.version(), 2);
+    // Skipped records make the load a failure (the red indicator); replaced bytes do not.
+    QCOMPARE(eventDesc.isLoaded(), skipped == 0);
+    const EvDescFile::ReadReport &report = eventDesc.readReport();
+    QCOMPARE(report.skippedRecords, skipped);
+    QCOMPARE(report.firstSkipped, firstSkipped);
+    QCOMPARE(report.firstSkippedText, firstSkippedText);
+    QCOMPARE(report.bytesReplaced, bytesReplaced);
+    QCOMPARE(report.saveLosesData(), skipped > 0 || bytesReplaced);
+    if (bytesReplaced) {
+        QVERIFY(eventDesc.description(1).desc.contains(QChar::ReplacementCharacter));
+        QVERIFY(!eventDesc.description(2).desc.contains(QChar::ReplacementCharacter));
+    }
+    const QString text = EvDescFile::reportText(report, eventDesc.path());
+    QCOMPARE(text.isEmpty(), !report.saveLosesData());
+    if (skipped > 0)
+        QVERIFY2(text.contains(QStringLiteral("№ %1: ").arg(firstSkipped + 1) + firstSkippedText), qPrintable(text));
+}
+
 void TestEvDescFile::elementReading_data()
 {
     QTest::addColumn<QByteArray>("data");
@@ -176,10 +239,10 @@ void TestEvDescFile::elementReading_data()
     QTest::addRow("any-non-zero-is-true")
         << QByteArray("[{\"code\": 5, \"addDescUseDesc\": -3}]") << 5 << useNames;
 
-    EvDesc wrongTypes = record(0, QString());
+    EvDesc wrongTypes = record(5, QString());
     wrongTypes.bgColor = QString();
-    QTest::addRow("wrong-types-read-as-zero-and-empty")
-        << QByteArray("[{\"code\": \"5\", \"desc\": 12, \"bgColor\": [1]}]") << 0 << wrongTypes;
+    QTest::addRow("wrong-types-read-as-empty")
+        << QByteArray("[{\"code\": 5, \"desc\": 12, \"bgColor\": [1]}]") << 5 << wrongTypes;
 
     EvDesc wide = record(256, QStringLiteral("wide"));
     QTest::addRow("code-256-stored-under-0")

@@ -89,6 +89,8 @@ private slots:
     void overflowIndicators();
     void columnWidthsAndPathInSettings();
     void reloadRepaints();
+    void damagedDescriptionsShownAndNamed_data();
+    void damagedDescriptionsShownAndNamed();
 
 private:
     template<typename T>
@@ -301,6 +303,53 @@ void TestEventsWidget::reloadRepaints()
     QVERIFY(!widget.isEventDescLoaded());
     QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
     QCOMPARE(cell.data().toString(), QString());
+}
+
+void TestEventsWidget::damagedDescriptionsShownAndNamed_data()
+{
+    QTest::addColumn<QByteArray>("data"); // the "data" array of the file; null: no file
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("toolTipNames");
+    QTest::addColumn<QString>("desc5");
+
+    const QString fire = QStringLiteral("Пожар");
+    QTest::addRow("sound-file") << QByteArray("[{\"code\": 5, \"desc\": \"Пожар\"}]") << true << QString()
+                                << fire;
+    QTest::addRow("code-not-a-number-skipped-rest-shown")
+        << QByteArray("[{\"code\": 4}, {\"code\": \"five\", \"desc\": \"?\"}, {\"code\": 5, \"desc\": \"Пожар\"}]")
+        << false << QStringLiteral("запись № 2: {\"code\":\"five\",\"desc\":\"?\"}") << fire;
+    QTest::addRow("invalid-bytes-replaced-rest-shown")
+        << QByteArray("[{\"code\": 4, \"desc\": \"\xFF\"}, {\"code\": 5, \"desc\": \"Пожар\"}]") << true
+        << QStringLiteral("заменены знаком \uFFFD") << fire;
+    QTest::addRow("not-json") << QByteArray("[{\"code\": 5,") << false << QStringLiteral("ошибка JSON в позиции")
+                              << QString();
+    QTest::addRow("missing-file") << QByteArray() << false << QStringLiteral("не найден") << QString();
+}
+
+void TestEventsWidget::damagedDescriptionsShownAndNamed()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(bool, loaded);
+    QFETCH(QString, toolTipNames);
+    QFETCH(QString, desc5);
+    if (!data.isNull()) {
+        QFile file(QStringLiteral("Resources/Messages.RU"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"content\": \"Ostrel TestRyn events description\", \"version\": 1, \"data\": " + data +
+                   "}");
+    }
+    EventsWidget widget;
+    widget.setEventDescLanguage(QStringLiteral("RU"));
+    widget.slotEvents({makeEvent(5)});
+    QCOMPARE(widget.isEventDescLoaded(), loaded);
+    const QString toolTip = child<QLabel>(widget, "descIndicator")->toolTip();
+    QVERIFY(toolTip.startsWith(QStringLiteral("Индикатор чтения описания событий: зеленый - норма, красный - ошибка")));
+    if (toolTipNames.isEmpty())
+        QVERIFY2(!toolTip.contains(QLatin1Char('\n')), qPrintable(toolTip));
+    else
+        QVERIFY2(toolTip.contains(toolTipNames), qPrintable(toolTip));
+    const QModelIndex cell = child<QTableView>(widget, "eventsTable")->model()->index(0, EventsModel::ColumnDesc);
+    QCOMPARE(cell.data().toString(), desc5);
 }
 
 QTEST_MAIN(TestEventsWidget)

@@ -127,6 +127,14 @@ QMap<QString, int> SimProcess::stop(int timeoutMs)
     }
 }
 
+void SimProcess::kill()
+{
+    if (!isRunning())
+        return;
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}
+
 QString SimProcess::trace()
 {
     m_stderr.append(m_process.readAllStandardError());

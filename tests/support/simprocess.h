@@ -44,6 +44,8 @@ public:
     // Stops the simulator ("quit", then a kill after the time-out) and returns the counts it printed
     // on exit; empty when it printed none.
     QMap<QString, int> stop(int timeoutMs = 5000);
+    // Kills the simulator at once, as a power cut would: nothing is said, nothing is saved.
+    void kill();
 
     QString errorString() const { return m_error; }
     QString trace();
