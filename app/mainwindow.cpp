@@ -128,6 +128,11 @@ MainWindow::MainWindow(QWidget *parent)
     createStatusBar();
     createMenu();
     createWorker();
+    // Connected before the worker's thread starts: a connection made later hands its slot object to
+    // that thread through Qt's event queue alone.
+    m_lineMonitor = new LineMonitorWindow(this);
+    connect(m_lineMonitor, &LineMonitorWindow::signalMonitoring, m_modbusMaster, &ModbusMaster::slotRecordLine);
+    connect(m_modbusMaster, &ModbusMaster::signalLineRecords, m_lineMonitor, &LineMonitorWindow::slotLineRecords);
     m_workerThread = m_modbusMaster->workerThread();
     m_workerThread->start(QThread::InheritPriority);
 
@@ -570,8 +575,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_splitterState = m_splitter->saveState();
     m_reportTable->close();
     m_protocolTable->close();
-    if (m_lineMonitor)
-        m_lineMonitor->close();
+    m_lineMonitor->close();
     QMainWindow::closeEvent(event);
 }
 
@@ -942,13 +946,6 @@ void MainWindow::slotEnentsFromAllRyn(bool fromAll)
 
 void MainWindow::slotShowLineMonitor()
 {
-    if (!m_lineMonitor) {
-        m_lineMonitor = new LineMonitorWindow(this);
-        connect(m_lineMonitor, &LineMonitorWindow::signalMonitoring, m_modbusMaster,
-                &ModbusMaster::slotRecordLine);
-        connect(m_modbusMaster, &ModbusMaster::signalLineRecords, m_lineMonitor,
-                &LineMonitorWindow::slotLineRecords);
-    }
     m_lineMonitor->show();
     m_lineMonitor->raise();
     m_lineMonitor->activateWindow();

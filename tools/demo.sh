@@ -3,6 +3,7 @@
 # The simulator reads control lines from this terminal while the tool runs (try "help").
 # Extra simulator options: RYN_SIM_OPTIONS="--trace --faults crc=0.01" make demo
 # A screenshot after 15 s, then the tool closes: RYN_DEMO_SCREENSHOT=demo.png xvfb-run -a make demo
+# Xvfb has no window manager to maximise the window: RYN_DEMO_GEOMETRY=1366x768+0+0 gives it the screen.
 set -eu
 build="${1:-build}"
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -73,7 +74,7 @@ echo "Simulated controllers on $link; type control lines here (help, state 1 17 
 tail -n +2 -f "$tmp/sim.out" &
 tail_pid=$!
 
-"$app/testryn" &
+"$app/testryn" ${RYN_DEMO_GEOMETRY:+-geometry "$RYN_DEMO_GEOMETRY"} &
 tool_pid=$!
 if [ -n "${RYN_DEMO_SCREENSHOT:-}" ]; then
     sleep "${RYN_DEMO_SCREENSHOT_DELAY:-15}"

@@ -6,7 +6,7 @@
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="${1:-$here/build}"
-out="${2:-$here/docs/images}"
+out=$(realpath -m "${2:-$here/docs/images}")
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/ryn-shots.XXXXXX")
 mkdir -p "$out"
 "$build/bin/ryn-sim" --link "$tmp/ttyRYN" --scenario "$here/data/sim/demo.json" </dev/null >"$tmp/sim.out" &
