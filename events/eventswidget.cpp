@@ -112,7 +112,10 @@ EventsWidget::EventsWidget(QWidget *parent)
         const int fitting = qMax(defaultColumnWidth, m_table->horizontalHeader()->sectionSizeHint(column));
         m_table->setColumnWidth(column, width > 0 ? width : fitting);
     }
-    m_csvFileName = Settings::readValue(keyCsvFileName, settingsGroup, QDir::currentPath()).toString();
+    // An installed program runs in a folder the user may not write to: the home folder then.
+    const QString defaultCsvFolder =
+        Settings::userDataDirectory.isEmpty() ? QDir::currentPath() : QDir::homePath();
+    m_csvFileName = Settings::readValue(keyCsvFileName, settingsGroup, defaultCsvFolder).toString();
 
     auto *statusLine = new QHBoxLayout;
     statusLine->addWidget(m_countLabel);

@@ -88,6 +88,7 @@ private slots:
     void clearAsksAndDeletesAll();
     void overflowIndicators();
     void columnWidthsAndPathInSettings();
+    void installedProgramSavesEventsInTheHomeFolder();
     void reloadRepaints();
     void damagedDescriptionsShownAndNamed_data();
     void damagedDescriptionsShownAndNamed();
@@ -118,6 +119,7 @@ void TestEventsWidget::init()
 void TestEventsWidget::cleanup()
 {
     Settings::fileName.clear();
+    Settings::userDataDirectory.clear();
     QDir::setCurrent(QDir::tempPath());
     delete m_dir;
     m_dir = nullptr;
@@ -276,6 +278,15 @@ void TestEventsWidget::columnWidthsAndPathInSettings()
     QCOMPARE(Settings::readValue(QStringLiteral("Width7"), group).toInt(), 321);
     QCOMPARE(Settings::readValue(QStringLiteral("Width3"), group).toInt(), 55);
     QCOMPARE(Settings::readValue(QStringLiteral("CsvFileName"), group).toString(), QDir::currentPath());
+}
+
+void TestEventsWidget::installedProgramSavesEventsInTheHomeFolder()
+{
+    Settings::userDataDirectory = QDir::temp().filePath(QStringLiteral("user-data"));
+    {
+        EventsWidget widget;
+    }
+    QCOMPARE(Settings::readValue(QStringLiteral("CsvFileName"), QStringLiteral("Ev")).toString(), QDir::homePath());
 }
 
 void TestEventsWidget::reloadRepaints()
