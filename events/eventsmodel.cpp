@@ -22,7 +22,7 @@ QVariant EventsModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return QVariant();
-    const ModbusEvent &ev = event(index.row());
+    const ModbusEvent &ev = eventAt(index.row());
     const int column = index.column();
 
     switch (role) {

@@ -43,7 +43,7 @@ public:
     void setMaxCount(int maxCount);
     int maxCount() const { return m_maxCount; }
     int count() const { return int(m_events.size()); }
-    const ModbusEvent &event(int row) const { return m_events[std::size_t(row)]; }
+    const ModbusEvent &eventAt(int row) const { return m_events[std::size_t(row)]; }
 
     // The descriptions to render with; none renders every event with the default description.
     void setEventDesc(const EventDesc *eventDesc);

@@ -264,7 +264,7 @@ void SoakRun::answered(int rynAddr)
 void SoakRun::eventsShown(const EventsModel &model, int first, int last)
 {
     for (int row = first; row <= last; ++row) {
-        const ModbusEvent &event = model.event(row);
+        const ModbusEvent &event = model.eventAt(row);
         if (event.evCode == soakEventCode)
             ++m_shown[eventKey(event.rynAddr, event.auAddr, event.addParam, event.inputNumber)];
     }
