@@ -26,16 +26,6 @@ constexpr int LoModeCount = 5;
 constexpr int ReadOrder[] = {CMD_READ_CFG_UNBLOCKED, CMD_READ_CFG_TYPES,       CMD_READ_CFG_THRESHOLD_T,
                              CMD_READ_CFG_HEAT_BITS, CMD_READ_CFG_OUTPUT_INIT, CMD_READ_CFG_POWER_LO_INIT};
 
-bool hasOutputs(int type)
-{
-    return type == RelayModule2 || type == RelayModule4 || type == InputRelayModule;
-}
-
-bool hasLo(int type)
-{
-    return type == ControlModuleA || type == ControlModuleB;
-}
-
 int outputsOf(int type)
 {
     return type == RelayModule4 ? 4 : 2;
@@ -134,10 +124,10 @@ int AuConfigurationDialog::exec(int addr, HardTypes type)
     m_type = type;
     setWindowTitle(tr("Конфигурационные параметры %2 по адресу %1").arg(addr).arg(auTypeName(type)));
     m_heatGroup->setVisible(isHeatType(type));
-    m_outputsGroup->setVisible(hasOutputs(type));
+    m_outputsGroup->setVisible(isRelayOutputType(type));
     m_outputBoxes[2]->setVisible(type == RelayModule4);
     m_outputBoxes[3]->setVisible(type == RelayModule4);
-    m_loGroup->setVisible(hasLo(type));
+    m_loGroup->setVisible(isLoType(type));
     resetControls();
 
     m_running = true;
@@ -325,11 +315,11 @@ int AuConfigurationDialog::editedEntry(int blockCode) const
     case CMD_READ_CFG_TYPES:
         return chosen(m_typeChoice);
     case CMD_READ_CFG_POWER_LO_INIT:
-        if (!hasLo(m_type))
+        if (!isLoType(m_type))
             return -1;
         return m_loChoice->currentIndex() >= 0 ? (m_loChoice->currentData().toInt() + 15) % 16 : stored;
     case CMD_READ_CFG_OUTPUT_INIT: {
-        if (!hasOutputs(m_type))
+        if (!isRelayOutputType(m_type))
             return -1;
         int value = stored;
         for (int i = 0; i < outputsOf(m_type); ++i) {

@@ -1,5 +1,7 @@
 #include "auvaluedialog.h"
 
+#include "unitpacking.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -53,18 +55,12 @@ QString AuValueDialog::text() const
     return m_label->text();
 }
 
-int AuValueDialog::byteIndexOf(int addr)
-{
-    if (addr < 1)
-        return -1;
-    return addr % 2 == 1 ? addr : addr - 2;
-}
-
 void AuValueDialog::slotIppBorderRead(int cmdCode, QByteArray ba)
 {
     if (m_addr == 0 || cmdCode != m_readCode)
         return;
-    const int index = byteIndexOf(m_addr);
+    // Border blocks are byte-packed: two units share a register, the odd one in the second byte.
+    const int index = UnitPacking::byteIndexOfUnit(m_addr);
     setWindowTitle(tr("Значение"));
     if (index >= 0 && index < ba.size())
         m_label->setText(QString::number(quint8(ba.at(index))));

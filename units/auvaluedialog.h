@@ -23,10 +23,6 @@ public:
     int readCode() const { return m_readCode; }
     QString text() const;
 
-    // Index of a unit's byte in a border block: two units share a register, the odd one in the
-    // second byte. -1 for address 0.
-    static int byteIndexOf(int addr);
-
 public slots:
     // A border block read from the controller (code 58..60). An empty block tells that the read failed.
     void slotIppBorderRead(int cmdCode, QByteArray ba);
