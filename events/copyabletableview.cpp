@@ -1,5 +1,6 @@
 #include "copyabletableview.h"
 
+#include "atomicwrite.h"
 #include "commenteditdialog.h"
 #include "csvfield.h"
 #include "pendingrefresh.h"
@@ -19,7 +20,6 @@
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringList>
 #include <QTextBlock>
@@ -173,14 +173,9 @@ ExportResult CopyableTableView::writeTextFile(const QString &fileName, const QSt
     if (!codec) {
         result.error = tr("Неизвестная кодировка: %1").arg(encoding);
     } else {
-        QSaveFile file(result.fileName);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            // The encoder skips any byte-order mark the codec would put first.
-            const QByteArray bytes = QTextEncoder(codec, QTextCodec::IgnoreHeader).fromUnicode(text);
-            result.ok = file.write(bytes) == bytes.size() && file.commit();
-        }
-        if (!result.ok)
-            result.error = file.errorString();
+        // The encoder skips any byte-order mark the codec would put first.
+        const QByteArray bytes = QTextEncoder(codec, QTextCodec::IgnoreHeader).fromUnicode(text);
+        result.ok = atomicWrite(result.fileName, bytes, &result.error);
     }
 
     if (!quiet) {

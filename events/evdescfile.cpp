@@ -1,5 +1,6 @@
 #include "evdescfile.h"
 
+#include "atomicwrite.h"
 #include "eventslogging.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -293,15 +293,7 @@ bool save(const QString &language, const EvDescList &descriptions, int version)
     // The user's folder is made on the first save; the program's own must be there already.
     if (!userDirectory.isEmpty())
         QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray json = toJson(descriptions, version);
-    if (file.write(json) != json.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return atomicWrite(path, toJson(descriptions, version));
 }
 
 } // namespace EvDescFile
