@@ -53,6 +53,22 @@ QString now()
     return QDateTime::currentDateTime().toString(dateTimeFormat);
 }
 
+// An HTML page up to the start of its body, and its end.
+QString pageStart(const QString &title)
+{
+    return QStringLiteral("<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") + title +
+           QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n");
+}
+
+const QString pageEnd = QStringLiteral("</body>\n</html>\n");
+
+// The heading above a table: its title and the date it was made.
+QString titleBlock(const QString &title)
+{
+    return QStringLiteral("<h1><center>") + title + QStringLiteral("</center></h1>\n<h3>") +
+           CopyableTableView::tr("Дата формирования: %1").arg(now()) + QStringLiteral("</h3>\n");
+}
+
 QModelIndexList sortedByRow(QModelIndexList cells)
 {
     std::stable_sort(cells.begin(), cells.end(), [](const QModelIndex &a, const QModelIndex &b) {
@@ -288,13 +304,11 @@ QString CopyableTableView::cellsToHtmlTable(const QModelIndexList &cells, bool w
 QString CopyableTableView::toHtmlDocument(bool withTitle, const QString &textBefore, const QString &textAfter)
 {
     const QModelIndexList cells = allVisibleCells();
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") +
-                   m_title + QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n");
+    QString html = QStringLiteral("<!DOCTYPE html>\n") + pageStart(m_title);
     if (withTitle)
-        html += QStringLiteral("<h1><center>") + m_title + QStringLiteral("</center></h1>\n<h3>") +
-                tr("Дата формирования: %1").arg(now()) + QStringLiteral("</h3>\n");
+        html += titleBlock(m_title);
     html += textBefore + cellsToHtmlTable(cells, true) + textAfter;
-    html += QStringLiteral("</body>\n</html>\n");
+    html += pageEnd;
     return html;
 }
 
@@ -308,10 +322,7 @@ QString CopyableTableView::toPagedHtmlDocument()
         groups[group].append(cell);
     }
 
-    QString html = QStringLiteral("<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") + m_title +
-                   QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n<h1><center>") +
-                   m_title + QStringLiteral("</center></h1>\n<h3>") + tr("Дата формирования: %1").arg(now()) +
-                   QStringLiteral("</h3>\n");
+    QString html = pageStart(m_title) + titleBlock(m_title);
     const auto marker = [](const QString &text) -> QString {
         return QStringLiteral("<th><center><i>") + text + QStringLiteral("</i></center></th>");
     };
@@ -325,7 +336,7 @@ QString CopyableTableView::toPagedHtmlDocument()
                     marker(QLatin1Char('[') + QString::number(group + 2) + QLatin1Char(']'));
         }
     }
-    html += QStringLiteral("</body>\n</html>\n");
+    html += pageEnd;
     return html;
 }
 
