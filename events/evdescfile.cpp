@@ -177,12 +177,10 @@ QString readPath(const QString &language)
 
 QString writePath(const QString &language)
 {
-    if (!userDirectory.isEmpty()) {
-        const QString saved = existingPathIn(userResources(), language);
-        return saved.isEmpty() ? userResources().filePath(baseName + language.toLower()) : saved;
-    }
-    const QString existing = existingPath(language);
-    return existing.isEmpty() ? QDir(directory).filePath(baseName + language.toLower()) : existing;
+    // Saves never go to the program's own file while the user has a folder of their own.
+    const QDir dir = userDirectory.isEmpty() ? QDir(directory) : userResources();
+    const QString existing = existingPathIn(dir, language);
+    return existing.isEmpty() ? dir.filePath(baseName + language.toLower()) : existing;
 }
 
 void setUserDirectory(const QString &directoryPath)
