@@ -1,5 +1,6 @@
 #include "copyabletableview.h"
 
+#include "atomicwrite.h"
 #include "commenteditdialog.h"
 #include "csvfield.h"
 #include "pendingrefresh.h"
@@ -19,7 +20,6 @@
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringList>
 #include <QTextBlock>
@@ -51,6 +51,22 @@ QString cellText(const QModelIndex &index)
 QString now()
 {
     return QDateTime::currentDateTime().toString(dateTimeFormat);
+}
+
+// An HTML page up to the start of its body, and its end.
+QString pageStart(const QString &title)
+{
+    return QStringLiteral("<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") + title +
+           QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n");
+}
+
+const QString pageEnd = QStringLiteral("</body>\n</html>\n");
+
+// The heading above a table: its title and the date it was made.
+QString titleBlock(const QString &title)
+{
+    return QStringLiteral("<h1><center>") + title + QStringLiteral("</center></h1>\n<h3>") +
+           CopyableTableView::tr("Дата формирования: %1").arg(now()) + QStringLiteral("</h3>\n");
 }
 
 QModelIndexList sortedByRow(QModelIndexList cells)
@@ -173,14 +189,9 @@ ExportResult CopyableTableView::writeTextFile(const QString &fileName, const QSt
     if (!codec) {
         result.error = tr("Неизвестная кодировка: %1").arg(encoding);
     } else {
-        QSaveFile file(result.fileName);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            // The encoder skips any byte-order mark the codec would put first.
-            const QByteArray bytes = QTextEncoder(codec, QTextCodec::IgnoreHeader).fromUnicode(text);
-            result.ok = file.write(bytes) == bytes.size() && file.commit();
-        }
-        if (!result.ok)
-            result.error = file.errorString();
+        // The encoder skips any byte-order mark the codec would put first.
+        const QByteArray bytes = QTextEncoder(codec, QTextCodec::IgnoreHeader).fromUnicode(text);
+        result.ok = atomicWrite(result.fileName, bytes, &result.error);
     }
 
     if (!quiet) {
@@ -293,13 +304,11 @@ QString CopyableTableView::cellsToHtmlTable(const QModelIndexList &cells, bool w
 QString CopyableTableView::toHtmlDocument(bool withTitle, const QString &textBefore, const QString &textAfter)
 {
     const QModelIndexList cells = allVisibleCells();
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") +
-                   m_title + QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n");
+    QString html = QStringLiteral("<!DOCTYPE html>\n") + pageStart(m_title);
     if (withTitle)
-        html += QStringLiteral("<h1><center>") + m_title + QStringLiteral("</center></h1>\n<h3>") +
-                tr("Дата формирования: %1").arg(now()) + QStringLiteral("</h3>\n");
+        html += titleBlock(m_title);
     html += textBefore + cellsToHtmlTable(cells, true) + textAfter;
-    html += QStringLiteral("</body>\n</html>\n");
+    html += pageEnd;
     return html;
 }
 
@@ -313,10 +322,7 @@ QString CopyableTableView::toPagedHtmlDocument()
         groups[group].append(cell);
     }
 
-    QString html = QStringLiteral("<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") + m_title +
-                   QStringLiteral("</title>\n</head>\n<body bgcolor=#ffffff link=#5000A0>\n<h1><center>") +
-                   m_title + QStringLiteral("</center></h1>\n<h3>") + tr("Дата формирования: %1").arg(now()) +
-                   QStringLiteral("</h3>\n");
+    QString html = pageStart(m_title) + titleBlock(m_title);
     const auto marker = [](const QString &text) -> QString {
         return QStringLiteral("<th><center><i>") + text + QStringLiteral("</i></center></th>");
     };
@@ -330,7 +336,7 @@ QString CopyableTableView::toPagedHtmlDocument()
                     marker(QLatin1Char('[') + QString::number(group + 2) + QLatin1Char(']'));
         }
     }
-    html += QStringLiteral("</body>\n</html>\n");
+    html += pageEnd;
     return html;
 }
 

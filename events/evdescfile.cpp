@@ -1,5 +1,6 @@
 #include "evdescfile.h"
 
+#include "atomicwrite.h"
 #include "eventslogging.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -177,12 +177,10 @@ QString readPath(const QString &language)
 
 QString writePath(const QString &language)
 {
-    if (!userDirectory.isEmpty()) {
-        const QString saved = existingPathIn(userResources(), language);
-        return saved.isEmpty() ? userResources().filePath(baseName + language.toLower()) : saved;
-    }
-    const QString existing = existingPath(language);
-    return existing.isEmpty() ? QDir(directory).filePath(baseName + language.toLower()) : existing;
+    // Saves never go to the program's own file while the user has a folder of their own.
+    const QDir dir = userDirectory.isEmpty() ? QDir(directory) : userResources();
+    const QString existing = existingPathIn(dir, language);
+    return existing.isEmpty() ? dir.filePath(baseName + language.toLower()) : existing;
 }
 
 void setUserDirectory(const QString &directoryPath)
@@ -293,15 +291,7 @@ bool save(const QString &language, const EvDescList &descriptions, int version)
     // The user's folder is made on the first save; the program's own must be there already.
     if (!userDirectory.isEmpty())
         QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray json = toJson(descriptions, version);
-    if (file.write(json) != json.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return atomicWrite(path, toJson(descriptions, version));
 }
 
 } // namespace EvDescFile

@@ -1,10 +1,10 @@
 #include "eventscsv.h"
 
+#include "atomicwrite.h"
 #include "csvfield.h"
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextCodec>
 
@@ -64,17 +64,7 @@ QString text(const QAbstractItemModel &model, const QVector<int> &columns, const
 bool write(const QString &fileName, const QString &text)
 {
     QTextCodec *codec = QTextCodec::codecForName("Windows-1251");
-    if (!codec)
-        return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray bytes = codec->fromUnicode(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return codec && atomicWrite(fileName, codec->fromUnicode(text));
 }
 
 } // namespace EventsCsv

@@ -2,20 +2,11 @@
 
 #include "copyabletableview.h"
 
-#include <QCoreApplication>
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(CopyableTableView)
-};
-} // namespace
-
 ExportResult exportModelsCsv(const QList<QAbstractItemModel *> &models, const QString &title,
                              const QString &fileName, const QDateTime &generatedAt)
 {
     if (models.isEmpty())
-        return {false, fileName, Tr::tr("Нет таблиц для записи")};
+        return {false, fileName, CopyableTableView::tr("Нет таблиц для записи")};
     CopyableTableView view;
     view.setTitle(title);
     QString text;
@@ -32,7 +23,7 @@ ExportResult exportHtmlFile(CopyableTableView *view, const QString &textBefore, 
                             const QString &fileName)
 {
     if (!view || fileName.isEmpty())
-        return {false, fileName, Tr::tr("Не задано имя файла")};
+        return {false, fileName, CopyableTableView::tr("Не задано имя файла")};
     // The page declares UTF-8, so it is written in UTF-8 whatever the locale.
     return view->writeTextFile(fileName, view->toHtmlDocument(false, textBefore, textAfter),
                                QStringLiteral("UTF-8"), true, true);

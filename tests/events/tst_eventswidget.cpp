@@ -40,13 +40,20 @@ ModbusProtocol::EventList batch(int count, int ryn = 1, int firstCode = 1)
     return events;
 }
 
-bool writeDescriptions(const QByteArray &bgColor, int version)
+// The Russian description file with the given "data" array.
+bool writeDescriptionFile(const QByteArray &data, int version)
 {
     QFile file(QStringLiteral("Resources/Messages.RU"));
     const QByteArray json =
         "{\"content\": \"Ostrel TestRyn events description\", \"version\": " + QByteArray::number(version) +
-        ", \"data\": [{\"code\": 5, \"desc\": \"Пожар\", \"bgColor\": \"" + bgColor + "\"}]}";
+        ", \"data\": " + data + "}";
     return file.open(QIODevice::WriteOnly) && file.write(json) == json.size();
+}
+
+bool writeDescriptions(const QByteArray &bgColor, int version)
+{
+    return writeDescriptionFile("[{\"code\": 5, \"desc\": \"Пожар\", \"bgColor\": \"" + bgColor + "\"}]",
+                                version);
 }
 
 // Sets the controller filter in the dialog and presses the given button.
@@ -343,12 +350,8 @@ void TestEventsWidget::damagedDescriptionsShownAndNamed()
     QFETCH(bool, loaded);
     QFETCH(QString, toolTipNames);
     QFETCH(QString, desc5);
-    if (!data.isNull()) {
-        QFile file(QStringLiteral("Resources/Messages.RU"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\"content\": \"Ostrel TestRyn events description\", \"version\": 1, \"data\": " + data +
-                   "}");
-    }
+    if (!data.isNull())
+        QVERIFY(writeDescriptionFile(data, 1));
     EventsWidget widget;
     widget.setEventDescLanguage(QStringLiteral("RU"));
     widget.slotEvents({makeEvent(5)});
