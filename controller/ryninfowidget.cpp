@@ -507,7 +507,7 @@ void RYNInfoWidget::initProtocolTable()
         const int row = 19 + type % 3;
         const int column = type < 3 ? 3 : 5;
         setProtocolCell(row, column, tr(osErrorTitles[type]));
-        setProtocolCell(row, column + 1, QString(QChar(0x2610)));
+        setProtocolCell(row, column + 1, tickBox(false));
     }
     for (const WordRegister &word : wordRegisters) {
         if (word.protocolRow >= 0)
@@ -684,7 +684,7 @@ void RYNInfoWidget::showFlags(int regAddr, quint16 word)
     for (int type = 0; type < 6; ++type) {
         const bool set = (word >> errorBit(osErrorBalls[type])) & 1u;
         setReportRow(22 + type, tr(osErrorTitles[type]), yesNo(set));
-        setProtocolCell(19 + type % 3, (type < 3 ? 3 : 5) + 1, QString(QChar(set ? 0x2611 : 0x2610)));
+        setProtocolCell(19 + type % 3, (type < 3 ? 3 : 5) + 1, tickBox(set));
     }
 }
 
