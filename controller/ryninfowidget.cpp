@@ -350,15 +350,6 @@ QGroupBox *RYNInfoWidget::createLoopErrorsGroup()
     QGroupBox *group = innerGroup(tr("Ошибки СЛИ"), m_mainGroup);
     auto *layout = new QVBoxLayout(group);
     auto *columns = new QHBoxLayout;
-    const auto counterForm = [this](const QList<QPair<QString, int>> &rows) {
-        auto *form = new QFormLayout;
-        for (const auto &row : rows) {
-            QLabel *label = valueLabel(QStringLiteral("reg%1").arg(row.second));
-            m_wordLabels.insert(row.second, label);
-            form->addRow(row.first, label);
-        }
-        return form;
-    };
     columns->addLayout(counterForm({{QStringLiteral("Parity:  "), 981},
                                     {QStringLiteral("DataDlit:  "), 983},
                                     {QStringLiteral("TimeOut:  "), 985},
@@ -379,17 +370,11 @@ QGroupBox *RYNInfoWidget::createModbusErrorsGroup()
     auto *columns = new QHBoxLayout;
 
     QGroupBox *ryn = innerGroup(tr("RYN"), group);
-    auto *rynForm = new QFormLayout(ryn);
-    const QList<QPair<QString, int>> rynRows = {{QStringLiteral("CRC:  "), 989},
-                                                {QStringLiteral("FE:  "), 990},
-                                                {QStringLiteral("NE:  "), 991},
-                                                {QStringLiteral("ORE:  "), 992},
-                                                {QStringLiteral("ModBus:  "), 993}};
-    for (const auto &row : rynRows) {
-        QLabel *label = valueLabel(QStringLiteral("reg%1").arg(row.second));
-        m_wordLabels.insert(row.second, label);
-        rynForm->addRow(row.first, label);
-    }
+    ryn->setLayout(counterForm({{QStringLiteral("CRC:  "), 989},
+                                {QStringLiteral("FE:  "), 990},
+                                {QStringLiteral("NE:  "), 991},
+                                {QStringLiteral("ORE:  "), 992},
+                                {QStringLiteral("ModBus:  "), 993}}));
     columns->addWidget(ryn);
 
     QGroupBox *server = innerGroup(tr("Сервер"), group);
@@ -410,12 +395,19 @@ QGroupBox *RYNInfoWidget::createModbusErrorsGroup()
     columns->addWidget(server);
     layout->addLayout(columns);
 
-    auto *requests = new QFormLayout;
-    QLabel *requestsLabel = valueLabel(QStringLiteral("reg997"));
-    m_wordLabels.insert(997, requestsLabel);
-    requests->addRow(tr("Запросы ModBus:  "), requestsLabel);
-    layout->addLayout(requests);
+    layout->addLayout(counterForm({{tr("Запросы ModBus:  "), 997}}));
     return group;
+}
+
+QFormLayout *RYNInfoWidget::counterForm(const QList<QPair<QString, int>> &rows)
+{
+    auto *form = new QFormLayout;
+    for (const auto &row : rows) {
+        QLabel *label = valueLabel(QStringLiteral("reg%1").arg(row.second));
+        m_wordLabels.insert(row.second, label);
+        form->addRow(row.first, label);
+    }
+    return form;
 }
 
 QLabel *RYNInfoWidget::valueLabel(const QString &objectName, const QString &text)
