@@ -91,6 +91,18 @@ const char *const osErrorTitles[] = {
     QT_TRANSLATE_NOOP("RYNInfoWidget", "Тип 5"), QT_TRANSLATE_NOOP("RYNInfoWidget", "Тип 6"),
 };
 
+// The protocol lists OS error types 1..3 and 4..6 in two columns of three rows: the cell of a type's
+// title (type 0..5); its box follows it.
+int osErrorProtocolRow(int type)
+{
+    return 19 + type % 3;
+}
+
+int osErrorProtocolColumn(int type)
+{
+    return type < 3 ? 3 : 5;
+}
+
 const Ball osErrorBalls[] = {Ball::OsError1, Ball::OsError2, Ball::OsError3,
                              Ball::OsError4, Ball::OsError5, Ball::OsError6};
 
@@ -496,8 +508,8 @@ void RYNInfoWidget::initProtocolTable()
     setProtocolCell(14, 1, tr("Сопротивление СЛИ"));
     setProtocolCell(19, 1, tr("Ошибки ОС"));
     for (int type = 0; type < 6; ++type) {
-        const int row = 19 + type % 3;
-        const int column = type < 3 ? 3 : 5;
+        const int row = osErrorProtocolRow(type);
+        const int column = osErrorProtocolColumn(type);
         setProtocolCell(row, column, tr(osErrorTitles[type]));
         setProtocolCell(row, column + 1, tickBox(false));
     }
@@ -676,7 +688,7 @@ void RYNInfoWidget::showFlags(int regAddr, quint16 word)
     for (int type = 0; type < 6; ++type) {
         const bool set = (word >> errorBit(osErrorBalls[type])) & 1u;
         setReportRow(22 + type, tr(osErrorTitles[type]), yesNo(set));
-        setProtocolCell(19 + type % 3, (type < 3 ? 3 : 5) + 1, tickBox(set));
+        setProtocolCell(osErrorProtocolRow(type), osErrorProtocolColumn(type) + 1, tickBox(set));
     }
 }
 
