@@ -357,13 +357,9 @@ void MainWindow::createWorker()
     // The link counters in a controller's document are its own: they start from zero with each
     // controller of the run (after the finished one's document is written) and for the controller
     // monitored again after it, as on a selection.
-    const auto restartCounters = [this] {
-        zeroRynCounters();
-        refreshCounters();
-    };
-    connect(page, &AuPropertiesWidget::signalReadRyns, this, restartCounters);
-    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, this, restartCounters);
-    connect(worker, &ModbusMaster::signalRynReadingCompleted, this, restartCounters);
+    connect(page, &AuPropertiesWidget::signalReadRyns, this, &MainWindow::zeroRynCounters);
+    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, this, &MainWindow::zeroRynCounters);
+    connect(worker, &ModbusMaster::signalRynReadingCompleted, this, &MainWindow::zeroRynCounters);
     connect(page, &AuPropertiesWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
     connect(worker, &ModbusMaster::signalConfigInfo, page->configurationDialog(),
             &AuConfigurationDialog::slotConfigInfo);
@@ -617,7 +613,6 @@ void MainWindow::selectComPort()
         setNoRynAnswered(false); // no line, nobody to answer
         emit signalNeedSelectRyn(0);
         zeroRynCounters();
-        refreshCounters();
         emit signalSelectRyn(0);
     }
 }
@@ -765,6 +760,7 @@ void MainWindow::refreshCounters()
 void MainWindow::zeroRynCounters()
 {
     m_rynCounters = Counters();
+    refreshCounters();
 }
 
 void MainWindow::slotPortRx(int errCode, QByteArray answer)
@@ -872,7 +868,6 @@ void MainWindow::slotRynSelected(int rynAddr)
 {
     m_selectedRyn = rynAddr;
     zeroRynCounters();
-    refreshCounters();
     if (rynAddr != 0) {
         m_prgParams.rynAddr = quint8(rynAddr);
         savePrgParams();

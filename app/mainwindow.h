@@ -166,6 +166,7 @@ private:
     void countAnswer(int errCode, const QByteArray &answer, bool countReceived);
     void lightRx();
     void refreshCounters();
+    // Starts the selected controller's counters from zero and shows them.
     void zeroRynCounters();
     void savePrgParams();
     QString effectivePortName() const;

@@ -91,6 +91,18 @@ const char *const osErrorTitles[] = {
     QT_TRANSLATE_NOOP("RYNInfoWidget", "Тип 5"), QT_TRANSLATE_NOOP("RYNInfoWidget", "Тип 6"),
 };
 
+// The protocol lists OS error types 1..3 and 4..6 in two columns of three rows: the cell of a type's
+// title (type 0..5); its box follows it.
+int osErrorProtocolRow(int type)
+{
+    return 19 + type % 3;
+}
+
+int osErrorProtocolColumn(int type)
+{
+    return type < 3 ? 3 : 5;
+}
+
 const Ball osErrorBalls[] = {Ball::OsError1, Ball::OsError2, Ball::OsError3,
                              Ball::OsError4, Ball::OsError5, Ball::OsError6};
 
@@ -350,15 +362,6 @@ QGroupBox *RYNInfoWidget::createLoopErrorsGroup()
     QGroupBox *group = innerGroup(tr("Ошибки СЛИ"), m_mainGroup);
     auto *layout = new QVBoxLayout(group);
     auto *columns = new QHBoxLayout;
-    const auto counterForm = [this](const QList<QPair<QString, int>> &rows) {
-        auto *form = new QFormLayout;
-        for (const auto &row : rows) {
-            QLabel *label = valueLabel(QStringLiteral("reg%1").arg(row.second));
-            m_wordLabels.insert(row.second, label);
-            form->addRow(row.first, label);
-        }
-        return form;
-    };
     columns->addLayout(counterForm({{QStringLiteral("Parity:  "), 981},
                                     {QStringLiteral("DataDlit:  "), 983},
                                     {QStringLiteral("TimeOut:  "), 985},
@@ -379,17 +382,11 @@ QGroupBox *RYNInfoWidget::createModbusErrorsGroup()
     auto *columns = new QHBoxLayout;
 
     QGroupBox *ryn = innerGroup(tr("RYN"), group);
-    auto *rynForm = new QFormLayout(ryn);
-    const QList<QPair<QString, int>> rynRows = {{QStringLiteral("CRC:  "), 989},
-                                                {QStringLiteral("FE:  "), 990},
-                                                {QStringLiteral("NE:  "), 991},
-                                                {QStringLiteral("ORE:  "), 992},
-                                                {QStringLiteral("ModBus:  "), 993}};
-    for (const auto &row : rynRows) {
-        QLabel *label = valueLabel(QStringLiteral("reg%1").arg(row.second));
-        m_wordLabels.insert(row.second, label);
-        rynForm->addRow(row.first, label);
-    }
+    ryn->setLayout(counterForm({{QStringLiteral("CRC:  "), 989},
+                                {QStringLiteral("FE:  "), 990},
+                                {QStringLiteral("NE:  "), 991},
+                                {QStringLiteral("ORE:  "), 992},
+                                {QStringLiteral("ModBus:  "), 993}}));
     columns->addWidget(ryn);
 
     QGroupBox *server = innerGroup(tr("Сервер"), group);
@@ -410,12 +407,19 @@ QGroupBox *RYNInfoWidget::createModbusErrorsGroup()
     columns->addWidget(server);
     layout->addLayout(columns);
 
-    auto *requests = new QFormLayout;
-    QLabel *requestsLabel = valueLabel(QStringLiteral("reg997"));
-    m_wordLabels.insert(997, requestsLabel);
-    requests->addRow(tr("Запросы ModBus:  "), requestsLabel);
-    layout->addLayout(requests);
+    layout->addLayout(counterForm({{tr("Запросы ModBus:  "), 997}}));
     return group;
+}
+
+QFormLayout *RYNInfoWidget::counterForm(const QList<QPair<QString, int>> &rows)
+{
+    auto *form = new QFormLayout;
+    for (const auto &row : rows) {
+        QLabel *label = valueLabel(QStringLiteral("reg%1").arg(row.second));
+        m_wordLabels.insert(row.second, label);
+        form->addRow(row.first, label);
+    }
+    return form;
 }
 
 QLabel *RYNInfoWidget::valueLabel(const QString &objectName, const QString &text)
@@ -504,10 +508,10 @@ void RYNInfoWidget::initProtocolTable()
     setProtocolCell(14, 1, tr("Сопротивление СЛИ"));
     setProtocolCell(19, 1, tr("Ошибки ОС"));
     for (int type = 0; type < 6; ++type) {
-        const int row = 19 + type % 3;
-        const int column = type < 3 ? 3 : 5;
+        const int row = osErrorProtocolRow(type);
+        const int column = osErrorProtocolColumn(type);
         setProtocolCell(row, column, tr(osErrorTitles[type]));
-        setProtocolCell(row, column + 1, QString(QChar(0x2610)));
+        setProtocolCell(row, column + 1, tickBox(false));
     }
     for (const WordRegister &word : wordRegisters) {
         if (word.protocolRow >= 0)
@@ -684,7 +688,7 @@ void RYNInfoWidget::showFlags(int regAddr, quint16 word)
     for (int type = 0; type < 6; ++type) {
         const bool set = (word >> errorBit(osErrorBalls[type])) & 1u;
         setReportRow(22 + type, tr(osErrorTitles[type]), yesNo(set));
-        setProtocolCell(19 + type % 3, (type < 3 ? 3 : 5) + 1, QString(QChar(set ? 0x2611 : 0x2610)));
+        setProtocolCell(osErrorProtocolRow(type), osErrorProtocolColumn(type) + 1, tickBox(set));
     }
 }
 

@@ -14,6 +14,7 @@
 
 class ExLabel;
 class ModbusErrorsDialog;
+class QFormLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -68,6 +69,8 @@ private:
     QGroupBox *createLoopErrorsGroup();
     QGroupBox *createModbusErrorsGroup();
     QLabel *valueLabel(const QString &objectName, const QString &text = QString());
+    // A form of counters shown as their registers read, one row (caption, register) each.
+    QFormLayout *counterForm(const QList<QPair<QString, int>> &rows);
     QLabel *ball(RynRegisterTexts::Ball which);
     void setBall(RynRegisterTexts::Ball which, RynRegisterTexts::BallColour colour);
     void initProtocolTable();

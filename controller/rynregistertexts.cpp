@@ -167,14 +167,19 @@ QString unknownOperatingTimeText()
     return QStringLiteral("----:--:--:--");
 }
 
+QString tickBox(bool ticked)
+{
+    return QString(QChar(ticked ? 0x2611 : 0x2610));
+}
+
 QString presentMark(bool set)
 {
-    return Tr::tr("Есть") + QChar(set ? 0x2611 : 0x2610);
+    return Tr::tr("Есть") + tickBox(set);
 }
 
 QString absentMark(bool set)
 {
-    return Tr::tr("Нет") + QChar(set ? 0x2610 : 0x2611);
+    return Tr::tr("Нет") + tickBox(!set);
 }
 
 } // namespace RynRegisterTexts

@@ -86,6 +86,8 @@ QString operatingTimeText(const OperatingTime &time);
 // Shown while the controller has not reported its operating time, or cannot.
 QString unknownOperatingTimeText();
 
+// A ticked or an empty box, as the inspection protocol marks a flag.
+QString tickBox(bool ticked);
 // The two marks of a flag in the inspection protocol: "Есть" and "Нет" with a ticked or empty box.
 QString presentMark(bool set);
 QString absentMark(bool set);

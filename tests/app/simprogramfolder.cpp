@@ -36,7 +36,14 @@ bool SimProgramFolder::start(const char *scenario, int rynAddr)
         return false;
     }
     file.close();
-    if (!m_sim.start(file.fileName(), {QStringLiteral("--baud"), QStringLiteral("0")})) {
+    return start(file.fileName(), {QStringLiteral("--baud"), QStringLiteral("0")}, rynAddr);
+}
+
+bool SimProgramFolder::start(const QString &scenarioFile, const QStringList &options, int rynAddr)
+{
+    if (!m_error.isEmpty())
+        return false;
+    if (!m_sim.start(scenarioFile, options)) {
         m_error = m_sim.errorString();
         return false;
     }

@@ -3,6 +3,7 @@
 #include "simprocess.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // The folder a test runs the whole program in: the current folder while it lives, holding the event
@@ -18,6 +19,9 @@ public:
     // Writes the scenario into the folder and starts ryn-sim on it at full speed; false when that
     // fails (errorString() says why).
     bool start(const char *scenario, int rynAddr);
+    // Starts ryn-sim on a scenario file with the given options (for example {"--baud", "0"});
+    // false when that fails (errorString() says why).
+    bool start(const QString &scenarioFile, const QStringList &options, int rynAddr);
     QString errorString() const { return m_error; }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }

@@ -4,6 +4,7 @@
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
 #include "aupropertycolumns.h"
+#include "commandcodes.h"
 #include "copyabletableview.h"
 #include "eventsmodel.h"
 #include "eventswidget.h"
@@ -14,19 +15,17 @@
 #include "modalwatcher.h"
 #include "modbusmaster.h"
 #include "rynselectwidget.h"
-#include "commandcodes.h"
 #include "settings.h"
-#include "simprocess.h"
+#include "simprogramfolder.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <condition_variable>
@@ -173,8 +172,7 @@ private:
     static QString text(MainWindow &window, const char *name);
     static bool portIsGreen(MainWindow &window);
 
-    QTemporaryDir *m_dir = nullptr;
-    SimProcess *m_sim = nullptr;
+    std::unique_ptr<SimProgramFolder> m_folder;
 };
 
 void TestMainWindowSim::initTestCase()
@@ -184,34 +182,18 @@ void TestMainWindowSim::initTestCase()
 
 void TestMainWindowSim::init()
 {
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(QDir().mkpath(QStringLiteral("Resources")));
-    const QString messages =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Messages.RU");
-    QVERIFY(QFile::copy(messages, QStringLiteral("Resources/Messages.RU")));
-    Settings::fileName = QStringLiteral("TestRYN.ini");
-    m_sim = new SimProcess;
+    m_folder = std::make_unique<SimProgramFolder>();
+    QVERIFY2(m_folder->errorString().isEmpty(), qPrintable(m_folder->errorString()));
 }
 
 void TestMainWindowSim::cleanup()
 {
-    delete m_sim;
-    m_sim = nullptr;
-    Settings::fileName.clear();
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.reset();
 }
 
 bool TestMainWindowSim::startSim(const QStringList &options)
 {
-    if (!m_sim->start(SimProcess::demoScenario(), options))
-        return false;
-    Settings::PrgParams params;
-    params.portName = m_sim->linkPath();
-    params.rynAddr = 2;
-    return Settings::writePrgParams(params);
+    return m_folder->start(SimProcess::demoScenario(), options, 2);
 }
 
 std::unique_ptr<MainWindow> TestMainWindowSim::makeWindow()
@@ -236,7 +218,7 @@ bool TestMainWindowSim::portIsGreen(MainWindow &window)
 
 void TestMainWindowSim::findsMonitorsAndShowsTheDemoLine()
 {
-    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_folder->errorString()));
     auto window = makeWindow();
     QTRY_VERIFY_WITH_TIMEOUT(portIsGreen(*window), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(!window->isSearching(), 10000);
@@ -251,7 +233,7 @@ void TestMainWindowSim::findsMonitorsAndShowsTheDemoLine()
     panel->rynButton(1)->click();
     AuCell *cell = window->auInfoWidget()->generalGrid()->cell(17);
     QTRY_COMPARE_WITH_TIMEOUT(cell->colour(), QColor(QStringLiteral("lawngreen")), 10000);
-    QCOMPARE(m_sim->command(QStringLiteral("state 1 17 fire")), QStringLiteral("OK"));
+    QCOMPARE(m_folder->sim().command(QStringLiteral("state 1 17 fire")), QStringLiteral("OK"));
     QTRY_COMPARE_WITH_TIMEOUT(cell->colour(), QColor(Qt::red), 10000);
 
     // Its fire event reaches the log with its description, in the description's colours.
@@ -278,17 +260,18 @@ void TestMainWindowSim::findsMonitorsAndShowsTheDemoLine()
 
 void TestMainWindowSim::vanishedPortTurnsRedAndComesBack()
 {
-    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_folder->errorString()));
     auto window = makeWindow();
     QTRY_VERIFY_WITH_TIMEOUT(portIsGreen(*window), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(window->foundMask() == 0b1110, 10000);
 
-    m_sim->stop();
+    SimProcess &sim = m_folder->sim();
+    sim.stop();
     QTRY_VERIFY_WITH_TIMEOUT(!portIsGreen(*window), 20000);
     QVERIFY(!window->isPortOpened());
 
-    QVERIFY2(m_sim->start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
-             qPrintable(m_sim->errorString()));
+    QVERIFY2(sim.start(SimProcess::demoScenario(), {QStringLiteral("--baud"), QStringLiteral("0")}),
+             qPrintable(sim.errorString()));
     // The port is tried again every 15 s; once open, the controllers are found again.
     QTRY_VERIFY_WITH_TIMEOUT(portIsGreen(*window), 40000);
     QTRY_VERIFY_WITH_TIMEOUT(window->foundMask() == 0b1110 && !window->isSearching(), 10000);
@@ -302,7 +285,7 @@ void TestMainWindowSim::closingInTheMiddleOfATransaction()
     // waiting out its whole answer window.
     QVERIFY2(startSim({QStringLiteral("--faults"), QStringLiteral("late=0.5"), QStringLiteral("--seed"),
                        QStringLiteral("3")}),
-             qPrintable(m_sim->errorString()));
+             qPrintable(m_folder->errorString()));
     auto window = makeWindow();
     QTRY_VERIFY_WITH_TIMEOUT(text(*window, "txCounter").toInt() > 15, 20000);
     window->close();
@@ -312,13 +295,13 @@ void TestMainWindowSim::closingInTheMiddleOfATransaction()
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
     QVERIFY(Settings::readValue(QStringLiteral("Geometry"), QStringLiteral("MainWindow")).isValid());
     QCOMPARE(Settings::readValue(QStringLiteral("PortName"), QStringLiteral("System")).toString(),
-             m_sim->linkPath());
-    QVERIFY(m_sim->isRunning());
+             m_folder->sim().linkPath());
+    QVERIFY(m_folder->sim().isRunning());
 }
 
 void TestMainWindowSim::propertiesPageOnTheDemoLine()
 {
-    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_folder->errorString()));
     Settings::writeValue(1, QStringLiteral("RynAddr"), QStringLiteral("System"));
     auto shown = makeWindow();
     MainWindow &window = *shown;
@@ -372,7 +355,7 @@ void TestMainWindowSim::propertiesPageOnTheDemoLine()
             watch.value = change.value;
             watch.carriedAt = -1;
         }
-        QCOMPARE(m_sim->command(change.line), QStringLiteral("OK"));
+        QCOMPARE(m_folder->sim().command(change.line), QStringLiteral("OK"));
         int before = 0;
         {
             const std::lock_guard<std::mutex> lock(watch.mutex);
@@ -419,7 +402,7 @@ void TestMainWindowSim::propertiesPageOnTheDemoLine()
 
 void TestMainWindowSim::everyRaisedEventReachesTheLog()
 {
-    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_folder->errorString()));
     auto window = makeWindow();
     QTRY_VERIFY_WITH_TIMEOUT(window->foundMask() == 0b1110 && !window->isSearching(), 10000);
     // Besides the demo's own, bursts larger than one read on every controller.
@@ -427,14 +410,14 @@ void TestMainWindowSim::everyRaisedEventReachesTheLog()
         for (int controller = 1; controller <= 3; ++controller) {
             const QString line =
                 QStringLiteral("event %1 %2 %3").arg(controller).arg(1 + round % 250).arg(16 + round % 2);
-            QCOMPARE(m_sim->command(line), QStringLiteral("OK"));
+            QCOMPARE(m_folder->sim().command(line), QStringLiteral("OK"));
         }
     }
     QTest::qWait(2000); // the controllers' start-up reports come in while the tool reads
-    QCOMPARE(m_sim->command(QStringLiteral("freeze")).left(2), QStringLiteral("OK"));
+    QCOMPARE(m_folder->sim().command(QStringLiteral("freeze")).left(2), QStringLiteral("OK"));
     const auto value = [this](int controller, const char *name) {
         const QString reply =
-            m_sim->command(QStringLiteral("get %1 0 %2").arg(controller).arg(QLatin1String(name)));
+            m_folder->sim().command(QStringLiteral("get %1 0 %2").arg(controller).arg(QLatin1String(name)));
         return SimProcess::parseCounts(reply).value(QString::fromLatin1(name), -1);
     };
     auto *events = window->eventsWidget()->findChild<EventsModel *>();
@@ -455,7 +438,7 @@ void TestMainWindowSim::everyRaisedEventReachesTheLog()
 
 void TestMainWindowSim::lineMonitorShowsTheSearchAndMonitoring()
 {
-    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_sim->errorString()));
+    QVERIFY2(startSim({QStringLiteral("--baud"), QStringLiteral("0")}), qPrintable(m_folder->errorString()));
     auto window = makeWindow();
     QTRY_VERIFY_WITH_TIMEOUT(!window->isSearching() && window->foundMask() == 0b1110, 10000);
     QAction *open = nullptr;

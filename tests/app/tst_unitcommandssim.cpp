@@ -6,15 +6,13 @@
 #include "auvaluedialog.h"
 #include "mainwindow.h"
 #include "menupicker.h"
-#include "settings.h"
-#include "simprocess.h"
+#include "simprogramfolder.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // Units commanded through the whole program, the way an engineer does it: a right click on a cell,
@@ -40,26 +38,18 @@ private:
     bool onLine(const QString &request);
     QString get(const QString &what);
 
-    QTemporaryDir *m_dir = nullptr;
-    SimProcess *m_sim = nullptr;
+    std::unique_ptr<SimProgramFolder> m_folder;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestUnitCommandsSim::initTestCase()
 {
     Q_INIT_RESOURCE(images);
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    Settings::fileName = QStringLiteral("TestRYN.ini");
-    m_sim = new SimProcess;
+    m_folder = std::make_unique<SimProgramFolder>();
     const QString scenario = SimProcess::sourcePath(QStringLiteral("tests/app/unitcommands.json"));
-    QVERIFY2(
-        m_sim->start(scenario, {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--trace")}),
-        qPrintable(m_sim->errorString()));
-    Settings::PrgParams params;
-    params.portName = m_sim->linkPath();
-    params.rynAddr = 1;
-    QVERIFY(Settings::writePrgParams(params));
+    QVERIFY2(m_folder->start(scenario,
+                             {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--trace")}, 1),
+             qPrintable(m_folder->errorString()));
     m_window = std::make_unique<MainWindow>();
     m_window->setLanguage(QStringLiteral("RU"));
     m_window->show();
@@ -70,10 +60,7 @@ void TestUnitCommandsSim::initTestCase()
 void TestUnitCommandsSim::cleanupTestCase()
 {
     m_window.reset();
-    delete m_sim;
-    Settings::fileName.clear();
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
+    m_folder.reset();
 }
 
 AuCell *TestUnitCommandsSim::cell(int addr) const
@@ -103,12 +90,12 @@ void TestUnitCommandsSim::choose(int addr, const QStringList &path,
 
 bool TestUnitCommandsSim::onLine(const QString &request)
 {
-    return m_sim->trace().contains(QStringLiteral("RX  ") + request);
+    return m_folder->sim().trace().contains(QStringLiteral("RX  ") + request);
 }
 
 QString TestUnitCommandsSim::get(const QString &what)
 {
-    return m_sim->command(QStringLiteral("get 1 ") + what);
+    return m_folder->sim().command(QStringLiteral("get 1 ") + what);
 }
 
 void TestUnitCommandsSim::relaysSwitchOnTheModuleAndItsCell()
