@@ -25,10 +25,10 @@ void wait(int msecs)
 
 void search(ModbusMaster *master)
 {
-    for (int address = 1; address <= 8; ++address)
+    for (int address = 1; address <= ModbusProtocol::maxRynAddr; ++address)
         QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
                                   Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
-    wait(8 * 210);
+    wait(ModbusProtocol::maxRynAddr * 210);
 }
 
 ModbusMaster *recordingWorker(const QString &portName, Recorder &recorder)
