@@ -1,5 +1,6 @@
 #include "linebench.h"
 
+#include "benchtiming.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "modbusmaster.h"
@@ -8,19 +9,9 @@
 #include "recordingport.h"
 #include "responsedecoder.h"
 
-#include <QEventLoop>
-#include <QTimer>
-
 double bytesMs(int bytes)
 {
     return bytes * ModbusProtocol::bitsPerCharacter * 1000.0 / ModbusProtocol::baudRate;
-}
-
-void wait(int msecs)
-{
-    QEventLoop loop;
-    QTimer::singleShot(msecs, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void search(ModbusMaster *master)
