@@ -5,7 +5,6 @@
 #include "registermap.h"
 #include "unitpacking.h"
 
-
 using namespace ModbusProtocol;
 
 namespace CommandCatalogue {

@@ -3,6 +3,7 @@
 #include "linemonitorfile.h"
 #include "linemonitormodel.h"
 #include "linerecordtext.h"
+#include "modbusprotocol.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -27,7 +28,6 @@ const QString group = QStringLiteral("LineMonitorWindow");
 const QString geometryKey = QStringLiteral("Geometry");
 const QString headerKey = QStringLiteral("HeaderState");
 const QString fileNameKey = QStringLiteral("FileName");
-constexpr int lastRynAddr = 8;
 constexpr int refreshMs = 250;
 
 } // namespace
@@ -49,7 +49,7 @@ LineMonitorWindow::LineMonitorWindow(QWidget *parent)
     connect(clearButton, &QPushButton::clicked, m_model, &LineMonitorModel::clear);
     m_rynCombo = new QComboBox;
     m_rynCombo->addItem(tr("Все"), 0);
-    for (int address = 1; address <= lastRynAddr; ++address)
+    for (int address = 1; address <= ModbusProtocol::maxRynAddr; ++address)
         m_rynCombo->addItem(QString::number(address), address);
     connect(m_rynCombo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         m_model->setRynFilter(m_rynCombo->currentData().toInt());

@@ -44,10 +44,6 @@ protected:
 private:
     void updateStatus();
     void takeArrived();
-    void rowsComing();
-    void rowsCame();
-    void rowsGoing(int first, int last);
-    void rowsGone();
 
     LineMonitorModel *m_model = nullptr;
     QTableView *m_view = nullptr;

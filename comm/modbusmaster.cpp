@@ -25,7 +25,6 @@ std::mutex queueMutex;
 ModbusMaster *theInstance = nullptr;
 
 constexpr int eventInitDone = 0x66;
-constexpr int lastRynAddr = 8;
 
 bool isConfigRead(int cmdCode)
 {
@@ -497,8 +496,8 @@ void ModbusMaster::restartProbes()
 // The next address after the last one probed that no controller answers at, or 0.
 int ModbusMaster::nextMissingRyn() const
 {
-    for (int step = 1; step <= lastRynAddr; ++step) {
-        const int address = (m_lastProbed + step - 1) % lastRynAddr + 1;
+    for (int step = 1; step <= maxRynAddr; ++step) {
+        const int address = (m_lastProbed + step - 1) % maxRynAddr + 1;
         if (!m_knownRyns.contains(address))
             return address;
     }

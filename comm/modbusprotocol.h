@@ -30,6 +30,8 @@ constexpr int lineTimeMs(int bytes)
     return (bytes * bitsPerCharacter * 1000 + baudRate - 1) / baudRate;
 }
 constexpr int maxWriteRegisters = 125;
+// The controllers on a line answer at addresses 1..8.
+constexpr int maxRynAddr = 8;
 
 // Function 3. The answer is count * 2 + 5 bytes long.
 QByteArray readHoldingRegisters(quint8 slave, quint16 start, quint16 count);

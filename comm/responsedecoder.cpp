@@ -3,7 +3,6 @@
 #include "commandcodes.h"
 #include "commlogging.h"
 
-
 namespace {
 
 constexpr double amperageScale = 3.3 * 1000 / 12852;

@@ -1,6 +1,7 @@
 // Figures for the event log at its largest: 50,000 kept events. Prints the time to take in a batch
 // of 62 events (one full event-buffer read) with a filter on and the table on screen, the time to
 // save every event to CSV, and the memory the kept events take.
+#include "benchtiming.h"
 #include "eventdesc.h"
 #include "eventscsv.h"
 #include "eventsfilterproxymodel.h"
@@ -14,8 +15,6 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
-
-#include <malloc.h>
 
 #include <cstdio>
 
@@ -43,12 +42,6 @@ ModbusProtocol::EventList makeBatch(int seed, int size)
         events << ev;
     }
     return events;
-}
-
-size_t heapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd; // small blocks and the large ones the allocator maps apart
 }
 
 } // namespace

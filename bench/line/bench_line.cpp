@@ -6,6 +6,7 @@
 //  (3) the time from a state change in the simulator to its update signal,
 //  (4) the cycle ratio with the line monitor closed and open (recording every transaction), in turns,
 // and the CPU of the whole tool (main window, offscreen) monitoring the general tab.
+#include "benchtiming.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "linebench.h"
@@ -95,13 +96,6 @@ Cycles cycles(const std::vector<Transaction> &transactions, int selected)
         }
     }
     return result;
-}
-
-double cpuMs(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 // Percent of one core that `clock` used over `msecs` of wall time.

@@ -1,5 +1,6 @@
 #include "linebench.h"
 
+#include "benchtiming.h"
 #include "commandcodes.h"
 #include "commandid.h"
 #include "modbusmaster.h"
@@ -8,27 +9,17 @@
 #include "recordingport.h"
 #include "responsedecoder.h"
 
-#include <QEventLoop>
-#include <QTimer>
-
 double bytesMs(int bytes)
 {
     return bytes * ModbusProtocol::bitsPerCharacter * 1000.0 / ModbusProtocol::baudRate;
 }
 
-void wait(int msecs)
-{
-    QEventLoop loop;
-    QTimer::singleShot(msecs, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void search(ModbusMaster *master)
 {
-    for (int address = 1; address <= 8; ++address)
+    for (int address = 1; address <= ModbusProtocol::maxRynAddr; ++address)
         QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
                                   Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
-    wait(8 * 210);
+    wait(ModbusProtocol::maxRynAddr * 210);
 }
 
 ModbusMaster *recordingWorker(const QString &portName, Recorder &recorder)

@@ -5,6 +5,7 @@
 // frames that reading needed: request and answer bytes at 11 bits a character plus the simulator's
 // 3 ms turnaround, for every transaction. Also the wait for a read in progress when the run is asked
 // for, and the ratio against the answers' line time alone (a pseudo-terminal does not pace requests).
+#include "benchtiming.h"
 #include "linebench.h"
 #include "modbusmaster.h"
 #include "recorder.h"

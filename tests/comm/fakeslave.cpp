@@ -18,6 +18,11 @@ QByteArray FakeSlave::crc(const QByteArray &bytes)
     return result;
 }
 
+QByteArray FakeSlave::framed(const QByteArray &bytes)
+{
+    return bytes + crc(bytes);
+}
+
 QByteArray FakeSlave::readAnswer(quint8 address, const QByteArray &data)
 {
     QByteArray answer;
@@ -25,7 +30,7 @@ QByteArray FakeSlave::readAnswer(quint8 address, const QByteArray &data)
     answer.append(char(0x03));
     answer.append(char(data.size()));
     answer.append(data);
-    return answer + crc(answer);
+    return framed(answer);
 }
 
 QList<ScriptedPort::Chunk> FakeSlave::respond(const QByteArray &request)
@@ -44,7 +49,7 @@ QList<ScriptedPort::Chunk> FakeSlave::respond(const QByteArray &request)
         answer.append(char(address));
         answer.append(char(function | 0x80));
         answer.append(char(code));
-        return QList<ScriptedPort::Chunk>{{answerDelayMs, answer + crc(answer)}};
+        return QList<ScriptedPort::Chunk>{{answerDelayMs, framed(answer)}};
     };
     if (function == 0x03) {
         if (count == 0 || count > 125)
@@ -66,8 +71,7 @@ QList<ScriptedPort::Chunk> FakeSlave::respond(const QByteArray &request)
             memory[(start + i) & 0xFFFF] = values.last();
         }
         writes.append({start, values});
-        const QByteArray echo = request.left(6);
-        return {{answerDelayMs, echo + crc(echo)}};
+        return {{answerDelayMs, framed(request.left(6))}};
     }
     return exception(1);
 }

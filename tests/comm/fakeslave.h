@@ -17,6 +17,8 @@ public:
     ScriptedPort::Responder responder();
 
     static QByteArray crc(const QByteArray &bytes);
+    // The bytes with their CRC appended: a whole frame.
+    static QByteArray framed(const QByteArray &bytes);
     static QByteArray readAnswer(quint8 address, const QByteArray &data);
 
     quint8 address;

@@ -35,7 +35,7 @@ QByteArray eventData(int n)
 QByteArray exceptionAnswer(quint8 code)
 {
     const QByteArray frame = QByteArray::fromHex("0183") + char(code);
-    return frame + FakeSlave::crc(frame);
+    return FakeSlave::framed(frame);
 }
 
 QByteArray corrupted(QByteArray frame)
@@ -83,9 +83,8 @@ void TestEventBuffer::read_data()
     QTest::addRow("count-exception") << false << Answers{exceptionAnswer(2)} << -1 << int(ResultException) << 0
                                      << QStringList{"0+1"} << false;
     const QByteArray wrongByteCount = QByteArray::fromHex("0103040003");
-    QTest::addRow("count-with-wrong-byte-count")
-        << false << Answers{wrongByteCount + FakeSlave::crc(wrongByteCount)} << -1 << int(ResultBadFrame) << 0
-        << QStringList{"0+1"} << false;
+    QTest::addRow("count-with-wrong-byte-count") << false << Answers{FakeSlave::framed(wrongByteCount)} << -1
+                                                 << int(ResultBadFrame) << 0 << QStringList{"0+1"} << false;
     // Events that did not arrive intact are not acknowledged, and the controller may still hold the
     // acknowledgement: the next read must cancel it before it reads register 0.
     QTest::addRow("events-silent-not-acknowledged")

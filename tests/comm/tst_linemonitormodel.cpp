@@ -3,6 +3,7 @@
 #include "linemonitorfile.h"
 #include "linemonitormodel.h"
 #include "modbusprotocol.h"
+#include "numberedrecords.h"
 
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -12,28 +13,9 @@ using namespace ModbusProtocol;
 
 namespace {
 
-// A record that names itself in its duration, on controller 1 + id % 3, failing when id % 4 is 0.
-LineRecord numbered(int id)
-{
-    LineRecord record;
-    record.durationMs = id;
-    record.rynAddr = 1 + id % 3;
-    record.result = id % 4 == 0 ? ResultNoAnswer : ResultOk;
-    return record;
-}
-
-LineRecordList numberedBatch(int first, int count)
-{
-    LineRecordList batch;
-    batch.reserve(count);
-    for (int id = first; id < first + count; ++id)
-        batch.append(numbered(id));
-    return batch;
-}
-
 bool shownByFilter(int id, int rynFilter, bool errorsOnly)
 {
-    const LineRecord record = numbered(id);
+    const LineRecord record = numberedRecord(id);
     return (rynFilter == 0 || record.rynAddr == rynFilter) && (!errorsOnly || record.result != ResultOk);
 }
 

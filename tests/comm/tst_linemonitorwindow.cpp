@@ -1,7 +1,7 @@
 #include "linemonitormodel.h"
 #include "linemonitorwindow.h"
 #include "modalwatcher.h"
-#include "modbusprotocol.h"
+#include "numberedrecords.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -14,25 +14,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace ModbusProtocol;
-
 namespace {
 
-// A record that names itself in its duration, on controller 1 + id % 3, failing when id % 4 is 0.
-LineRecordList numberedBatch(int first, int count)
-{
-    LineRecordList batch;
-    batch.reserve(count);
-    for (int id = first; id < first + count; ++id) {
-        LineRecord record;
-        record.durationMs = id;
-        record.rynAddr = 1 + id % 3;
-        record.result = id % 4 == 0 ? ResultNoAnswer : ResultOk;
-        record.request = QByteArray::fromHex("010303d0000185b7");
-        batch.append(record);
-    }
-    return batch;
-}
+// The request the numbered records carry: a ping of controller 1.
+const QByteArray ping = QByteArray::fromHex("010303d0000185b7");
 
 QPushButton *button(QWidget &window, const QString &text)
 {
@@ -107,9 +92,9 @@ void TestLineMonitorWindow::recordsFromTheWorkerReachTheTable()
 {
     LineMonitorWindow window;
     window.show();
-    window.slotLineRecords(numberedBatch(0, 5), 0);
-    window.slotLineRecords(numberedBatch(5, 3), 2);
-    window.slotLineRecords(numberedBatch(8, 4), 1);
+    window.slotLineRecords(numberedBatch(0, 5, ping), 0);
+    window.slotLineRecords(numberedBatch(5, 3, ping), 2);
+    window.slotLineRecords(numberedBatch(8, 4, ping), 1);
     QTRY_COMPARE(window.model()->rowCount(), 12);
     for (int row = 0; row < 12; ++row)
         QCOMPARE(window.model()->record(row).durationMs, row);
@@ -125,26 +110,26 @@ void TestLineMonitorWindow::followsTheNewestUnlessScrolledUp()
     LineMonitorModel *model = window.model();
     QScrollBar *bar = window.view()->verticalScrollBar();
 
-    model->slotLineRecords(numberedBatch(0, 1000), 0);
+    model->slotLineRecords(numberedBatch(0, 1000, ping), 0);
     QTRY_COMPARE(bottomRow(window), model->rowCount() - 1);
-    model->slotLineRecords(numberedBatch(1000, 10), 0);
+    model->slotLineRecords(numberedBatch(1000, 10, ping), 0);
     QTRY_COMPARE(bottomRow(window), model->rowCount() - 1);
 
     // Scrolled up, the rows on screen stay, also while the oldest drop off the top.
     bar->setValue(500);
     QCOMPARE(topId(window), 500);
-    model->slotLineRecords(numberedBatch(1010, LineMonitorModel::capacity - 1010), 0);
+    model->slotLineRecords(numberedBatch(1010, LineMonitorModel::capacity - 1010, ping), 0);
     QCOMPARE(model->keptCount(), LineMonitorModel::capacity);
     QCoreApplication::processEvents();
     QCOMPARE(topId(window), 500);
-    model->slotLineRecords(numberedBatch(LineMonitorModel::capacity, 300), 0);
+    model->slotLineRecords(numberedBatch(LineMonitorModel::capacity, 300, ping), 0);
     QCoreApplication::processEvents();
     QCOMPARE(model->record(0).durationMs, 300);
     QCOMPARE(topId(window), 500);
 
     // Back at the bottom, it follows again.
     window.view()->scrollToBottom();
-    model->slotLineRecords(numberedBatch(LineMonitorModel::capacity + 300, 50), 0);
+    model->slotLineRecords(numberedBatch(LineMonitorModel::capacity + 300, 50, ping), 0);
     QTRY_COMPARE(bottomRow(window), model->rowCount() - 1);
     QCOMPARE(model->record(bottomRow(window)).durationMs, LineMonitorModel::capacity + 349);
 }
@@ -154,7 +139,7 @@ void TestLineMonitorWindow::controlsDriveTheTable()
     LineMonitorWindow window;
     window.show();
     LineMonitorModel *model = window.model();
-    model->slotLineRecords(numberedBatch(0, 12), 0);
+    model->slotLineRecords(numberedBatch(0, 12, ping), 0);
     auto *combo = window.findChild<QComboBox *>();
     combo->setCurrentIndex(combo->findText(QStringLiteral("2")));
     QCOMPARE(model->rowCount(), 4);
@@ -167,7 +152,7 @@ void TestLineMonitorWindow::controlsDriveTheTable()
     window.findChild<QCheckBox *>()->setChecked(false);
 
     button(window, QStringLiteral("Пауза"))->click();
-    model->slotLineRecords(numberedBatch(12, 3), 0);
+    model->slotLineRecords(numberedBatch(12, 3, ping), 0);
     QCOMPARE(model->rowCount(), 12);
     button(window, QStringLiteral("Пауза"))->click();
     QCOMPARE(model->rowCount(), 15);
@@ -215,7 +200,7 @@ void TestLineMonitorWindow::saving()
     QFETCH(QString, boxTitle);
     LineMonitorWindow window;
     window.show();
-    window.model()->slotLineRecords(numberedBatch(0, 12), 0);
+    window.model()->slotLineRecords(numberedBatch(0, 12, ping), 0);
     window.findChild<QCheckBox *>()->setChecked(true);
     QString title;
     whenModal<QFileDialog>([&](QFileDialog *dialog) {

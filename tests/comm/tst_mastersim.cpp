@@ -9,6 +9,23 @@
 #include <QThread>
 #include <QtTest>
 
+namespace {
+
+// Sends the worker in its thread a controller search, a ping to each address 1..last; returns the
+// pings' identifiers.
+QList<int> search(ModbusMaster *master, int last)
+{
+    QList<int> ids;
+    for (int address = 1; address <= last; ++address) {
+        ids.append(nextCommandId());
+        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, ids.last()),
+                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    }
+    return ids;
+}
+
+} // namespace
+
 // The worker in its own thread against the simulated controllers of the demo line.
 class TestMasterSim : public QObject
 {
@@ -46,9 +63,7 @@ void TestMasterSim::findsMonitorsAndReportsLiveChanges()
     QSignalSpy fire(&decoder, &ResponseDecoder::signalSetFire);
     QVERIFY(relay.startThread());
 
-    for (int address = 1; address <= 8; ++address)
-        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
-                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    search(master, 8);
     QTRY_COMPARE_WITH_TIMEOUT(info.size(), 8, 10000);
     QList<int> found;
     for (const QList<QVariant> &arguments : info) {
@@ -117,12 +132,7 @@ void TestMasterSim::searchFindsEveryControllerUnderFaults()
     QSignalSpy events(&relay, &MasterSignals::signalEvents);
     QVERIFY(relay.startThread());
 
-    QList<int> probes;
-    for (int address = 1; address <= 8; ++address) {
-        probes.append(nextCommandId());
-        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, probes.last()),
-                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
-    }
+    const QList<int> probes = search(master, 8);
     QSet<int> foundBySearch;
     QSet<int> found;
     const auto collect = [&] {
@@ -170,9 +180,7 @@ void TestMasterSim::noEventLostUnderFaults()
     QSignalSpy info(&relay, &MasterSignals::signalInfo);
     QSignalSpy events(&relay, &MasterSignals::signalEvents);
     QVERIFY(relay.startThread());
-    for (int address = 1; address <= 3; ++address)
-        QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, address), Q_ARG(int, nextCommandId()),
-                                  Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    search(master, 3);
     const auto found = [&info] {
         QSet<int> addresses;
         for (const QList<QVariant> &arguments : qAsConst(info)) {
@@ -238,8 +246,7 @@ void TestMasterSim::lastAnswersReadWhileTheWorkerWrites()
     auto *master = new ModbusMaster(sim.linkPath(), 1, true);
     MasterSignals relay(master);
     QVERIFY(relay.startThread());
-    QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, 1), Q_ARG(int, nextCommandId()),
-                              Q_ARG(int, CMD_PING), Q_ARG(QByteArray, QByteArray()));
+    search(master, 1);
     QMetaObject::invokeMethod(master, "slotSetAddr", Q_ARG(int, 1));
     // Unit 1 of controller 1 answers, unit 15 is lost: once the states are read, both show so.
     QElapsedTimer reading;

@@ -95,7 +95,7 @@ void TestModbusLink::transact_data()
         << 9;
     QTest::addRow("crc-error") << QByteArray() << Chunks{{8, badCrc}} << int(ResultCrcError) << 7 << 0 << 8
                                << 9;
-    const QByteArray exception = QByteArray::fromHex("018302") + crc16(QByteArray::fromHex("018302"));
+    const QByteArray exception = FakeSlave::framed(QByteArray::fromHex("018302"));
     QTest::addRow("exception-answer")
         << QByteArray() << Chunks{{8, exception}} << int(ResultException) << 5 << 2 << 202 << 204;
     QTest::addRow("noise-shaped-like-an-exception")

@@ -195,11 +195,6 @@ static void fire(QTimer *timer)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
-static QByteArray framed(const QByteArray &bytes)
-{
-    return bytes + FakeSlave::crc(bytes);
-}
-
 static QStringList codes(std::initializer_list<int> list)
 {
     QStringList result;
@@ -899,7 +894,7 @@ static QByteArray withFire(const Chunks &answer, quint8 slave = 1)
     QByteArray frame = answer.first().bytes;
     frame[0] = char(slave);
     frame[4] = char(0x40);
-    return framed(frame.left(frame.size() - 2));
+    return FakeSlave::framed(frame.left(frame.size() - 2));
 }
 
 void TestModbusMaster::failedReadsAreReported_data()
@@ -916,7 +911,7 @@ void TestModbusMaster::failedReadsAreReported_data()
     }) << int(ResultCrcError)
                          << QByteArray();
     QTest::addRow("exception") << Spoil([](const Chunks &) {
-        return Chunks{{5, framed(QByteArray::fromHex("018304"))}};
+        return Chunks{{5, FakeSlave::framed(QByteArray::fromHex("018304"))}};
     }) << int(ResultException) << QByteArray::fromHex("04");
     QTest::addRow("another-slaves-answer") << Spoil([](const Chunks &answer) {
         return Chunks{{5, withFire(answer, 2)}};
@@ -1264,12 +1259,12 @@ void TestModbusMaster::lineRecordOfATransaction_data()
     QTest::addColumn<int>("exceptionCode");
     QTest::addColumn<int>("durationMs");
     const Spoil asAnswered = [](const Chunks &answer) { return answer; };
-    const QByteArray ping1 = framed(QByteArray::fromHex("010303d00001"));
-    const QByteArray answer1 = framed(QByteArray::fromHex("01030200 00"));
+    const QByteArray ping1 = FakeSlave::framed(QByteArray::fromHex("010303d00001"));
+    const QByteArray answer1 = FakeSlave::framed(QByteArray::fromHex("01030200 00"));
     QTest::addRow("good-answer") << 1 << int(CMD_PING) << asAnswered << false << ping1 << answer1
                                  << int(ResultOk) << 0 << 5;
     QTest::addRow("no-answer") << 3 << int(CMD_PING) << asAnswered << false
-                               << framed(QByteArray::fromHex("030303d00001")) << QByteArray()
+                               << FakeSlave::framed(QByteArray::fromHex("030303d00001")) << QByteArray()
                                << int(ResultNoAnswer) << 0 << answerWindowMs + 1;
     QTest::addRow("bad-frame") << 1 << int(CMD_PING) << Spoil([](const Chunks &) {
         return Chunks{{5, QByteArray::fromHex("0103")}};
@@ -1281,7 +1276,7 @@ void TestModbusMaster::lineRecordOfATransaction_data()
         return Chunks{{5, badCrc}};
     }) << false << ping1 << badCrc << int(ResultCrcError)
                                << 0 << 5;
-    const QByteArray exception = framed(QByteArray::fromHex("018302"));
+    const QByteArray exception = FakeSlave::framed(QByteArray::fromHex("018302"));
     QTest::addRow("exception") << 1 << int(CMD_PING) << Spoil([exception](const Chunks &) {
         return Chunks{{5, exception}};
     }) << false << ping1 << exception << int(ResultException)

@@ -4,19 +4,24 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <ctime>
 #include <malloc.h>
+
+double cpuMs(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
 
 double threadCpuMs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+    return cpuMs(CLOCK_THREAD_CPUTIME_ID);
 }
 
 std::size_t heapInUse()
 {
-    return mallinfo2().uordblks;
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 double median(std::vector<double> values)
@@ -25,9 +30,14 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void settle()
+void wait(int msecs)
 {
     QEventLoop loop;
-    QTimer::singleShot(SettleMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(msecs, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+void settle()
+{
+    wait(SettleMs);
 }
