@@ -56,7 +56,6 @@ const QString ballRed = QStringLiteral(":/images/rxtx/ball_red.png");
 const QString ballGreen = QStringLiteral(":/images/rxtx/ball_green.png");
 constexpr int indicatorMs = 20;
 constexpr int reopenMs = 15000;
-constexpr int lastRynAddr = 8;
 constexpr int blankingBytes = 500;
 
 QLabel *counterLabel(const QString &objectName)
@@ -585,7 +584,7 @@ void MainWindow::selectComPort()
         return;
 
     RYNSelectWidget *select = m_auInfoWidget->selectWidget();
-    for (int address = 1; address <= lastRynAddr; ++address) {
+    for (int address = 1; address <= maxRynAddr; ++address) {
         select->setRynChecked(address, false);
         select->setRynEnabled(address, false);
     }
@@ -792,7 +791,7 @@ void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteAr
 // an earlier search, which may arrive late or failed after a port change, only set their button.
 void MainWindow::pingResult(int rynAddr, int id, int errCode)
 {
-    if (rynAddr < 1 || rynAddr > lastRynAddr)
+    if (rynAddr < 1 || rynAddr > maxRynAddr)
         return;
     const bool found = errCode == ResultOk;
     m_auInfoWidget->selectWidget()->setRynEnabled(rynAddr, found);
@@ -826,12 +825,12 @@ void MainWindow::pingResult(int rynAddr, int id, int errCode)
 void MainWindow::selectBySearchRule()
 {
     const int stored = m_prgParams.rynAddr;
-    if (stored >= 1 && stored <= lastRynAddr && (m_foundMask & (1u << stored))) {
+    if (stored >= 1 && stored <= maxRynAddr && (m_foundMask & (1u << stored))) {
         emit signalNeedSelectRyn(stored);
         slotRynSelected(stored);
         return;
     }
-    for (int address = 1; address <= lastRynAddr; ++address) {
+    for (int address = 1; address <= maxRynAddr; ++address) {
         if (m_foundMask & (1u << address)) {
             m_prgParams.rynAddr = quint8(address);
             savePrgParams();
@@ -857,7 +856,7 @@ void MainWindow::slotSearchRYN()
     m_foundMask = 0;
     m_searchProbeIds.clear();
     m_rynInfoWidget->cmdWidget()->slotDisableRynCommands();
-    for (int address = 1; address <= lastRynAddr; ++address) {
+    for (int address = 1; address <= maxRynAddr; ++address) {
         const int id = nextCommandId();
         m_searchProbeIds.append(id);
         emit signalSendCommand(address, id, CMD_PING, QByteArray());

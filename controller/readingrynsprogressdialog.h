@@ -1,5 +1,7 @@
 #pragma once
 
+#include "modbusprotocol.h"
+
 #include <QDialog>
 
 #include <array>
@@ -17,7 +19,7 @@ class ReadingRynsProgressDialog : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int rynRows = 8; // one row per controller address 1..8
+    static constexpr int rynRows = ModbusProtocol::maxRynAddr; // one row per controller address
 
     explicit ReadingRynsProgressDialog(QWidget *parent = nullptr);
 

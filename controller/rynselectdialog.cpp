@@ -1,5 +1,6 @@
 #include "rynselectdialog.h"
 
+#include "modbusprotocol.h"
 #include "settings.h"
 
 #include <QFormLayout>
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr int firstRynAddr = 1;
-constexpr int lastRynAddr = 8;
+constexpr int lastRynAddr = ModbusProtocol::maxRynAddr;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "aulegendwidget.h"
 #include "fullyclickablecheckbox.h"
+#include "modbusprotocol.h"
 #include "typefilter.h"
 
 #include <QAction>
@@ -16,7 +17,7 @@
 #include <QWidgetAction>
 
 namespace {
-constexpr int RynCount = 8;
+constexpr int RynCount = ModbusProtocol::maxRynAddr;
 
 void addToMenu(QMenu *menu, QWidget *widget)
 {

@@ -6,6 +6,7 @@
 #include "aumenu.h"
 #include "aupropertiesmodel.h"
 #include "copyabletableview.h"
+#include "modbusprotocol.h"
 #include "readingrynsprogressdialog.h"
 #include "rynselectdialog.h"
 #include "settings.h"
@@ -38,7 +39,7 @@ constexpr int doubleAddressState = 9;
 constexpr int unitTypeCodes = 100;
 // The progress dialog has a row for each of the controller addresses 1..8.
 constexpr int firstRynAddr = 1;
-constexpr int lastRynAddr = 8;
+constexpr int lastRynAddr = ModbusProtocol::maxRynAddr;
 // The controller information table holds the version text in row 3, column 1.
 constexpr int versionRow = 3;
 constexpr int valueColumn = 1;
