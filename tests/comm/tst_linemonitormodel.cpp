@@ -4,6 +4,7 @@
 #include "linemonitormodel.h"
 #include "modbusprotocol.h"
 #include "numberedrecords.h"
+#include "testhelpers.h"
 
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -57,12 +58,6 @@ LineRecordList threeRecords()
     refused.cmdCode = CommandNames::eventReadCode;
     refused.result = ResultPortError;
     return {good, exception, refused};
-}
-
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -216,7 +211,7 @@ void TestLineMonitorModel::savedFileBytes()
     QTemporaryDir dir;
     const QString path = dir.filePath(fileName);
     QCOMPARE(LineMonitorFile::save(path, threeRecords()), QString());
-    QCOMPARE(readAll(path), QTextCodec::codecForName(codec)->fromUnicode(text));
+    QCOMPARE(fileBytes(path), QTextCodec::codecForName(codec)->fromUnicode(text));
 }
 
 QTEST_GUILESS_MAIN(TestLineMonitorModel)

@@ -3,6 +3,7 @@
 #include "modalwatcher.h"
 #include "numberedrecords.h"
 #include "settings.h"
+#include "testhelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,15 +19,6 @@ namespace {
 
 // The request the numbered records carry: a ping of controller 1.
 const QByteArray ping = QByteArray::fromHex("010303d0000185b7");
-
-QPushButton *button(QWidget &window, const QString &text)
-{
-    for (QPushButton *candidate : window.findChildren<QPushButton *>()) {
-        if (candidate->text() == text)
-            return candidate;
-    }
-    return nullptr;
-}
 
 // The record in the top row on screen.
 int topId(const LineMonitorWindow &window)
@@ -151,12 +143,12 @@ void TestLineMonitorWindow::controlsDriveTheTable()
     QCOMPARE(model->rowCount(), 3); // ids 0, 4, 8
     window.findChild<QCheckBox *>()->setChecked(false);
 
-    button(window, QStringLiteral("Пауза"))->click();
+    buttonWithText(&window, QStringLiteral("Пауза"))->click();
     model->slotLineRecords(numberedBatch(12, 3, ping), 0);
     QCOMPARE(model->rowCount(), 12);
-    button(window, QStringLiteral("Пауза"))->click();
+    buttonWithText(&window, QStringLiteral("Пауза"))->click();
     QCOMPARE(model->rowCount(), 15);
-    button(window, QStringLiteral("Очистить"))->click();
+    buttonWithText(&window, QStringLiteral("Очистить"))->click();
     QCOMPARE(model->rowCount(), 0);
 }
 
@@ -212,7 +204,7 @@ void TestLineMonitorWindow::saving()
         dialog->selectFile(m_dir->filePath(typed));
         static_cast<QDialog *>(dialog)->accept();
     });
-    button(window, QStringLiteral("Сохранить ..."))->click();
+    buttonWithText(&window, QStringLiteral("Сохранить ..."))->click();
     QCOMPARE(title, boxTitle);
     if (written.isEmpty())
         return;

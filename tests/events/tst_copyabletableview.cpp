@@ -5,6 +5,7 @@
 #include "selectencodingdialog.h"
 #include "settings.h"
 #include "tableexport.h"
+#include "testhelpers.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -52,12 +53,6 @@ public:
         pending.clear();
     }
 };
-
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool writeOld(const QString &fileName)
 {
@@ -272,7 +267,7 @@ void TestCopyableTableView::pagedPrintStartsEachGroupOnANewPage()
         printer.setOutputFileName(path(QStringLiteral("print.pdf")));
         view.slotPrintPreview(&printer);
     }
-    QCOMPARE(readAll(path(QStringLiteral("print.pdf"))).count("/Type /Page\n"), 3);
+    QCOMPARE(fileBytes(path(QStringLiteral("print.pdf"))).count("/Type /Page\n"), 3);
 }
 
 void TestCopyableTableView::clipboardHoldsHtmlAndText_data()
@@ -353,7 +348,7 @@ void TestCopyableTableView::readersFlushDeferredFilter()
         view.slotCopyAll();
         text = QGuiApplication::clipboard()->text();
     } else {
-        text = cp1251(readAll(exportModelsCsv({shown}, QString(), path(QStringLiteral("r.csv"))).fileName));
+        text = cp1251(fileBytes(exportModelsCsv({shown}, QString(), path(QStringLiteral("r.csv"))).fileName));
     }
     QVERIFY(text.contains(QStringLiteral("keep")));
     QVERIFY(!text.contains(QStringLiteral("drop")));
@@ -514,7 +509,7 @@ void TestCopyableTableView::exportCsvDialogs()
         Settings::readValue(QStringLiteral("CsvFileName"), QStringLiteral("CopyableTableView")).toString();
     QCOMPARE(csvPath, expected.isEmpty() ? QDir::homePath() : fileName);
     QCOMPARE(boxText, expected.isEmpty() ? QString() : QStringLiteral("Файл успешно сохранен!"));
-    QList<QByteArray> lines = readAll(fileName).split('\n');
+    QList<QByteArray> lines = fileBytes(fileName).split('\n');
     if (lines.size() > 2) {
         QVERIFY(
             lines.at(2).startsWith(chosen == "UTF-8" ? "Дата формирования отчёта:;" : "\xc4\xe0\xf2\xe0 "));
@@ -591,11 +586,11 @@ void TestCopyableTableView::writeTextFile()
     QCOMPARE(boxText, quiet ? QString() : QStringLiteral("Не удалось записать в файл!"));
     if (result.ok) {
         QCOMPARE(result.fileName, path(written));
-        QCOMPARE(readAll(path(written)), QByteArray("\xd0\x94\xd0\xb0\xd1\x82\xd0\xb0\n"));
+        QCOMPARE(fileBytes(path(written)), QByteArray("\xd0\x94\xd0\xb0\xd1\x82\xd0\xb0\n"));
     }
     for (const QString &name : existing) {
         if (name != written)
-            QCOMPARE(readAll(path(name)), QByteArray("old"));
+            QCOMPARE(fileBytes(path(name)), QByteArray("old"));
     }
     QVERIFY(QFileInfo(path(QStringLiteral("a.b"))).isDir());
 }
@@ -612,7 +607,7 @@ void TestCopyableTableView::reportWriters()
     ExportResult result = exportModelsCsv({&info, units}, QStringLiteral("RYN адрес 3.\n"), path("R 3.csv"));
     QVERIFY(result.ok);
     QCOMPARE(result.fileName, path(QStringLiteral("R 3_1.csv")));
-    QStringList lines = cp1251(readAll(result.fileName)).split(QLatin1Char('\n'));
+    QStringList lines = cp1251(fileBytes(result.fileName)).split(QLatin1Char('\n'));
     QVERIFY(lines.takeAt(3).startsWith(QStringLiteral("Дата формирования отчёта:;")));
     QCOMPARE(lines, QStringList(
                         {"RYN адрес 3.", "", "", "", ";", "Версия;1.2", "", "", "", "", "A;B", "ИП;b0", ""}));
@@ -627,7 +622,7 @@ void TestCopyableTableView::reportWriters()
     QVERIFY(result.ok);
     QCOMPARE(result.fileName, path(QStringLiteral("P 5_1.htm")));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 5); // the settings, two CSVs, two HTML pages
-    const QString html = QString::fromUtf8(readAll(result.fileName));
+    const QString html = QString::fromUtf8(fileBytes(result.fileName));
     QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
                                            "<title>Протокол</title>\n")));
     QVERIFY(!html.contains(QStringLiteral("<h1>")));

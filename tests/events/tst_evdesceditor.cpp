@@ -3,6 +3,7 @@
 #include "eventsmodel.h"
 #include "eventswidget.h"
 #include "modalwatcher.h"
+#include "testhelpers.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -48,15 +49,6 @@ QAction *action(EvDescListDialog &editor, const QString &text)
     return nullptr;
 }
 
-QPushButton *button(QWidget *parent, const QString &text)
-{
-    for (auto *push : parent->findChildren<QPushButton *>()) {
-        if (push->text() == text)
-            return push;
-    }
-    return nullptr;
-}
-
 // In the description dialog: records the offered codes, picks a background colour (none: the colour
 // dialog is cancelled) and presses the given button. An expected error box is recorded, closed, and
 // the dialog cancelled.
@@ -81,15 +73,15 @@ void runDescDialog(DialogRun *run, const QColor &background, const QString &fina
                 colours->reject();
             }
         });
-        button(dialog, QStringLiteral("Изменить цвет фона"))->click();
+        buttonWithText(dialog, QStringLiteral("Изменить цвет фона"))->click();
         if (expectError) {
             whenModal<QMessageBox>([=](QMessageBox *box) {
                 run->error = box->text();
                 box->accept();
-                button(dialog, QStringLiteral("Отмена"))->click();
+                buttonWithText(dialog, QStringLiteral("Отмена"))->click();
             });
         }
-        button(dialog, finalButton)->click();
+        buttonWithText(dialog, finalButton)->click();
     });
 }
 

@@ -16,6 +16,7 @@
 #include "settings.h"
 #include "tableexport.h"
 #include "tablespans.h"
+#include "testhelpers.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -181,12 +182,6 @@ ProgressRow progressRow(const ReadingRynsProgressDialog *dialog, int rynAddr)
 {
     return {dialog->findChild<QLabel *>(QStringLiteral("success%1").arg(rynAddr))->isVisible(),
             dialog->findChild<QLabel *>(QStringLiteral("failure%1").arg(rynAddr))->isVisible()};
-}
-
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList filesIn(const QString &dirName, const QString &pattern)
@@ -532,7 +527,7 @@ void TestAuPropertiesWidget::reportBytes()
     const ExportResult written = page.writeDocument(ReportDocuments::Report, 3);
     QVERIFY2(written.ok, qPrintable(written.error));
     QCOMPARE(written.fileName, path(QStringLiteral("R 3.csv")));
-    const QByteArray bytes = readAll(written.fileName);
+    const QByteArray bytes = fileBytes(written.fileName);
     const QString head = QStringLiteral("RYN адрес 3.\n") + filterLines +
                          QStringLiteral("\n\nДата формирования отчёта:;01.03.2024 09:05:07\n\n"
                                         ";\nТип;1\nВерсия;3 – 14\n;\n\n\n\n\n");
@@ -576,7 +571,7 @@ void TestAuPropertiesWidget::protocolOfAController()
     const ExportResult written = page.writeDocument(ReportDocuments::Protocol, 5);
     QVERIFY2(written.ok, qPrintable(written.error));
     QCOMPARE(written.fileName, path(QStringLiteral("P 5.htm")));
-    const QString html = QString::fromUtf8(readAll(written.fileName));
+    const QString html = QString::fromUtf8(fileBytes(written.fileName));
     const QString header = ReportDocuments::protocolHeader(QDate(2024, 3, 1), QLocale(QLocale::Russian), 5,
                                                            QStringLiteral("3 – 14"));
     QVERIFY(header.contains(QStringLiteral("«<u>1</u>» <u> мартa </u> <u> 2024 </u>")));
