@@ -88,7 +88,7 @@ void TestMonitoring::noCodeTwice()
     for (int mode = 0; mode <= 3; ++mode) {
         for (int viewMode = 0; viewMode <= 3; ++viewMode) {
             const QList<int> list = Monitoring::buildList(mode, viewMode, every);
-            QCOMPARE(list.toSet().size(), list.size());
+            QCOMPARE(QSet<int>(list.cbegin(), list.cend()).size(), list.size());
         }
     }
 }
