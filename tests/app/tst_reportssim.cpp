@@ -168,8 +168,7 @@ TestReportsSim::Outcome TestReportsSim::run(bool report, const std::function<voi
         dialog->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
     });
     whenModal<QFileDialog>([chosenFile](QFileDialog *dialog) {
-        dialog->selectFile(chosenFile);
-        static_cast<QDialog *>(dialog)->accept();
+        acceptFile(dialog, chosenFile);
     });
     whenModal<ReadingRynsProgressDialog>([&outcome](ReadingRynsProgressDialog *dialog) {
         outcome.finished = QTest::qWaitFor([dialog] { return dialog->closeButton()->isVisible(); }, 30000);

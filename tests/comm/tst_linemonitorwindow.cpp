@@ -201,8 +201,7 @@ void TestLineMonitorWindow::saving()
             box->accept();
         });
         dialog->selectNameFilter(dialog->nameFilters().at(filter));
-        dialog->selectFile(m_dir->filePath(typed));
-        static_cast<QDialog *>(dialog)->accept();
+        acceptTyped(dialog, m_dir->path(), typed);
     });
     buttonWithText(&window, QStringLiteral("Сохранить ..."))->click();
     QCOMPARE(title, boxTitle);

@@ -492,8 +492,7 @@ void TestCopyableTableView::exportCsvDialogs()
                         boxText = box->text();
                         box->accept();
                     });
-                    fileDialog->selectFile(fileName);
-                    static_cast<QDialog *>(fileDialog)->accept();
+                    acceptFile(fileDialog, fileName);
                 });
                 buttons.at(0)->click();
             });

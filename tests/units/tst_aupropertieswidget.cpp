@@ -145,8 +145,7 @@ void answerRun(int start, int end, const QString &chosenFile,
         dialog->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
     });
     whenModal<QFileDialog>([chosenFile](QFileDialog *dialog) {
-        dialog->selectFile(chosenFile);
-        static_cast<QDialog *>(dialog)->accept();
+        acceptFile(dialog, chosenFile);
     });
     whenModal<ReadingRynsProgressDialog>(during);
 }
