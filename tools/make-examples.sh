@@ -13,10 +13,9 @@ tmp=$(mktemp -d "${TMPDIR:-/tmp}/ryn-examples.XXXXXX")
 mkdir -p "$documents" "$images"
 # Earlier examples would make the new ones "_1" files.
 rm -f "$documents"/*.csv "$documents"/*.htm
-"$build/bin/ryn-sim" --link "$tmp/ttyRYN" --scenario "$here/data/sim/demo.json" </dev/null >"$tmp/sim.out" &
-sim=$!
-trap 'kill $sim 2>/dev/null || true; rm -rf "$tmp"' EXIT
-until grep -q '^READY ' "$tmp/sim.out" 2>/dev/null; do sleep 0.1; done
+trap 'kill ${sim:-} 2>/dev/null || true; rm -rf "$tmp"' EXIT
+. "$here/tools/demo-line.sh"
+start_demo_line
 # Let the demo's timeline bring a detector into fire and ionistors into charging first.
 sleep "${RYN_EXAMPLES_DELAY:-40}"
 QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$build/bin/ryn-examples" "$documents" "$images" "$tmp/ttyRYN"
