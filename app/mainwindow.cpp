@@ -322,6 +322,9 @@ void MainWindow::createWorker()
     qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
     m_modbusMaster = new ModbusMaster(effectivePortName(), 0, m_prgParams.eventsFromAllRyn);
     ModbusMaster *worker = m_modbusMaster;
+    // Before a unit is moved onto an address, its menu asks whether the worker last read a unit there.
+    m_auInfoWidget->setUnitQuestions([worker](int addr) { return worker->isUnitTyped(addr); },
+                                     [worker](int addr) { return worker->isUnitReachable(addr); });
 
     connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
     connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);

@@ -166,11 +166,19 @@ AuMenu *AuCell::menu()
 {
     if (!m_menu) {
         m_menu = new AuMenu(this);
+        m_menu->setContext(m_menuContext);
         connect(m_menu, &AuMenu::signalSendCmd, this, &AuCell::signalSendCmd);
         connect(m_menu, &AuMenu::signalShowAuParams, this, &AuCell::signalShowAuParams);
         connect(m_menu, &AuMenu::signalShowAuConfig, this, &AuCell::signalShowAuConfig);
     }
     return m_menu;
+}
+
+void AuCell::setMenuContext(const AuMenuContext *context)
+{
+    m_menuContext = context;
+    if (m_menu)
+        m_menu->setContext(context);
 }
 
 void AuCell::mousePressEvent(QMouseEvent *event)

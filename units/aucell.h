@@ -11,6 +11,7 @@
 #include <array>
 
 class AuMenu;
+struct AuMenuContext;
 class QHBoxLayout;
 class QMovie;
 class QVBoxLayout;
@@ -51,6 +52,8 @@ public:
     // The unit's menu; made on the first right click (three grids of cells would otherwise build
     // hundreds of menus nobody opens).
     AuMenu *menu();
+    // What the unit's menu is told by the grid's owner.
+    void setMenuContext(const AuMenuContext *context);
 
     void setState(int state);
     void setType(int type);
@@ -123,4 +126,5 @@ private:
     QLabel *m_isolatorLeft = nullptr;
     QLabel *m_isolatorRight = nullptr;
     AuMenu *m_menu = nullptr;
+    const AuMenuContext *m_menuContext = nullptr;
 };

@@ -87,6 +87,12 @@ void AuCellsWidget::registerCell251(AuCell *cell)
     connect(this, &AuCellsWidget::signalFilterChanged, cell, &AuCell::slotFilterChanged);
 }
 
+void AuCellsWidget::setMenuContext(const AuMenuContext *context)
+{
+    for (AuCell *cell : qAsConst(m_cells))
+        cell->setMenuContext(context);
+}
+
 QPoint AuCellsWidget::cellPosition(int addr) const
 {
     const int index = m_grid->indexOf(m_cells.value(addr));

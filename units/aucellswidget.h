@@ -35,6 +35,8 @@ public:
     AuCell *cell(int addr) const { return m_cells.value(addr); }
     // Shows a cell made elsewhere (the legend's) as this grid's cell of address 251.
     void registerCell251(AuCell *cell);
+    // What the menus of the grid's cells are told, the cell of address 251 included.
+    void setMenuContext(const AuMenuContext *context);
     // Row and column of a cell in the grid's current layout; (-1, -1) when it is not placed.
     QPoint cellPosition(int addr) const;
     int layoutRowCount() const;

@@ -38,6 +38,10 @@ AuInfoWidget::AuInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTabl
         m_grids[kind]->registerCell251(legend->cell251(cellKind));
     }
     m_propertiesWidget = new AuPropertiesWidget(reportTable, protocolTable, &m_filterTypes, m_tabs);
+    m_menuContext.model = m_propertiesWidget->model();
+    for (AuCellsWidget *grid : m_grids)
+        grid->setMenuContext(&m_menuContext);
+    m_propertiesWidget->setMenuContext(&m_menuContext);
 
     connect(m_selectWidget, &RYNSelectWidget::signalFilterChanged, this, &AuInfoWidget::slotFilterChanged);
     connect(m_selectWidget->searchButton(), &QPushButton::clicked, this, &AuInfoWidget::slotSearchRYN);
@@ -109,6 +113,12 @@ AuCellsWidget *AuInfoWidget::grid(AuCell::CellKind kind) const
 AuCell *AuInfoWidget::cell251(AuCell::CellKind kind) const
 {
     return legendWidget()->cell251(kind);
+}
+
+void AuInfoWidget::setUnitQuestions(std::function<bool(int)> isUnitTyped, std::function<bool(int)> isUnitReachable)
+{
+    m_menuContext.isUnitTyped = std::move(isUnitTyped);
+    m_menuContext.isUnitReachable = std::move(isUnitReachable);
 }
 
 QString AuInfoWidget::selectedTabStyle(int index)

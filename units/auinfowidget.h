@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aucell.h"
+#include "aumenucontext.h"
 
 #include <QList>
 #include <QWidget>
@@ -52,6 +53,8 @@ public:
     AuPropertiesModel *propertiesModel() const;
     // The style that marks the selected tab of the given index.
     static QString selectedTabStyle(int index);
+    // The two questions every unit menu asks of the worker's last answers before re-addressing.
+    void setUnitQuestions(std::function<bool(int addr)> isUnitTyped, std::function<bool(int addr)> isUnitReachable);
 
 signals:
     void signalSearchRYN();
@@ -101,4 +104,5 @@ private:
     QTabWidget *m_tabs = nullptr;
     std::array<AuCellsWidget *, 3> m_grids{};
     AuPropertiesWidget *m_propertiesWidget = nullptr;
+    AuMenuContext m_menuContext;
 };

@@ -1,14 +1,11 @@
 #include "aumenu.h"
 
-#include "auinfowidget.h"
+#include "aumenucontext.h"
 #include "aupropertiesmodel.h"
-#include "aupropertieswidget.h"
 #include "aureledialog.h"
 #include "auvaluedialog.h"
 #include "commandcodes.h"
-#include "modbusmaster.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -102,18 +99,13 @@ std::unique_ptr<QInputDialog> numberInput(QWidget *parent, const QString &title,
     return input;
 }
 
-// A border as the properties table last showed it; 0 when the table has not heard of the unit.
-int knownBorder(int addr, int w)
+// A border as the properties table last showed it; 0 without a table or when it has not heard of the unit.
+int knownBorder(const AuMenuContext *context, int addr, int w)
 {
-    for (QWidget *widget : QApplication::allWidgets()) {
-        const auto *tabs = qobject_cast<AuInfoWidget *>(widget);
-        if (!tabs || !tabs->propertiesWidget())
-            continue;
-        const AuPropertiesModel *model = tabs->propertiesWidget()->model();
-        const int row = model->rowOfAddress(addr);
-        return row < 0 ? 0 : model->record(row).ippW[w - 1];
-    }
-    return 0;
+    if (!context || !context->model)
+        return 0;
+    const int row = context->model->rowOfAddress(addr);
+    return row < 0 ? 0 : context->model->record(row).ippW[w - 1];
 }
 } // namespace
 
@@ -310,10 +302,9 @@ void AuMenu::setAddress(const Unit &unit)
         QMessageBox::warning(parentWidget(), tr("Информация"), tr("Вы пытаетесь задать тот же адрес!"));
         return;
     }
-    const ModbusMaster *worker = ModbusMaster::instance();
-    if (!worker)
+    if (!m_context || !m_context->isUnitTyped || !m_context->isUnitReachable)
         return;
-    if (newAddr != Address251 && worker->isUnitTyped(newAddr) && worker->isUnitReachable(newAddr)) {
+    if (newAddr != Address251 && m_context->isUnitTyped(newAddr) && m_context->isUnitReachable(newAddr)) {
         const QMessageBox::StandardButton answer = QMessageBox::question(
             parentWidget(), tr("Информация"), tr("Выбранный адрес уже есть и он на связи!\nПродолжить?"),
             QMessageBox::Yes | QMessageBox::No);
@@ -334,7 +325,7 @@ void AuMenu::writeBorder(const Unit &unit, int w)
 {
     const auto input =
         numberInput(parentWidget(), tr("Введите значение"), tr("Граница") + QStringLiteral(" W%1:").arg(w), 0,
-                    255, knownBorder(unit.addr, w));
+                    255, knownBorder(m_context, unit.addr, w));
     if (input->exec() != QDialog::Accepted)
         return;
     emit signalSendCmd(m_code - WriteBorderOffset, unitInfo(unit.addr, input->intValue()));

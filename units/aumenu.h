@@ -9,6 +9,7 @@
 
 #include <array>
 
+struct AuMenuContext;
 class AuReleDialog;
 
 // The right-click menu of one unit: offers what the unit's type can do, and turns the choice into a
@@ -45,6 +46,9 @@ public:
     static constexpr int IdentifierCount = 40;
 
     explicit AuMenu(QWidget *parent = nullptr);
+
+    // What the owner answers for the menu; none: re-addressing sends nothing and borders start at 0.
+    void setContext(const AuMenuContext *context) { m_context = context; }
 
     // Shows the items that make sense for a unit of this type at this address.
     void prepare(int addr, int type);
@@ -92,4 +96,5 @@ private:
     quint8 m_param2 = 0;
     uchar m_addr = 0;
     AuReleDialog *m_releDialog = nullptr;
+    const AuMenuContext *m_context = nullptr;
 };

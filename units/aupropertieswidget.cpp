@@ -4,6 +4,7 @@
 #include "auconfigurationdialog.h"
 #include "aufilterproxymodel.h"
 #include "aumenu.h"
+#include "aumenucontext.h"
 #include "aupropertiesmodel.h"
 #include "copyabletableview.h"
 #include "modbusprotocol.h"
@@ -215,6 +216,11 @@ void AuPropertiesWidget::flushPendingFilter()
 void AuPropertiesWidget::sendTypeVersionCountMap()
 {
     emit signalTypeVersionCountMap(m_model->typeVersionCountMap());
+}
+
+void AuPropertiesWidget::setMenuContext(const AuMenuContext *context)
+{
+    m_unitMenu->setContext(context);
 }
 
 void AuPropertiesWidget::slotFilterChanged()

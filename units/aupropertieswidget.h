@@ -21,6 +21,7 @@ class AuCellParametersModel;
 class AuConfigurationDialog;
 class AuFilterProxyModel;
 class AuMenu;
+struct AuMenuContext;
 class AuPropertiesModel;
 class CopyableTableView;
 class QAction;
@@ -67,6 +68,8 @@ public:
     ReadingRynsProgressDialog *progressDialog() const { return m_progressDialog; }
     // The unit command menu of a row, followed by the view's own actions.
     AuMenu *unitMenu() const { return m_unitMenu; }
+    // What the unit menu is told by the page's owner.
+    void setMenuContext(const AuMenuContext *context);
     AuConfigurationDialog *configurationDialog() const { return m_configurationDialog; }
 
     // Report and protocol file names without the controller number and extension; kept in the

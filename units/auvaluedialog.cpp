@@ -2,29 +2,18 @@
 
 #include "unitpacking.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMainWindow>
 #include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
 QPointer<AuValueDialog> theDialog;
-
-QWidget *mainWindow()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *window = qobject_cast<QMainWindow *>(widget))
-            return window;
-    }
-    return nullptr;
-}
 } // namespace
 
 AuValueDialog *AuValueDialog::instance(QWidget *parent)
 {
     if (!theDialog)
-        theDialog = new AuValueDialog(parent ? parent : mainWindow());
+        theDialog = new AuValueDialog(parent);
     return theDialog;
 }
 

@@ -13,7 +13,7 @@ class AuValueDialog : public QDialog
     Q_OBJECT
 
 public:
-    // The one dialog; created on first use, with `parent` or else the program's main window.
+    // The one dialog; created on first use, with `parent`: the main window makes it first, as its own.
     static AuValueDialog *instance(QWidget *parent = nullptr);
 
     // Shows the dialog without blocking and waits for the border block `readCode` (58..60).

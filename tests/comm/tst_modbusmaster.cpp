@@ -244,6 +244,8 @@ private slots:
     void timersDriveTheirOwnWork();
     void failedReadsAreReported_data();
     void failedReadsAreReported();
+    void everyFailedReadReachesTheCounters_data();
+    void everyFailedReadReachesTheCounters();
     void newSelectionStartsFromTheDefaultVersion();
     void failedEventPollsCountTowardsPortRecovery();
     void rotationGoesOnAfterARemoval();
@@ -946,6 +948,56 @@ void TestModbusMaster::failedReadsAreReported()
     }
     QCOMPARE(failures, 1);
     QVERIFY(info.isEmpty()); // nothing of the spoiled answer was taken as data
+}
+
+void TestModbusMaster::everyFailedReadReachesTheCounters_data()
+{
+    QTest::addColumn<QString>("read");  // as Line::describe names it, after the address
+    QTest::addColumn<bool>("restart"); // monitoring starts over first, with the types read
+    QTest::addColumn<Spoil>("spoil");
+    const Spoil silence = [](const Chunks &) { return Chunks(); };
+    const Spoil crc = [](const Chunks &answer) {
+        Chunks spoiled = answer;
+        QByteArray &frame = spoiled.last().bytes;
+        frame[frame.size() - 1] = char(frame.at(frame.size() - 1) ^ 0x01);
+        return spoiled;
+    };
+    QTest::addRow("event-poll-silent") << QStringLiteral("ev") << false << silence;
+    QTest::addRow("general-state-silent") << QStringLiteral("18") << false << silence;
+    QTest::addRow("general-state-crc") << QStringLiteral("18") << false << crc;
+    QTest::addRow("types-at-restart-silent") << QStringLiteral("4") << true << silence;
+    QTest::addRow("types-at-restart-crc") << QStringLiteral("4") << true << crc;
+}
+
+// The window counts what the worker's signals report: each read that failed on the line must come
+// out of them as one failure, whichever step of the cycle made it.
+void TestModbusMaster::everyFailedReadReachesTheCounters()
+{
+    QFETCH(QString, read);
+    QFETCH(bool, restart);
+    QFETCH(Spoil, spoil);
+    Line line({1}, 1);
+    line.master->slotViewModeChanged(1);
+    line.tick(21);
+    if (restart)
+        line.master->slotTabCurrenChanged(1);
+    int spoiled = 0;
+    line.spoil = [&](const QByteArray &request, const Chunks &answer) {
+        if (answer.isEmpty() || Line::describe(request) != QStringLiteral("1:") + read)
+            return answer;
+        ++spoiled;
+        return spoil(answer);
+    };
+    QSignalSpy rx(line.master.get(), &ModbusMaster::signalPortRx);
+    QSignalSpy info(line.master.get(), &ModbusMaster::signalInfo);
+    line.tick(40);
+    int failures = 0;
+    for (const QList<QVariant> &arguments : rx)
+        failures += arguments.at(0).toInt() != ResultOk ? 1 : 0;
+    for (const QList<QVariant> &arguments : info)
+        failures += arguments.at(3).toInt() != ResultOk ? 1 : 0;
+    QVERIFY(spoiled > 0);
+    QCOMPARE(failures, spoiled);
 }
 
 void TestModbusMaster::newSelectionStartsFromTheDefaultVersion()

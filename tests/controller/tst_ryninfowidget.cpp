@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -23,6 +24,8 @@ private slots:
     void cleanup();
     void registerRows_data();
     void registerRows();
+    void ballsAsPainted_data();
+    void ballsAsPainted();
     void protocolTableAfterARegisterBlock();
     void serverCountersInBothTables();
     void typeSummaryRows();
@@ -34,6 +37,7 @@ private slots:
 private:
     QString label(const char *name) const;
     QString ballColour(const QString &name) const;
+    QString paintedBall(const QString &name) const;
     QString protocol(int row, int column) const;
 
     QTableWidget *m_report = nullptr;
@@ -81,6 +85,64 @@ QString TestRYNInfoWidget::ballColour(const QString &name) const
             return QLatin1String(colour);
     }
     return QStringLiteral("<other>");
+}
+
+namespace {
+
+// The mean colour of the pixels that stand out from the background in the image's corner; invalid
+// when nothing does.
+QColor meanForeground(const QImage &image)
+{
+    const QColor background = image.pixelColor(0, 0);
+    qint64 red = 0, green = 0, blue = 0, count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.red() - background.red()) + qAbs(pixel.green() - background.green()) +
+                    qAbs(pixel.blue() - background.blue()) < 60)
+                continue;
+            red += pixel.red();
+            green += pixel.green();
+            blue += pixel.blue();
+            ++count;
+        }
+    }
+    return count ? QColor(int(red / count), int(green / count), int(blue / count)) : QColor();
+}
+
+} // namespace
+
+// What a person sees: the ball as its label paints it, matched to the nearest of the four pictures
+// painted on the same background.
+QString TestRYNInfoWidget::paintedBall(const QString &name) const
+{
+    auto *ball = m_view->findChild<QLabel *>(name);
+    if (!ball)
+        return QStringLiteral("<none>");
+    const QImage shown = ball->grab().toImage();
+    const QColor painted = meanForeground(shown);
+    if (!painted.isValid())
+        return QStringLiteral("<nothing>");
+    QString nearest;
+    int best = INT_MAX;
+    for (const char *colour : {"white", "red", "green", "yellow"}) {
+        QImage reference(12, 12, QImage::Format_ARGB32);
+        reference.fill(shown.pixelColor(0, 0));
+        QPainter painter(&reference);
+        painter.drawPixmap(1, 1, QPixmap(QStringLiteral(":/images/rxtx/ball_%1.png").arg(QLatin1String(colour)))
+                                     .scaled(10, 10, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        painter.end();
+        const QColor expected = meanForeground(reference);
+        if (!expected.isValid())
+            continue;
+        const int distance = qAbs(expected.red() - painted.red()) + qAbs(expected.green() - painted.green()) +
+                             qAbs(expected.blue() - painted.blue());
+        if (distance < best) {
+            best = distance;
+            nearest = QLatin1String(colour);
+        }
+    }
+    return nearest;
 }
 
 QString TestRYNInfoWidget::protocol(int row, int column) const
@@ -189,6 +251,32 @@ void TestRYNInfoWidget::registerRows()
         QVERIFY2(m_report->item(it.key(), 1), qPrintable(QString::number(it.key())));
         QCOMPARE(m_report->item(it.key(), 1)->text(), it.value());
     }
+}
+
+void TestRYNInfoWidget::ballsAsPainted_data()
+{
+    QTest::addColumn<Writes>("writes");
+    QTest::addColumn<QString>("ball");
+    QTest::addColumn<QString>("colour");
+    QTest::addRow("fire-relay-on") << Writes{{1001, 0x0004}} << QStringLiteral("fireRelayBall") << QStringLiteral("red");
+    QTest::addRow("fire-relay-off") << Writes{{1001, 0x0000}} << QStringLiteral("fireRelayBall")
+                                    << QStringLiteral("white");
+    QTest::addRow("loop-break-fault") << Writes{{980, 0x0020}} << QStringLiteral("loopBreakBall")
+                                      << QStringLiteral("yellow");
+    QTest::addRow("case-closed") << Writes{{980, 0x0020}} << QStringLiteral("caseOpenBall")
+                                 << QStringLiteral("white");
+    QTest::addRow("line-stage-on") << Writes{{979, 0x0004}} << QStringLiteral("leftStageBall")
+                                   << QStringLiteral("green");
+}
+
+void TestRYNInfoWidget::ballsAsPainted()
+{
+    QFETCH(Writes, writes);
+    QFETCH(QString, ball);
+    QFETCH(QString, colour);
+    for (const auto &write : writes)
+        m_view->slotRynRegistersUpdated(write.first, ushort(write.second));
+    QCOMPARE(paintedBall(ball), colour);
 }
 
 void TestRYNInfoWidget::protocolTableAfterARegisterBlock()

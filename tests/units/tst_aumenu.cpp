@@ -1,6 +1,8 @@
 #include "aucell.h"
+#include "aucellswidget.h"
 #include "auinfowidget.h"
 #include "aumenu.h"
+#include "aumenucontext.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
 #include "aureledialog.h"
@@ -431,6 +433,7 @@ void TestAuMenu::readdressing_data()
     QTest::addRow("without-a-worker") << false << 7 << int(QMessageBox::No) << QString() << QStringList();
 }
 
+// The cell asks the worker through the questions its owner hands it, as the main window sets them up.
 void TestAuMenu::readdressing()
 {
     QFETCH(bool, worker);
@@ -439,10 +442,15 @@ void TestAuMenu::readdressing()
     QFETCH(QString, message);
     QFETCH(QStringList, expected);
     std::unique_ptr<Worker> line;
-    if (worker)
+    AuMenuContext context;
+    if (worker) {
         line = std::make_unique<Worker>();
-    QCOMPARE(ModbusMaster::instance() != nullptr, worker);
+        const ModbusMaster *master = line->master.get();
+        context.isUnitTyped = [master](int addr) { return master->isUnitTyped(addr); };
+        context.isUnitReachable = [master](int addr) { return master->isUnitReachable(addr); };
+    }
     auto cell = unitCell(12, 4);
+    cell->setMenuContext(&context);
     Requests requests(*cell);
     QString input;
     QString seen;
@@ -531,7 +539,10 @@ void TestAuMenu::borderWriteSendsTheValue()
         tabs.propertiesWidget()->model()->slotSetIPP_W(5, AuCellTypes::W2, 99);
         tabs.propertiesWidget()->model()->slotSetIPP_W(5, AuCellTypes::W3, 123);
     }
-    auto cell = unitCell(5, FlameDetector);
+    // A cell of the tabs' own grid: the tabs hand their table to the menu.
+    tabs.slotSetGeneralType(5, FlameDetector);
+    tabs.slotSetGeneralState(5, 0);
+    AuCell *cell = tabs.generalGrid()->cell(5);
     Requests requests(*cell);
     QString input;
     ModalAnswerer answerer([&input](QWidget *modal) {
@@ -547,7 +558,7 @@ void TestAuMenu::borderWriteSendsTheValue()
         dialog->accept();
     });
     MenuPicker picker({QStringLiteral("Запись границ"), QStringLiteral("Верхняя W3 ...")});
-    QTest::mouseClick(cell.get(), Qt::RightButton);
+    QTest::mouseClick(cell, Qt::RightButton);
     QCOMPARE(input, expectedInput);
     QCOMPARE(requests.list, QStringList{QStringLiteral("send 1142 054d00")});
 }

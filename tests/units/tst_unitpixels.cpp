@@ -1,0 +1,172 @@
+#include "aucell.h"
+#include "aufilterproxymodel.h"
+#include "aulegendwidget.h"
+#include "aupropertiesmodel.h"
+#include "aupropertieswidget.h"
+#include "copyabletableview.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QtTest>
+
+// The unit views as a person sees them: each is grabbed and its pixels are read where a wrong paint
+// would show, for the states that matter most on a loop.
+class TestUnitPixels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cellPaintsItsState_data();
+    void cellPaintsItsState();
+    void legendPaintsEachColour_data();
+    void legendPaintsEachColour();
+    void propertiesRowPaintsItsInk_data();
+    void propertiesRowPaintsItsInk();
+};
+
+namespace {
+
+// The share of the pixels inside `area` that are exactly `colour`.
+double shareOf(const QImage &image, const QRect &area, const QColor &colour)
+{
+    int hits = 0;
+    int total = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ++total;
+            hits += image.pixelColor(x, y).rgb() == colour.rgb() ? 1 : 0;
+        }
+    }
+    return total > 0 ? double(hits) / total : 0;
+}
+
+// Whether any pixel inside `area` is within `tolerance` of `colour` on each channel (text is
+// anti-aliased: only the core of a stroke carries the ink itself).
+bool inkIn(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 40)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.red() - colour.red()) <= tolerance && qAbs(pixel.green() - colour.green()) <= tolerance &&
+                qAbs(pixel.blue() - colour.blue()) <= tolerance)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void TestUnitPixels::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+}
+
+void TestUnitPixels::cellPaintsItsState_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("colour");
+    QTest::addRow("normal") << 0 << QStringLiteral("lawngreen");
+    QTest::addRow("fire") << 4 << QStringLiteral("red");
+    QTest::addRow("fault") << 2 << QStringLiteral("yellow");
+    QTest::addRow("lost") << 1 << QStringLiteral("orange");
+    QTest::addRow("not-configured") << 8 << QStringLiteral("silver");
+}
+
+void TestUnitPixels::cellPaintsItsState()
+{
+    QFETCH(int, state);
+    QFETCH(QString, colour);
+    AuCell cell(17, AuCell::GeneralCell, nullptr, nullptr);
+    cell.setType(SmokeDetector);
+    cell.setState(state);
+    cell.resize(cell.sizeHint());
+    const QImage image = cell.grab().toImage();
+    // The white border, and the state's colour over most of the inside (the labels cover the rest).
+    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::white));
+    const QRect inside = image.rect().adjusted(3, 3, -3, -3);
+    QVERIFY2(shareOf(image, inside, QColor(colour)) > 0.5,
+             qPrintable(QStringLiteral("painted %1").arg(image.pixelColor(inside.center()).name())));
+}
+
+void TestUnitPixels::legendPaintsEachColour_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("colour");
+    QTest::addRow("fire") << 4 << QStringLiteral("red");
+    QTest::addRow("fault") << 2 << QStringLiteral("yellow");
+    QTest::addRow("lost") << 1 << QStringLiteral("orange");
+    QTest::addRow("not-configured") << 8 << QStringLiteral("silver");
+}
+
+void TestUnitPixels::legendPaintsEachColour()
+{
+    QFETCH(int, code);
+    QFETCH(QString, colour);
+    AuLegendWidget legend;
+    legend.setKind(AuCell::GeneralCell, true);
+    legend.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&legend));
+    QString text;
+    for (const auto &entry : AuLegendWidget::entries(AuCell::GeneralCell)) {
+        if (entry.first == code)
+            text = entry.second;
+    }
+    QLabel *label = nullptr;
+    for (QLabel *candidate : legend.findChildren<QLabel *>()) {
+        if (candidate->isVisible() && candidate->text() == text)
+            label = candidate;
+    }
+    QVERIFY2(label, qPrintable(text));
+    const QImage image = legend.grab().toImage();
+    const QRect area(label->mapTo(&legend, QPoint(0, 0)), label->size());
+    QVERIFY2(shareOf(image, area, QColor(colour)) > 0.5,
+             qPrintable(QStringLiteral("painted %1").arg(image.pixelColor(area.topLeft()).name())));
+}
+
+void TestUnitPixels::propertiesRowPaintsItsInk_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("fire");
+    QTest::addColumn<int>("connection");
+    QTest::addColumn<QString>("ink");
+    QTest::addRow("fire") << int(AuProperty::Fire) << 1 << 0 << QStringLiteral("red");
+    QTest::addRow("no-fire") << int(AuProperty::Fire) << 0 << 0 << QStringLiteral("green");
+    QTest::addRow("lost") << int(AuProperty::Connection) << 0 << 4 << QStringLiteral("orangered");
+    QTest::addRow("double-address") << int(AuProperty::Connection) << 0 << 2 << QStringLiteral("red");
+}
+
+void TestUnitPixels::propertiesRowPaintsItsInk()
+{
+    QFETCH(int, column);
+    QFETCH(int, fire);
+    QFETCH(int, connection);
+    QFETCH(QString, ink);
+    QTableWidget reportTable;
+    QTableWidget protocolTable;
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&reportTable, &protocolTable, &noFilter);
+    AuPropertiesModel *model = page.model();
+    model->slotSetType(5, SmokeDetector);
+    model->slotSetGeneralState(5, 0);
+    model->slotSetFire(5, fire != 0);
+    model->slotSetConnection(5, uchar(connection));
+    page.resize(1300, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const QModelIndex index = page.proxyModel()->mapFromSource(model->index(model->rowOfAddress(5), column));
+    QVERIFY(index.isValid());
+    page.view()->scrollTo(index);
+    const QRect cell = page.view()->visualRect(index).adjusted(1, 1, -1, -1);
+    QVERIFY(!cell.isEmpty());
+    const QImage image = page.view()->viewport()->grab().toImage();
+    QVERIFY2(inkIn(image, cell, QColor(ink)), qPrintable(index.data().toString()));
+    // Ink that differs from the others in the row, so a view that paints every cell alike shows.
+    const QModelIndex address = page.proxyModel()->mapFromSource(model->index(model->rowOfAddress(5), 0));
+    QVERIFY(!inkIn(image, page.view()->visualRect(address).adjusted(1, 1, -1, -1), QColor(ink), 10));
+}
+
+QTEST_MAIN(TestUnitPixels)
+#include "tst_unitpixels.moc"
