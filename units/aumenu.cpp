@@ -16,6 +16,8 @@
 
 namespace {
 constexpr int Address251 = 251;
+// Where "Тренд ..." goes: the program's one trend window, when there is one.
+std::function<void(int)> trendHandler;
 constexpr int ReadBorderOffset = AuMenu::ReadBorderW1 - CMD_AU_READ_BORDER_W1;    // 485
 constexpr int WriteBorderOffset = AuMenu::WriteBorderW1 - CMD_AU_WRITE_BORDER_W1; // 367
 
@@ -31,6 +33,8 @@ Choice choiceOf(int identifier)
     switch (identifier) {
     case 1:
         return {AuMenu::ShowProperties};
+    case AuMenu::TrendIdentifier:
+        return {AuMenu::ShowTrend};
     case 2:
         return {AuMenu::ShowConfiguration};
     case 7:
@@ -125,6 +129,7 @@ AuMenu::AuMenu(QWidget *parent)
     const QString close = tr("Замкнуть");
     const QString open = tr("Разомкнуть");
     addItem(tr("Свойства ..."), 1);
+    addItem(tr("Тренд ..."), TrendIdentifier);
     addItem(tr("Конфигурирование ..."), 2);
     m_items.append(addSeparator());
     addSubmenu(tr("Красный светодиод"), {{on, 3}, {off, 4}}, QStringLiteral(":/images/rxtx/ball_red.png"));
@@ -208,6 +213,7 @@ void AuMenu::prepare(int addr, int type)
             item->setVisible(item == m_actions.value(7));
         return;
     }
+    m_actions.value(TrendIdentifier)->setVisible(bool(trendHandler));
     const bool outside = !between(type, 1, 24);
     const auto show = [this](const QString &title, bool visible) {
         submenu(title)->menuAction()->setVisible(visible);
@@ -224,6 +230,11 @@ void AuMenu::prepare(int addr, int type)
     show(tr("Запись границ"), outside || type == 5 || type == 6);
     show(tr("Реле Pona"), outside || between(type, 18, 22));
     show(tr("Напряжение Pona"), outside || between(type, 18, 22));
+}
+
+void AuMenu::setTrendHandler(std::function<void(int addr)> handler)
+{
+    trendHandler = std::move(handler);
 }
 
 void AuMenu::slotActivated(QAction *pAction)
@@ -258,6 +269,10 @@ void AuMenu::carryOut(const Unit &unit)
         return;
     case ShowConfiguration:
         emit signalShowAuConfig(unit.addr, HardTypes(unit.type));
+        return;
+    case ShowTrend:
+        if (trendHandler)
+            trendHandler(unit.addr);
         return;
     case RelaysOn:
     case RelaysOff:

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class AuReleDialog;
 
@@ -40,9 +41,13 @@ public:
         ReadBorderW3 = 1506,
         WriteBorderW1 = 1507,
         WriteBorderW3 = 1509,
+        ShowTrend = 1510,
     };
 
     static constexpr int IdentifierCount = 40;
+    // "Тренд ...": shown only while a trend window takes the requests.
+    static constexpr int TrendIdentifier = 41;
+    static void setTrendHandler(std::function<void(int addr)> handler);
 
     explicit AuMenu(QWidget *parent = nullptr);
 
