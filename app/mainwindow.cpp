@@ -26,6 +26,7 @@
 #include "rynselectwidget.h"
 #include "selectlanguage.h"
 #include "setupdialog.h"
+#include "trendsinstall.h"
 #include "version.h"
 
 #include <QAction>
@@ -132,6 +133,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_lineMonitor = new LineMonitorWindow(this);
     connect(m_lineMonitor, &LineMonitorWindow::signalMonitoring, m_modbusMaster, &ModbusMaster::slotRecordLine);
     connect(m_modbusMaster, &ModbusMaster::signalLineRecords, m_lineMonitor, &LineMonitorWindow::slotLineRecords);
+    m_trendsWindow = installTrends(this, m_menuButton->menu(), m_modbusMaster);
     m_workerThread = m_modbusMaster->workerThread();
     m_workerThread->start(QThread::InheritPriority);
 

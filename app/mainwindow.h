@@ -25,6 +25,7 @@ class QTimer;
 class ResponseDecoder;
 class RYNInfoWidget;
 class SetupDialog;
+class TrendsWindow;
 
 // The one top-level window and the hub of the program: it owns the views, the dialogs and the Modbus
 // worker, turns the views' requests into queued commands, finds and selects the controllers, counts
@@ -47,6 +48,7 @@ public:
     EventsWidget *eventsWidget() const { return m_eventsWidget; }
     OstrelCommPortDialog *portDialog() const { return m_portDialog; }
     LineMonitorWindow *lineMonitor() const { return m_lineMonitor; }
+    TrendsWindow *trendsWindow() const { return m_trendsWindow; }
     QSplitter *splitter() const { return m_splitter; }
     quint16 foundMask() const { return m_foundMask; }
     // The controller whose units are shown and commanded; 0 when none is selected.
@@ -201,6 +203,7 @@ private:
     SetupDialog *m_setupDialog = nullptr;
     EvDescListDialog *m_evDescListDialog = nullptr;
     LineMonitorWindow *m_lineMonitor = nullptr;
+    TrendsWindow *m_trendsWindow = nullptr;
     ResponseDecoder *m_decoder = nullptr;
     ModbusMaster *m_modbusMaster = nullptr;
     QThread *m_workerThread = nullptr;

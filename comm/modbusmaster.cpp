@@ -421,6 +421,14 @@ void ModbusMaster::slotHideAuParams()
     m_restartMonitoring = true;
 }
 
+void ModbusMaster::slotTrendsShown(bool shown)
+{
+    if (shown == m_trendsShown)
+        return;
+    m_trendsShown = shown;
+    m_restartMonitoring = true;
+}
+
 void ModbusMaster::slotReadRyns(QList<int> rynAddrs)
 {
     if (rynAddrs != m_rynsToRead)
@@ -711,7 +719,8 @@ void ModbusMaster::restartMonitoring()
 
 void ModbusMaster::rebuildMonitoringList()
 {
-    const int mode = (m_auParamsShown || m_readingRyns) ? int(Monitoring::AllParameters) : m_tabIndex;
+    const int mode =
+        (m_auParamsShown || m_trendsShown || m_readingRyns) ? int(Monitoring::AllParameters) : m_tabIndex;
     m_monitoringList = Monitoring::buildList(mode, m_viewMode, m_lastAnswers.value(CMD_READ_TYPES));
     m_monitoringPosition = 0;
 }
@@ -745,12 +754,14 @@ void ModbusMaster::readMonitoringItem()
         m_link->account(outcome.result);
         if (outcome.result != ResultOk) {
             reportFailure(outcome.result, outcome.exceptionCode);
+            reportRead(code, outcome.result);
             failed = true;
         } else {
             if (m_readPolicy.contains(code))
                 m_lastRead.insert(code, now());
             if (outcome.answer.size() < 6) {
                 emit signalPortRx(ResultBadFrame, QByteArray());
+                reportRead(code, ResultBadFrame);
                 failed = true;
             } else {
                 const QByteArray data = answerData(outcome.answer);
@@ -767,6 +778,7 @@ void ModbusMaster::readMonitoringItem()
                 if (data != m_lastAnswers.value(code)) {
                     emit signalInfo(m_rynAddr, 0, code, ResultOk, data);
                     setLastAnswer(code, data);
+                    reportRead(code, ResultOk);
                     if (code == CMD_READ_TYPES) {
                         qCDebug(lcComm) << "?????????? Types Changed ?????";
                         rebuildMonitoringList();
@@ -776,6 +788,7 @@ void ModbusMaster::readMonitoringItem()
                     }
                 } else {
                     emit signalPortRx(ResultOk, QByteArray());
+                    reportRead(code, ResultOk);
                 }
                 if (readAgain)
                     return;
@@ -791,6 +804,12 @@ void ModbusMaster::readMonitoringItem()
     }
     if (m_readingRyns && failed)
         finishRynReading(false);
+}
+
+void ModbusMaster::reportRead(int cmdCode, int result)
+{
+    if (m_trendsShown)
+        emit signalMonitoringRead(m_rynAddr, cmdCode, result);
 }
 
 void ModbusMaster::finishRynReading(bool success)

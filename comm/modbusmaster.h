@@ -93,6 +93,9 @@ signals:
     // The traffic monitor's records in the order of the transactions, at most one batch every 100 ms;
     // `lost` counts records that found the worker's buffer full since the last batch.
     void signalLineRecords(LineRecordList records, int lost);
+    // While trends are shown: every monitoring read of a block, changed or not, with its result,
+    // after the block's data (when they changed) went out in signalInfo. A trend samples on it.
+    void signalMonitoringRead(int rynAddr, int cmdCode, int result);
 
 public slots:
     void init();
@@ -106,6 +109,9 @@ public slots:
     void slotViewModeChanged(int mode);
     void slotShowAuParams();
     void slotHideAuParams();
+    // A trend window shows series: every parameter is read, as for a unit's parameter window, and
+    // each read is reported (signalMonitoringRead).
+    void slotTrendsShown(bool shown);
     void slotReadRyns(QList<int> rynAddrs);
     void slotReadingRynsAborted();
     void doModbus();
@@ -138,6 +144,7 @@ private:
     int pollEvents();
     void restartMonitoring();
     void readMonitoringItem();
+    void reportRead(int cmdCode, int result);
     void finishRynReading(bool success);
     void rebuildMonitoringList();
     void setLastAnswer(int cmdCode, const QByteArray &data);
@@ -184,6 +191,7 @@ private:
     int m_tabIndex = 0;
     int m_viewMode = 0;
     bool m_auParamsShown = false;
+    bool m_trendsShown = false;
 
     bool m_readingRyns = false;
     bool m_readingAborted = false;

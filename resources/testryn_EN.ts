@@ -501,6 +501,10 @@ Continue?</translation>
         <source>Граница</source>
         <translation>Border</translation>
     </message>
+    <message>
+        <source>Тренд ...</source>
+        <translation>Trend ...</translation>
+    </message>
 </context>
 <context>
     <name>AuPropertiesModel</name>
@@ -2816,6 +2820,219 @@ Set
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TrendCatalogue</name>
+    <message>
+        <source>Задымлённость</source>
+        <translation>Smoke level</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>U ионисторов</source>
+        <translation>Ionistor U</translation>
+    </message>
+    <message>
+        <source>U питания ЛО</source>
+        <translation>LO supply U</translation>
+    </message>
+    <message>
+        <source>Напряжение сети</source>
+        <translation>Mains voltage</translation>
+    </message>
+    <message>
+        <source>R СЛИ</source>
+        <translation>Loop R</translation>
+    </message>
+    <message>
+        <source>U питания 24 В</source>
+        <translation>24 V supply U</translation>
+    </message>
+    <message>
+        <source>I питания 24 В</source>
+        <translation>24 V supply I</translation>
+    </message>
+    <message>
+        <source>U питания 13 В</source>
+        <translation>13 V supply U</translation>
+    </message>
+    <message>
+        <source>I питания 13 В</source>
+        <translation>13 V supply I</translation>
+    </message>
+    <message>
+        <source>АУ по конфигурации</source>
+        <translation>Units configured</translation>
+    </message>
+    <message>
+        <source>АУ в опросе</source>
+        <translation>Units polled</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>мА</source>
+        <translation>mA</translation>
+    </message>
+    <message>
+        <source>Ом</source>
+        <translation>Ohm</translation>
+    </message>
+</context>
+<context>
+    <name>TrendCsv</name>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>файл не записан</source>
+        <translation>file not written</translation>
+    </message>
+</context>
+<context>
+    <name>TrendsWindow</name>
+    <message>
+        <source>Тренды ...</source>
+        <translation>Trends ...</translation>
+    </message>
+    <message>
+        <source>Тренды</source>
+        <translation>Trends</translation>
+    </message>
+    <message>
+        <source>Показания</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Следить за новыми</source>
+        <translation>Follow new samples</translation>
+    </message>
+    <message>
+        <source>CSV ...</source>
+        <translation>CSV ...</translation>
+    </message>
+    <message>
+        <source>PNG ...</source>
+        <translation>PNG ...</translation>
+    </message>
+    <message>
+        <source>Печать ...</source>
+        <translation>Print ...</translation>
+    </message>
+    <message>
+        <source>Контроллер не выбран</source>
+        <translation>No controller selected</translation>
+    </message>
+    <message>
+        <source>У АУ %1 нет показаний для тренда</source>
+        <translation>Unit %1 has no readings to trend</translation>
+    </message>
+    <message>
+        <source>RYN %1: %2</source>
+        <translation>RYN %1: %2</translation>
+    </message>
+    <message>
+        <source>RYN %1, АУ %2: %3</source>
+        <translation>RYN %1, unit %2: %3</translation>
+    </message>
+    <message>
+        <source>потеря связи с %1</source>
+        <translation>link lost from %1</translation>
+    </message>
+    <message>
+        <source>нет на линии с %1, записанное сохранено</source>
+        <translation>off the line since %1, recorded samples kept</translation>
+    </message>
+    <message>
+        <source>контроллер не опрашивается</source>
+        <translation>controller not polled</translation>
+    </message>
+    <message>
+        <source>ед.</source>
+        <translation>units</translation>
+    </message>
+    <message>
+        <source>Выберите показания слева</source>
+        <translation>Choose readings on the left</translation>
+    </message>
+    <message>
+        <source>Данных пока нет</source>
+        <translation>No data yet</translation>
+    </message>
+    <message>
+        <source>Данные с %1 (более старые удалены: память занята)</source>
+        <translation>Data since %1 (older samples dropped: memory full)</translation>
+    </message>
+    <message>
+        <source>Данные с %1</source>
+        <translation>Data since %1</translation>
+    </message>
+    <message>
+        <source>АУ %1: %2</source>
+        <translation>Unit %1: %2</translation>
+    </message>
+    <message>
+        <source>RYN %1</source>
+        <translation>RYN %1</translation>
+    </message>
+    <message>
+        <source>Контроллер</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>АУ %1</source>
+        <translation>Unit %1</translation>
+    </message>
+    <message>
+        <source>Сохранить тренды</source>
+        <translation>Save trends</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Успех!</source>
+        <translation>Success!</translation>
+    </message>
+    <message>
+        <source>Тренды сохранены в файл %1</source>
+        <translation>Trends saved to file %1</translation>
+    </message>
+    <message>
+        <source>Ошибка!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл %1: %2</source>
+        <translation>Could not save file %1: %2</translation>
+    </message>
+    <message>
+        <source>Сохранить график</source>
+        <translation>Save plot</translation>
+    </message>
+    <message>
+        <source>PNG (*.png)</source>
+        <translation>PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>График сохранён в файл %1</source>
+        <translation>Plot saved to file %1</translation>
     </message>
 </context>
 <context>

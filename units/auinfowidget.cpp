@@ -121,6 +121,11 @@ void AuInfoWidget::setUnitQuestions(std::function<bool(int)> isUnitTyped, std::f
     m_menuContext.isUnitReachable = std::move(isUnitReachable);
 }
 
+void AuInfoWidget::setTrendHandler(std::function<void(int)> showTrend)
+{
+    m_menuContext.showTrend = std::move(showTrend);
+}
+
 QString AuInfoWidget::selectedTabStyle(int index)
 {
     QString colour;

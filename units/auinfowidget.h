@@ -55,6 +55,8 @@ public:
     static QString selectedTabStyle(int index);
     // The two questions every unit menu asks of the worker's last answers before re-addressing.
     void setUnitQuestions(std::function<bool(int addr)> isUnitTyped, std::function<bool(int addr)> isUnitReachable);
+    // Where the unit menus' "Тренд ..." shows a unit; none hides the entry.
+    void setTrendHandler(std::function<void(int addr)> showTrend);
 
 signals:
     void signalSearchRYN();

@@ -28,6 +28,8 @@ Choice choiceOf(int identifier)
     switch (identifier) {
     case 1:
         return {AuMenu::ShowProperties};
+    case AuMenu::TrendIdentifier:
+        return {AuMenu::ShowTrend};
     case 2:
         return {AuMenu::ShowConfiguration};
     case 7:
@@ -117,6 +119,7 @@ AuMenu::AuMenu(QWidget *parent)
     const QString close = tr("Замкнуть");
     const QString open = tr("Разомкнуть");
     addItem(tr("Свойства ..."), 1);
+    addItem(tr("Тренд ..."), TrendIdentifier);
     addItem(tr("Конфигурирование ..."), 2);
     m_items.append(addSeparator());
     addSubmenu(tr("Красный светодиод"), {{on, 3}, {off, 4}}, QStringLiteral(":/images/rxtx/ball_red.png"));
@@ -200,6 +203,7 @@ void AuMenu::prepare(int addr, int type)
             item->setVisible(item == m_actions.value(7));
         return;
     }
+    m_actions.value(TrendIdentifier)->setVisible(m_context && m_context->showTrend);
     const bool outside = !between(type, 1, 24);
     const auto show = [this](const QString &title, bool visible) {
         submenu(title)->menuAction()->setVisible(visible);
@@ -250,6 +254,10 @@ void AuMenu::carryOut(const Unit &unit)
         return;
     case ShowConfiguration:
         emit signalShowAuConfig(unit.addr, HardTypes(unit.type));
+        return;
+    case ShowTrend:
+        if (m_context && m_context->showTrend)
+            m_context->showTrend(unit.addr);
         return;
     case RelaysOn:
     case RelaysOff:

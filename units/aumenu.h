@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 struct AuMenuContext;
 class AuReleDialog;
@@ -41,9 +42,12 @@ public:
         ReadBorderW3 = 1506,
         WriteBorderW1 = 1507,
         WriteBorderW3 = 1509,
+        ShowTrend = 1510,
     };
 
     static constexpr int IdentifierCount = 40;
+    // "Тренд ...": shown only while a trend window takes the requests.
+    static constexpr int TrendIdentifier = 41;
 
     explicit AuMenu(QWidget *parent = nullptr);
 
