@@ -322,8 +322,11 @@ void MainWindow::createWorker()
     qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
     m_modbusMaster = new ModbusMaster(effectivePortName(), 0, m_prgParams.eventsFromAllRyn);
     ModbusMaster *worker = m_modbusMaster;
+    // Its thread has not started: the choice is in place before the port opens.
+    worker->slotSetStripEcho(m_prgParams.stripEcho);
 
     connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
+    connect(this, &MainWindow::signalStripEcho, worker, &ModbusMaster::slotSetStripEcho);
     connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
     RYNCmdWidget *commands = m_rynInfoWidget->cmdWidget();
     connect(commands, &RYNCmdWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
@@ -334,6 +337,8 @@ void MainWindow::createWorker()
     }
     connect(worker, &ModbusMaster::signalPortOpened, this, &MainWindow::slotPortOpened);
     connect(worker, &ModbusMaster::signalPortAccessDenied, this, &MainWindow::slotPortAccessDenied);
+    connect(worker, &ModbusMaster::signalPortOpenError, m_portDialog, &OstrelCommPortDialog::setOpenError);
+    connect(worker, &ModbusMaster::signalEchoCount, m_portDialog, &OstrelCommPortDialog::setEchoCount);
     connect(worker, &ModbusMaster::signalPortTx, this, &MainWindow::slotPortTx);
     connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
     connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
@@ -576,10 +581,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::selectComPort()
 {
+    m_portDialog->setStripEcho(m_prgParams.stripEcho);
     if (m_portDialog->exec(m_prgParams.portName, m_prgParams.portDisable, m_portOpened) != QDialog::Accepted)
         return;
     const QString portName = m_portDialog->selectedPortName();
     const bool portDisable = m_portDialog->isPortDisabled();
+    if (m_portDialog->isStripEcho() != m_prgParams.stripEcho) {
+        m_prgParams.stripEcho = m_portDialog->isStripEcho();
+        savePrgParams();
+        emit signalStripEcho(m_prgParams.stripEcho);
+    }
     if (portName == m_prgParams.portName && portDisable == m_prgParams.portDisable)
         return;
 
