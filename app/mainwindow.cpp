@@ -327,8 +327,11 @@ void MainWindow::createWorker()
     // Before a unit is moved onto an address, its menu asks whether the worker last read a unit there.
     m_auInfoWidget->setUnitQuestions([worker](int addr) { return worker->isUnitTyped(addr); },
                                      [worker](int addr) { return worker->isUnitReachable(addr); });
+    // Its thread has not started: the choice is in place before the port opens.
+    worker->slotSetStripEcho(m_prgParams.stripEcho);
 
     connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
+    connect(this, &MainWindow::signalStripEcho, worker, &ModbusMaster::slotSetStripEcho);
     connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
     RYNCmdWidget *commands = m_rynInfoWidget->cmdWidget();
     connect(commands, &RYNCmdWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
@@ -339,6 +342,8 @@ void MainWindow::createWorker()
     }
     connect(worker, &ModbusMaster::signalPortOpened, this, &MainWindow::slotPortOpened);
     connect(worker, &ModbusMaster::signalPortAccessDenied, this, &MainWindow::slotPortAccessDenied);
+    connect(worker, &ModbusMaster::signalPortOpenError, m_portDialog, &OstrelCommPortDialog::setOpenError);
+    connect(worker, &ModbusMaster::signalEchoCount, m_portDialog, &OstrelCommPortDialog::setEchoCount);
     connect(worker, &ModbusMaster::signalPortTx, this, &MainWindow::slotPortTx);
     connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
     connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
@@ -581,10 +586,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::selectComPort()
 {
+    m_portDialog->setStripEcho(m_prgParams.stripEcho);
     if (m_portDialog->exec(m_prgParams.portName, m_prgParams.portDisable, m_portOpened) != QDialog::Accepted)
         return;
     const QString portName = m_portDialog->selectedPortName();
     const bool portDisable = m_portDialog->isPortDisabled();
+    if (m_portDialog->isStripEcho() != m_prgParams.stripEcho) {
+        m_prgParams.stripEcho = m_portDialog->isStripEcho();
+        savePrgParams();
+        emit signalStripEcho(m_prgParams.stripEcho);
+    }
     if (portName == m_prgParams.portName && portDisable == m_prgParams.portDisable)
         return;
 

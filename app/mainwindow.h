@@ -58,6 +58,7 @@ public:
 
 signals:
     void signalReinit(QString portName);
+    void signalStripEcho(bool strip);
     void signalSendCommand(int rynAddr, int id, int cmdCode, QByteArray info);
     void signalNeedSelectRyn(int rynAddr);
     void signalSelectRyn(int rynAddr);

@@ -1,5 +1,7 @@
 #include "ostrelcommportdialog.h"
 
+#include "tcpportname.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -26,8 +28,23 @@ OstrelCommPortDialog::OstrelCommPortDialog(QWidget *parent)
     m_portComboBox->setInsertPolicy(QComboBox::NoInsert);
     m_portComboBox->completer()->setCaseSensitivity(Qt::CaseSensitive);
     m_portComboBox->setMinimumContentsLength(16);
+    const QString tcpHint = tr("Сервер последовательных портов: tcp://адрес:порт");
+    m_portComboBox->setToolTip(tr("Последовательный порт из списка или его имя, набранное вручную.") +
+                               QLatin1Char('\n') + tcpHint);
+    auto *hintLabel = new QLabel(tcpHint, this);
+    hintLabel->setObjectName(QStringLiteral("tcpHintLabel"));
+    hintLabel->setEnabled(false); // greyed: a hint, not a state
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    m_echoComboBox = new QComboBox(this);
+    m_echoComboBox->setObjectName(QStringLiteral("echoComboBox"));
+    m_echoComboBox->addItem(tr("авто"));
+    m_echoComboBox->addItem(tr("нет"));
+    m_echoComboBox->setToolTip(tr("Многие адаптеры RS-485 принимают то, что сами передают: ответ приходит "
+                                  "за копией запроса.\n\"авто\" - копия убирается, \"нет\" - ответ "
+                                  "берётся как пришёл."));
+    m_echoCountLabel = new QLabel(this);
+    m_echoCountLabel->setObjectName(QStringLiteral("echoCountLabel"));
     auto *okButton =
         new QPushButton(QIcon(QStringLiteral(":/images/buttons/ok.png")), QStringLiteral("Ok"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
@@ -41,7 +58,10 @@ OstrelCommPortDialog::OstrelCommPortDialog(QWidget *parent)
     m_formLayout = new QFormLayout;
     m_formLayout->setLabelAlignment(Qt::AlignRight);
     m_formLayout->addRow(tr("COM-порт:"), m_portComboBox);
+    m_formLayout->addRow(new QLabel(this), hintLabel);
     m_formLayout->addRow(new QLabel(this), m_statusLabel);
+    m_formLayout->addRow(tr("Эхо адаптера:"), m_echoComboBox);
+    m_formLayout->addRow(new QLabel(this), m_echoCountLabel);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -72,6 +92,31 @@ bool OstrelCommPortDialog::isPortDisabled() const
     return m_disableCheckBox->checkState() == Qt::Checked;
 }
 
+void OstrelCommPortDialog::setStripEcho(bool strip)
+{
+    m_echoComboBox->setCurrentIndex(strip ? 0 : 1);
+}
+
+bool OstrelCommPortDialog::isStripEcho() const
+{
+    return m_echoComboBox->currentIndex() == 0;
+}
+
+void OstrelCommPortDialog::setEchoCount(int echoes)
+{
+    m_echoCount = echoes;
+    showEchoCount();
+}
+
+// Only for the port in use while it is open: a count of another line would mislead.
+void OstrelCommPortDialog::showEchoCount()
+{
+    if (m_isOpen && !m_portName.isEmpty() && selectedPortName() == m_portName)
+        m_echoCountLabel->setText(tr("Принято эхо запросов: %1").arg(m_echoCount));
+    else
+        m_echoCountLabel->clear();
+}
+
 QStringList OstrelCommPortDialog::offeredPortNames(const QStringList &availablePortNames)
 {
     QStringList offered;
@@ -84,7 +129,17 @@ QStringList OstrelCommPortDialog::offeredPortNames(const QStringList &availableP
 
 void OstrelCommPortDialog::slotAcceptClicked()
 {
-    emit signalComPortChanged(selectedPortName());
+    const QString name = selectedPortName();
+    if (!isPortDisabled() && TcpPortName::isTcp(name)) {
+        const TcpPortName::Error error = TcpPortName::parse(name).error;
+        if (error != TcpPortName::NoError) {
+            m_statusLabel->setText(tr("Неверное имя порта: %1").arg(TcpPortName::errorText(error)));
+            m_statusLabel->setStyleSheet(QStringLiteral("QLabel{color: red; font-weight: bold}"));
+            fitWidth();
+            return;
+        }
+    }
+    emit signalComPortChanged(name);
     accept();
 }
 
@@ -100,6 +155,7 @@ QString OstrelCommPortDialog::accessDeniedText()
 
 void OstrelCommPortDialog::slotPortChanged(const QString &text)
 {
+    showEchoCount();
     if (text.trimmed().isEmpty() || text.trimmed() != m_portName) {
         m_statusLabel->clear();
         return;
@@ -111,10 +167,17 @@ void OstrelCommPortDialog::slotPortChanged(const QString &text)
         QString state = text.trimmed() + QStringLiteral("  -  ") + tr("порт не открыт");
         if (m_accessDenied)
             state += QStringLiteral(" (") + accessDeniedText() + QLatin1Char(')');
+        else if (!m_openError.isEmpty())
+            state += QStringLiteral(" (") + m_openError + QLatin1Char(')');
         m_statusLabel->setText(state);
         m_statusLabel->setStyleSheet(QStringLiteral("QLabel{color: red; font-weight: bold}"));
     }
-    // The size is fixed, and a long device path must not cut the state off.
+    fitWidth();
+}
+
+// The size is fixed, and a long device path or reason must not cut the state off.
+void OstrelCommPortDialog::fitWidth()
+{
     // The form keeps its measurements until told they are stale.
     m_formLayout->invalidate();
     const int needed = sizeHint().width();
@@ -134,6 +197,7 @@ int OstrelCommPortDialog::exec(const QString &portName, bool isDisable, bool isO
     refillPortList();
     m_disableCheckBox->setChecked(isDisable);
     m_portComboBox->setEnabled(!isDisable);
+    showEchoCount();
     return QDialog::exec();
 }
 

@@ -8,9 +8,10 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 
-// Lets the user choose the serial line to the controllers (from the list the system reports, or typed
-// by hand for a device it does not list) or switch the port off. It only shows the choice: the main
-// window reads it back, stores it and reopens the port.
+// Lets the user choose the serial line to the controllers (from the list the system reports, typed by
+// hand for a device it does not list, or a serial device server as "tcp://HOST:PORT") or switch the
+// port off, and whether an adapter's echo of the requests is taken off. It only shows the choice: the
+// main window reads it back, stores it and reopens the port.
 class OstrelCommPortDialog : public QDialog
 {
     Q_OBJECT
@@ -22,6 +23,9 @@ public:
     // port is switched off.
     QString selectedPortName() const;
     bool isPortDisabled() const;
+    // "авто" (an echo in front of an answer is taken off) or "нет"; set before exec, read after it.
+    void setStripEcho(bool strip);
+    bool isStripEcho() const;
 
     // Parallel ports never lead to a controller, so they are not offered.
     static QStringList offeredPortNames(const QStringList &availablePortNames);
@@ -29,6 +33,10 @@ public:
     void setAccessDenied(bool denied) { m_accessDenied = denied; }
     // What the user must do when a port cannot be opened for want of permission.
     static QString accessDeniedText();
+    // Why the port in use could not be opened, shown beside its state; empty when nothing is known.
+    void setOpenError(const QString &reason) { m_openError = reason; }
+    // Echoes taken off since the port in use opened, shown while it is open (live, also during exec).
+    void setEchoCount(int echoes);
 
 signals:
     void signalComPortChanged(QString portName);
@@ -46,12 +54,18 @@ protected:
 
 private:
     void refillPortList();
+    void showEchoCount();
+    void fitWidth();
 
     QString m_portName;
     bool m_isOpen = false;
     bool m_accessDenied = false;
+    QString m_openError;
+    int m_echoCount = 0;
     QCheckBox *m_disableCheckBox = nullptr;
     QComboBox *m_portComboBox = nullptr;
     QLabel *m_statusLabel = nullptr;
+    QComboBox *m_echoComboBox = nullptr;
+    QLabel *m_echoCountLabel = nullptr;
     QFormLayout *m_formLayout = nullptr;
 };

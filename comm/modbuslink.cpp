@@ -2,6 +2,8 @@
 
 #include "commlogging.h"
 #include "serialmodbusport.h"
+#include "tcpmodbusport.h"
+#include "tcpportname.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -12,11 +14,18 @@ ModbusLink::ModbusLink(PortFactory factory)
     : m_factory(std::move(factory))
 {
     if (!m_factory)
-        m_factory = [](const QString &name) { return std::make_unique<SerialModbusPort>(name); };
+        m_factory = &ModbusLink::createPort;
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
     m_clock = [timer] { return timer->elapsed(); };
     m_sleeper = [](int msecs) { QThread::msleep(ulong(msecs)); };
+}
+
+std::unique_ptr<ModbusPort> ModbusLink::createPort(const QString &portName)
+{
+    if (TcpPortName::isTcp(portName))
+        return std::make_unique<TcpModbusPort>(portName);
+    return std::make_unique<SerialModbusPort>(portName);
 }
 
 ModbusLink::~ModbusLink()
@@ -39,6 +48,18 @@ void ModbusLink::setPortOpenedHandler(std::function<void(bool)> handler)
     m_portOpenedHandler = std::move(handler);
 }
 
+void ModbusLink::setEchoHandler(std::function<void(int)> handler)
+{
+    m_echoHandler = std::move(handler);
+}
+
+void ModbusLink::resetEchoes()
+{
+    m_echoes = 0;
+    if (m_echoHandler)
+        m_echoHandler(0);
+}
+
 void ModbusLink::setObserver(Observer observer)
 {
     m_observer = std::move(observer);
@@ -52,6 +73,11 @@ bool ModbusLink::isOpen() const
 bool ModbusLink::isAccessDenied() const
 {
     return m_port && m_port->isAccessDenied();
+}
+
+QString ModbusLink::openError() const
+{
+    return m_port ? m_port->errorString() : QString();
 }
 
 void ModbusLink::setPortName(const QString &portName)
@@ -70,6 +96,7 @@ bool ModbusLink::openPort()
     if (!m_port)
         return false;
     m_port->close();
+    resetEchoes();
     return m_port->open();
 }
 
@@ -110,13 +137,18 @@ ModbusLink::Transaction ModbusLink::exchange(const QByteArray &request, int expe
     for (;;) {
         const QByteArray received = m_port->readAll();
         transaction.answer.append(received);
-        if (transaction.answer.size() >= expectedLength)
+        const bool complete = m_stripEcho
+                                  ? echoedAnswerComplete(transaction.answer, expectedLength, request)
+                                  : transaction.answer.size() >= expectedLength;
+        if (complete)
             break;
         const qint64 elapsed = m_clock() - start;
         if (elapsed > answerWindowMs)
             break;
         const int windowLeft = int(answerWindowMs + 1 - elapsed);
         if (!received.isEmpty()) {
+            // An answer begins like its request, so the echo's length is not known before it is in:
+            // the sleep counts on no echo, and the last bytes of an echoed answer are waited for.
             const int rest = lineTimeMs(expectedLength - transaction.answer.size());
             if (rest > 1) {
                 m_sleeper(qMin(rest - 1, windowLeft));
@@ -124,6 +156,15 @@ ModbusLink::Transaction ModbusLink::exchange(const QByteArray &request, int expe
             }
         }
         m_port->waitForReadyRead(windowLeft);
+    }
+    if (m_stripEcho) {
+        transaction.echoLength = echoLength(transaction.answer, expectedLength, request);
+        if (transaction.echoLength > 0) {
+            transaction.answer.remove(0, transaction.echoLength);
+            ++m_echoes;
+            if (m_echoHandler)
+                m_echoHandler(m_echoes);
+        }
     }
     const Validation validation = validate(transaction.answer, expectedLength, request);
     transaction.result = validation.result;
@@ -154,6 +195,7 @@ void ModbusLink::recreatePort()
     closePort();
     m_port.reset();
     m_port = m_factory(m_portName);
+    resetEchoes();
     const bool opened = m_port->open();
     if (m_portOpenedHandler)
         m_portOpenedHandler(opened);

@@ -20,8 +20,9 @@ public:
     struct Transaction
     {
         ModbusProtocol::Result result = ModbusProtocol::ResultNoAnswer;
-        QByteArray answer; // the bytes as collected, header and CRC included
+        QByteArray answer; // the bytes as collected, header and CRC included, an echo in front removed
         quint8 exceptionCode = 0;
+        int echoLength = 0; // bytes of the request's echo that came before the answer
     };
 
     // What a transaction did on the line, as the traffic monitor records it. Times on the link's clock.
@@ -37,8 +38,10 @@ public:
     static constexpr int portFailureLimit = 10;
     static constexpr int portErrorPauseMs = 100;
 
-    // Without a factory the link opens real serial ports.
+    // Without a factory the link opens real ports: a serial device, or a serial device server for a
+    // name "tcp://HOST:PORT".
     explicit ModbusLink(PortFactory factory = PortFactory());
+    static std::unique_ptr<ModbusPort> createPort(const QString &portName);
     ~ModbusLink();
 
     void setClock(Clock clock);
@@ -54,6 +57,15 @@ public:
     bool isOpen() const;
     // The port's last open failed for want of permission.
     bool isAccessDenied() const;
+    // Why the port's last open failed, when the port can say.
+    QString openError() const;
+
+    // Whether an echo of the request in front of the answer is taken off (on by default); told the
+    // number of echoes taken off since the port was last opened, at each one.
+    void setStripEcho(bool strip) { m_stripEcho = strip; }
+    bool stripsEcho() const { return m_stripEcho; }
+    void setEchoHandler(std::function<void(int echoes)> handler);
+    int echoes() const { return m_echoes; }
 
     // Names the port; a new non-empty name creates the port object (not opened), an empty one removes it.
     void setPortName(const QString &portName);
@@ -71,6 +83,7 @@ public:
 private:
     Transaction exchange(const QByteArray &request, int expectedLength);
     void recreatePort();
+    void resetEchoes();
 
     PortFactory m_factory;
     Clock m_clock;
@@ -80,4 +93,7 @@ private:
     QString m_portName;
     std::unique_ptr<ModbusPort> m_port;
     int m_consecutiveFailures = 0;
+    bool m_stripEcho = true;
+    int m_echoes = 0;
+    std::function<void(int)> m_echoHandler;
 };

@@ -136,6 +136,8 @@ void ModbusMaster::init()
     if (m_options.sleeper)
         m_link->setSleeper(m_options.sleeper);
     m_link->setPortOpenedHandler([this](bool ok) { portOpened(ok); });
+    m_link->setStripEcho(m_stripEcho);
+    m_link->setEchoHandler([this](int echoes) { emit signalEchoCount(echoes); });
 
     m_tickTimer = new QTimer(this);
     m_tickTimer->setSingleShot(true);
@@ -158,6 +160,7 @@ void ModbusMaster::init()
     if (!m_link->hasPort()) {
         emit signalPortOpened(false);
         emit signalPortAccessDenied(false);
+        emit signalPortOpenError(QString());
         return;
     }
     if (openPort()) {
@@ -184,6 +187,7 @@ void ModbusMaster::portOpened(bool isOk)
     }
     emit signalPortOpened(isOk);
     emit signalPortAccessDenied(!isOk && m_link->isAccessDenied());
+    emit signalPortOpenError(isOk ? QString() : m_link->openError());
 }
 
 void ModbusMaster::noteFound(int rynAddr)
@@ -209,6 +213,7 @@ void ModbusMaster::reinit(QString portName)
     if (portName.isEmpty()) {
         emit signalPortOpened(false);
         emit signalPortAccessDenied(false);
+        emit signalPortOpenError(QString());
         return;
     }
     const bool opened = openPort();
@@ -218,6 +223,13 @@ void ModbusMaster::reinit(QString portName)
     restartProbes();
     if (opened)
         startTicking();
+}
+
+void ModbusMaster::slotSetStripEcho(bool strip)
+{
+    m_stripEcho = strip;
+    if (m_link)
+        m_link->setStripEcho(strip);
 }
 
 void ModbusMaster::startTicking()

@@ -83,6 +83,10 @@ signals:
     void signalPortOpened(bool isOk);
     // Follows every open: true when the port could not be opened for want of permission.
     void signalPortAccessDenied(bool denied);
+    // Follows every open: why the port could not be opened, when the port says; empty otherwise.
+    void signalPortOpenError(QString reason);
+    // Echoes of the requests taken off in front of answers since the port was last opened.
+    void signalEchoCount(int echoes);
     void signalPortTx();
     void signalPortRx(int errType, QByteArray answer);
     void signalInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
@@ -100,6 +104,9 @@ signals:
 public slots:
     void init();
     void reinit(QString portName);
+    // Whether an echo of the request in front of an answer is taken off (the default) or left, as
+    // on a line without echo, where such an answer is a link error.
+    void slotSetStripEcho(bool strip);
     void slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray info);
     void slotSetAddr(int rynAddr);
     void slotEnentsFromAllRyn(bool fromAll);
@@ -172,6 +179,7 @@ private:
     int m_rynAddr = 0;
     quint16 m_version = defaultVersion;
     QString m_portName;
+    bool m_stripEcho = true;
     bool m_eventsFromAllRyn = true;
     QList<int> m_knownRyns;
     QMap<int, int> m_rynFailures;

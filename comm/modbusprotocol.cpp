@@ -1,5 +1,6 @@
 #include "modbusprotocol.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ModbusProtocol {
@@ -123,6 +124,66 @@ Validation validate(const QByteArray &answer, int expectedLength, const QByteArr
     if (quint8(answer.at(1)) != function)
         return {ResultBadFrame, 0};
     return {ResultOk, 0};
+}
+
+namespace {
+
+bool isAnswer(const Validation &validation)
+{
+    return validation.result == ResultOk || validation.result == ResultException;
+}
+
+bool beginsWithSuffix(const QByteArray &received, const QByteArray &request, int length)
+{
+    return received.size() >= length &&
+           std::equal(request.constEnd() - length, request.constEnd(), received.constBegin());
+}
+
+} // namespace
+
+int echoedAnswerLength(const QByteArray &received, int expectedLength, const QByteArray &request)
+{
+    if (request.isEmpty() || received.isEmpty())
+        return 0;
+    const bool whole = received.startsWith(request);
+    const bool beginning = received.size() < request.size() && request.startsWith(received);
+    return whole || beginning ? request.size() + expectedLength : 0;
+}
+
+bool echoedAnswerComplete(const QByteArray &received, int expectedLength, const QByteArray &request)
+{
+    const int echoed = echoedAnswerLength(received, expectedLength, request);
+    if (echoed > 0)
+        return received.size() >= echoed;
+    if (received.size() < expectedLength)
+        return false;
+    bool suffix = false;
+    for (int length = request.size() - 1; length >= 1; --length) {
+        if (!beginsWithSuffix(received, request, length))
+            continue;
+        suffix = true;
+        if (isAnswer(validate(received.mid(length), expectedLength, request)))
+            return true;
+    }
+    // Without anything that looks like an echo the answer is judged as it stands, as without stripping.
+    return !suffix || isAnswer(validate(received, expectedLength, request));
+}
+
+int echoLength(const QByteArray &received, int expectedLength, const QByteArray &request)
+{
+    if (request.isEmpty())
+        return 0;
+    if (received.startsWith(request))
+        return request.size();
+    if (isAnswer(validate(received, expectedLength, request)))
+        return 0;
+    for (int length = request.size() - 1; length >= 1; --length) {
+        if (beginsWithSuffix(received, request, length) &&
+            isAnswer(validate(received.mid(length), expectedLength, request)))
+            return length;
+    }
+    // The end of the request and nothing behind it: no answer came, as after a whole echo alone.
+    return request.endsWith(received) ? received.size() : 0;
 }
 
 QByteArray answerData(const QByteArray &answer)

@@ -66,6 +66,19 @@ struct Validation
 // A late answer from another slave or to an earlier request is a bad frame, never data.
 Validation validate(const QByteArray &answer, int expectedLength, const QByteArray &request);
 
+// Adapters that hear their own transmitter put a copy of the request in front of the answer; one whose
+// receiver switches on mid-frame catches only the request's end. An echo is never taken as an answer.
+// How long `received` must grow while it is (the start of) a whole echo: the echo and the answer;
+// 0 when it does not begin like the request.
+int echoedAnswerLength(const QByteArray &received, int expectedLength, const QByteArray &request);
+// Whether `received` holds a complete answer, allowing for an echo in front of it: a suffix of the
+// request counts as an echo only when a valid answer (or exception answer) follows it.
+bool echoedAnswerComplete(const QByteArray &received, int expectedLength, const QByteArray &request);
+// The bytes at the front of `received` that are an echo of `request`: all of the request when it
+// begins with the whole request, a suffix of it when a valid answer follows or nothing does,
+// otherwise 0.
+int echoLength(const QByteArray &received, int expectedLength, const QByteArray &request);
+
 // The data bytes of a normal answer: without slave, function, byte count and CRC.
 QByteArray answerData(const QByteArray &answer);
 

@@ -105,6 +105,8 @@ bool readPrgParams(PrgParams &prgParams)
     prgParams.portName = settings.value(QStringLiteral("PortName"), prgParams.portName).toString();
     prgParams.portDisable =
         toBool(settings.value(QStringLiteral("PortDisable"), prgParams.portDisable), prgParams.portDisable);
+    prgParams.stripEcho =
+        toBool(settings.value(QStringLiteral("StripEcho"), prgParams.stripEcho), prgParams.stripEcho);
     prgParams.rynAddr = quint8(toInt(settings.value(QStringLiteral("RynAddr"), prgParams.rynAddr),
                                      prgParams.rynAddr, 0, 255, false));
     prgParams.eventsFromAllRyn =
@@ -126,6 +128,7 @@ bool writePrgParams(const PrgParams &prgParams)
     settings.beginGroup(QStringLiteral("System"));
     settings.setValue(QStringLiteral("PortName"), prgParams.portName);
     settings.setValue(QStringLiteral("PortDisable"), prgParams.portDisable);
+    settings.setValue(QStringLiteral("StripEcho"), prgParams.stripEcho);
     settings.setValue(QStringLiteral("RynAddr"), int(prgParams.rynAddr));
     settings.setValue(QStringLiteral("EventsFromAllRyn"), prgParams.eventsFromAllRyn);
     settings.setValue(QStringLiteral("EvCount"), prgParams.evCount);

@@ -20,6 +20,7 @@ struct PrgParams
 {
     QString portName = QStringLiteral("COM1");
     bool portDisable = false;
+    bool stripEcho = true; // take an adapter's echo of the request off in front of the answer
     quint8 rynAddr = 1;
     qint32 evCount = 50000;
     bool eventsFromAllRyn = true;

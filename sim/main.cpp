@@ -5,6 +5,7 @@
 #include "simrequestframer.h"
 #include "simscenario.h"
 #include "simserialline.h"
+#include "simtcpline.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -59,6 +61,24 @@ void fail(const QString &message)
     std::fputs((QStringLiteral("ryn-sim: ") + message + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
 }
 
+// "--echo" alone means a full echo; "--echo partial" (or "full") names the kind. The parser knows no
+// option with an optional value, so the bare form is given its value here.
+QStringList withEchoValue(QStringList arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) != QLatin1String("--echo"))
+            continue;
+        const bool named = i + 1 < arguments.size() && (arguments.at(i + 1) == QLatin1String("partial") ||
+                                                        arguments.at(i + 1) == QLatin1String("full"));
+        if (named) {
+            arguments[i] += QLatin1Char('=') + arguments.takeAt(i + 1);
+        } else {
+            arguments[i] = QStringLiteral("--echo=full");
+        }
+    }
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,6 +97,16 @@ int main(int argc, char *argv[])
         QStringLiteral("path"));
     const QCommandLineOption portOption(QStringLiteral("port"), Tr::tr("Serve a real serial device instead."),
                                         QStringLiteral("device"));
+    const QCommandLineOption tcpOption(
+        QStringLiteral("tcp"),
+        Tr::tr("Serve as a serial device server on a TCP port instead (RTU over TCP), on loopback unless an "
+               "address is given; port 0 takes a free one."),
+        QStringLiteral("[address:]port"));
+    const QCommandLineOption echoOption(
+        QStringLiteral("echo"),
+        Tr::tr("Echo every request in front of its answer, as some RS-485 adapters do: \"--echo\" (the whole "
+               "request) or \"--echo partial\" (a random end of it)."),
+        QStringLiteral("kind"));
     const QCommandLineOption scenarioOption(
         QStringLiteral("scenario"), Tr::tr("The scenario file (default: sim/demo.json next to the program)."),
         QStringLiteral("file"));
@@ -108,12 +138,21 @@ int main(int argc, char *argv[])
         QStringLiteral("settings"),
         Tr::tr("Point \"System\"/\"PortName\" of this settings file at the line and enable the port."),
         QStringLiteral("file"));
-    parser.addOptions({linkOption, portOption, scenarioOption, baudOption, turnaroundOption, lateOption,
+    parser.addOptions({linkOption, portOption, tcpOption, echoOption, scenarioOption, baudOption, turnaroundOption, lateOption,
                        gapOption, faultsOption, seedOption, frozenOption, traceOption, settingsOption});
-    parser.process(application);
+    parser.process(withEchoValue(QCoreApplication::arguments()));
 
-    if (parser.isSet(linkOption) == parser.isSet(portOption)) {
-        fail(Tr::tr("give either --link PATH or --port DEVICE"));
+    if (!parser.positionalArguments().isEmpty()) {
+        fail(Tr::tr("unexpected argument: %1").arg(parser.positionalArguments().constFirst()));
+        return 2;
+    }
+    if (int(parser.isSet(linkOption)) + int(parser.isSet(portOption)) + int(parser.isSet(tcpOption)) != 1) {
+        fail(Tr::tr("give one of --link PATH, --port DEVICE or --tcp [ADDRESS:]PORT"));
+        return 2;
+    }
+    const QString echo = parser.isSet(echoOption) ? parser.value(echoOption) : QString();
+    if (!echo.isEmpty() && echo != QLatin1String("full") && echo != QLatin1String("partial")) {
+        fail(Tr::tr("--echo takes nothing, or \"partial\""));
         return 2;
     }
     bool ok = false;
@@ -143,7 +182,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     bus.setLateMs(late);
-    bus.faults().setSeed(parser.isSet(seedOption) ? parser.value(seedOption).toUInt() : contents.seed);
+    const quint32 seed = parser.isSet(seedOption) ? parser.value(seedOption).toUInt() : contents.seed;
+    bus.faults().setSeed(seed);
     if (parser.isSet(faultsOption)) {
         error = bus.faults().setRates(parser.value(faultsOption));
         if (!error.isEmpty()) {
@@ -155,19 +195,27 @@ int main(int argc, char *argv[])
     control.setTimeline(contents.timeline, contents.repeatMs);
     control.setFrozen(parser.isSet(frozenOption));
 
-    SimSerialLine line;
+    SimSerialLine serialLine;
+    SimTcpLine tcpLine;
+    SimLine &line = parser.isSet(tcpOption) ? static_cast<SimLine &>(tcpLine) : serialLine;
     line.setBaud(baud);
     line.setTurnaroundMs(turnaround);
     line.setIdleGapMs(gap);
-    const bool opened =
-        parser.isSet(linkOption)
-            ? line.openPseudoTerminal(QFileInfo(parser.value(linkOption)).absoluteFilePath(), &error)
-            : line.openDevice(parser.value(portOption), baud ? baud : 19200, &error);
+    bool opened = false;
+    if (parser.isSet(tcpOption))
+        opened = tcpLine.listen(parser.value(tcpOption), &error);
+    else if (parser.isSet(linkOption))
+        opened = serialLine.openPseudoTerminal(QFileInfo(parser.value(linkOption)).absoluteFilePath(), &error);
+    else
+        opened = serialLine.openDevice(parser.value(portOption), baud ? baud : 19200, &error);
     if (!opened) {
         fail(error);
         return 1;
     }
-    const QString portName = parser.isSet(linkOption) ? line.linkPath() : line.farEnd();
+    const QString portName = parser.isSet(tcpOption)    ? tcpLine.portName()
+                             : parser.isSet(linkOption) ? serialLine.linkPath()
+                                                        : serialLine.farEnd();
+    const QString farEnd = parser.isSet(tcpOption) ? portName : serialLine.farEnd();
     if (parser.isSet(settingsOption)) {
         Settings::fileName = parser.value(settingsOption);
         Settings::writeValue(portName, QStringLiteral("PortName"), QStringLiteral("System"));
@@ -175,6 +223,16 @@ int main(int argc, char *argv[])
     }
 
     const bool trace = parser.isSet(traceOption);
+    // The echo is what the adapter heard of the request: all of it, or (its receiver switched on late)
+    // an end of it, one byte short of the whole at most.
+    QRandomGenerator echoRandom(seed);
+    const auto echoOf = [&](const QByteArray &request) {
+        if (echo.isEmpty() || request.isEmpty())
+            return QByteArray();
+        if (echo == QLatin1String("full") || request.size() < 2)
+            return request;
+        return request.right(1 + int(echoRandom.bounded(request.size() - 1)));
+    };
     SimRequestFramer framer;
     const auto handleFrames = [&](const QList<QByteArray> &frames) {
         for (const QByteArray &broken : framer.takeBroken()) {
@@ -187,24 +245,34 @@ int main(int argc, char *argv[])
             if (trace)
                 traceLine(QStringLiteral("RX"), SimFrame::hex(frame));
             SimBus::Answer answer;
+            const QByteArray echoed = echoOf(frame);
             if (bus.handleFrame(frame, &answer)) {
-                line.send(answer.bytes, answer.burstFrom, answer.extraDelayMs);
+                const int burstFrom = answer.burstFrom >= 0 ? answer.burstFrom + echoed.size() : -1;
+                line.send(echoed + answer.bytes, burstFrom, answer.extraDelayMs);
                 if (trace && !answer.note.isEmpty())
                     traceLine(QStringLiteral("--"), answer.note);
-            } else if (trace) {
-                traceLine(QStringLiteral("--"), Tr::tr("no answer: %1").arg(answer.note));
+            } else {
+                if (!echoed.isEmpty())
+                    line.send(echoed, -1, 0);
+                if (trace)
+                    traceLine(QStringLiteral("--"), Tr::tr("no answer: %1").arg(answer.note));
             }
         }
     };
-    QObject::connect(&line, &SimSerialLine::bytesReceived, &application,
+    QObject::connect(&line, &SimLine::bytesReceived, &application,
                      [&](const QByteArray &bytes) { handleFrames(framer.feed(bytes)); });
-    QObject::connect(&line, &SimSerialLine::lineIdle, &application,
+    QObject::connect(&line, &SimLine::lineIdle, &application,
                      [&]() { handleFrames(framer.lineIdle()); });
     if (trace) {
-        QObject::connect(&line, &SimSerialLine::sendingStarted, &application, [](const QByteArray &bytes) {
+        QObject::connect(&tcpLine, &SimTcpLine::clientConnected, &application, [](const QString &peer) {
+            traceLine(QStringLiteral("--"), Tr::tr("connected: %1").arg(peer));
+        });
+        QObject::connect(&tcpLine, &SimTcpLine::clientDisconnected, &application,
+                         [] { traceLine(QStringLiteral("--"), Tr::tr("disconnected")); });
+        QObject::connect(&line, &SimLine::sendingStarted, &application, [](const QByteArray &bytes) {
             traceLine(QStringLiteral("TX"), SimFrame::hex(bytes));
         });
-        QObject::connect(&line, &SimSerialLine::answerDropped, &application, [](int unsent) {
+        QObject::connect(&line, &SimLine::answerDropped, &application, [](int unsent) {
             traceLine(QStringLiteral("--"),
                       Tr::tr("answer dropped, %1 bytes unsent: a new request came").arg(unsent));
         });
@@ -271,9 +339,10 @@ int main(int argc, char *argv[])
                                                      return list;
                                                  }())
                                                      .join(QLatin1Char(',')),
-                                                 portName, line.farEnd()));
+                                                 portName, farEnd));
     const int result = application.exec();
-    line.close();
+    serialLine.close();
+    tcpLine.close();
     printLine(QStringLiteral("COUNTS ") + bus.countsText());
     return result;
 }

@@ -40,21 +40,11 @@ speed_t speedFor(int baud)
     }
 }
 
-constexpr int bitsPerCharacter = 11; // start, 8 data, 2 stop
-
 } // namespace
 
 SimSerialLine::SimSerialLine(QObject *parent)
-    : QObject(parent)
-{
-    m_idleTimer.setSingleShot(true);
-    m_idleTimer.setInterval(20);
-    connect(&m_idleTimer, &QTimer::timeout, this, &SimSerialLine::lineIdle);
-    m_sendTimer.setTimerType(Qt::PreciseTimer);
-    m_sendTimer.setInterval(1);
-    connect(&m_sendTimer, &QTimer::timeout, this, &SimSerialLine::sendDue);
-    m_clock.start();
-}
+    : SimLine(parent)
+{}
 
 SimSerialLine::~SimSerialLine()
 {
@@ -143,9 +133,7 @@ bool SimSerialLine::openDevice(const QString &device, int baud, QString *error)
 
 void SimSerialLine::close()
 {
-    m_sendTimer.stop();
-    m_idleTimer.stop();
-    m_pending.clear();
+    stopSending();
     delete m_notifier;
     m_notifier = nullptr;
     if (!m_linkPath.isEmpty()) {
@@ -163,72 +151,18 @@ void SimSerialLine::close()
 void SimSerialLine::readAvailable()
 {
     char buffer[512];
-    QByteArray received;
+    QByteArray bytes;
     for (;;) {
         const ssize_t count = ::read(m_fd, buffer, sizeof buffer);
         if (count > 0) {
-            received.append(buffer, int(count));
+            bytes.append(buffer, int(count));
             continue;
         }
         if (count < 0 && errno == EINTR)
             continue;
         break;
     }
-    if (received.isEmpty())
-        return;
-    if (!m_pending.isEmpty()) {
-        const int unsent = m_pending.size() - m_sent;
-        m_pending.clear();
-        m_sendTimer.stop();
-        emit answerDropped(unsent);
-    }
-    m_idleTimer.start();
-    emit bytesReceived(received);
-}
-
-void SimSerialLine::send(const QByteArray &bytes, int burstFrom, int extraDelayMs)
-{
-    if (!m_pending.isEmpty())
-        emit answerDropped(m_pending.size() - m_sent);
-    m_pending = bytes;
-    m_sent = 0;
-    m_burstFrom = burstFrom;
-    const int delayMs = m_turnaroundMs + extraDelayMs;
-    m_sendStartNs = m_clock.nsecsElapsed() + qint64(delayMs) * 1000000;
-    // A real device paces the bytes itself; a pseudo-terminal passes on whatever it is given at once.
-    if (delayMs <= 0 && (m_baud <= 0 || m_realDevice)) {
-        sendDue();
-        return;
-    }
-    m_sendTimer.start();
-}
-
-void SimSerialLine::sendDue()
-{
-    if (m_pending.isEmpty()) {
-        m_sendTimer.stop();
-        return;
-    }
-    const qint64 elapsed = m_clock.nsecsElapsed() - m_sendStartNs;
-    if (elapsed < 0)
-        return;
-    int due = m_pending.size();
-    if (m_baud > 0 && !m_realDevice) {
-        const qint64 characterNs = qint64(bitsPerCharacter) * 1000000000 / m_baud;
-        due = int(qMin<qint64>(m_pending.size(), elapsed / characterNs + 1));
-        if (m_burstFrom >= 0 && due > m_burstFrom)
-            due = m_pending.size();
-    }
-    if (due <= m_sent)
-        return;
-    if (m_sent == 0)
-        emit sendingStarted(m_pending);
-    writeBytes(m_pending.constData() + m_sent, due - m_sent);
-    m_sent = due;
-    if (m_sent >= m_pending.size()) {
-        m_pending.clear();
-        m_sendTimer.stop();
-    }
+    received(bytes);
 }
 
 void SimSerialLine::writeBytes(const char *data, int length)

@@ -56,6 +56,10 @@ class TestOstrelCommPortDialog : public QObject
 private slots:
     void offeredPorts_data();
     void offeredPorts();
+    void malformedServerNameIsNotAccepted_data();
+    void malformedServerNameIsNotAccepted();
+    void serverNameAndEchoChoiceAreKept();
+    void echoCountAndOpenErrorOfThePortInUse();
     void disableCheckBox_data();
     void disableCheckBox();
     void userChoice_data();
@@ -247,6 +251,99 @@ void TestOstrelCommPortDialog::reopeningShowsTheNewPortState()
     }
     QCOMPARE(statuses, (QStringList{QStringLiteral("COM1  -  порт не открыт"),
                                     QStringLiteral("COM1  -  порт открыт")}));
+}
+
+void TestOstrelCommPortDialog::malformedServerNameIsNotAccepted_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("no-port") << "tcp://10.0.0.7" << "не указан порт";
+    QTest::addRow("port-zero") << "tcp://10.0.0.7:0" << "от 1 до 65535";
+    QTest::addRow("port-too-large") << "tcp://10.0.0.7:70000" << "от 1 до 65535";
+    QTest::addRow("empty-host") << "tcp://:4001" << "не указан адрес";
+}
+
+void TestOstrelCommPortDialog::malformedServerNameIsNotAccepted()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    FakePortsDialog dialog;
+    dialog.ports = QStringList{"COM1"};
+    QSignalSpy changed(&dialog, &OstrelCommPortDialog::signalComPortChanged);
+    Shown afterOk;
+    bool stillOpen = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("portComboBox"));
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), typed);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+        stillOpen = dialog.isVisible();
+        afterOk = look(dialog);
+        dialog.reject();
+    });
+    QCOMPARE(dialog.exec(QStringLiteral("COM1"), false, true), int(QDialog::Rejected));
+    QVERIFY(stillOpen);
+    QCOMPARE(changed.count(), 0);
+    QVERIFY2(afterOk.status.startsWith(QStringLiteral("Неверное имя порта: ")) && afterOk.status.contains(message),
+             qPrintable(afterOk.status));
+    QVERIFY(afterOk.statusStyle.contains(QLatin1String("red")));
+    QVERIFY(!afterOk.statusCut);
+}
+
+void TestOstrelCommPortDialog::serverNameAndEchoChoiceAreKept()
+{
+    FakePortsDialog dialog;
+    dialog.ports = QStringList{"COM1"};
+    const QString server = QStringLiteral("tcp://[fe80::7]:4001");
+    dialog.setStripEcho(true);
+    QString echoShown;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("portComboBox"));
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), server);
+        auto *echo = dialog.findChild<QComboBox *>(QStringLiteral("echoComboBox"));
+        echoShown = echo->currentText();
+        echo->setCurrentIndex(1);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    });
+    QCOMPARE(dialog.exec(QStringLiteral("COM1"), false, true), int(QDialog::Accepted));
+    QCOMPARE(echoShown, QStringLiteral("авто"));
+    QCOMPARE(dialog.selectedPortName(), server);
+    QVERIFY(!dialog.isStripEcho());
+}
+
+void TestOstrelCommPortDialog::echoCountAndOpenErrorOfThePortInUse()
+{
+    FakePortsDialog dialog;
+    dialog.ports = QStringList{"COM1", "COM2"};
+    dialog.setEchoCount(17);
+    QStringList counts;
+    QTimer::singleShot(0, &dialog, [&] {
+        const auto *label = dialog.findChild<QLabel *>(QStringLiteral("echoCountLabel"));
+        counts.append(label->text());
+        dialog.setEchoCount(18); // arrives from the worker while the dialog is open
+        counts.append(label->text());
+        dialog.findChild<QComboBox *>(QStringLiteral("portComboBox"))->setCurrentIndex(1);
+        counts.append(label->text());
+        dialog.reject();
+    });
+    dialog.exec(QStringLiteral("COM1"), false, true);
+    QCOMPARE(counts, (QStringList{QStringLiteral("Принято эхо запросов: 17"),
+                                  QStringLiteral("Принято эхо запросов: 18"), QString()}));
+
+    // A port that did not open shows no count, and says why it did not.
+    dialog.ports = QStringList{"tcp://127.0.0.1:4001"};
+    dialog.setOpenError(QStringLiteral("сервер отказал в соединении"));
+    Shown shown;
+    QString count;
+    QTimer::singleShot(0, &dialog, [&] {
+        shown = look(dialog);
+        count = dialog.findChild<QLabel *>(QStringLiteral("echoCountLabel"))->text();
+        dialog.reject();
+    });
+    dialog.exec(QStringLiteral("tcp://127.0.0.1:4001"), false, false);
+    QCOMPARE(shown.status, QStringLiteral("tcp://127.0.0.1:4001  -  порт не открыт (сервер отказал в соединении)"));
+    QCOMPARE(count, QString());
 }
 
 QTEST_MAIN(TestOstrelCommPortDialog)

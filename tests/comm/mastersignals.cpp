@@ -8,6 +8,10 @@ MasterSignals::MasterSignals(ModbusMaster *master, QObject *parent)
     , m_thread(master->workerThread())
 {
     connect(master, &ModbusMaster::signalPortOpened, this, &MasterSignals::signalPortOpened, Qt::QueuedConnection);
+    connect(master, &ModbusMaster::signalPortOpenError, this, &MasterSignals::signalPortOpenError,
+            Qt::QueuedConnection);
+    connect(master, &ModbusMaster::signalPortRx, this, &MasterSignals::signalPortRx, Qt::QueuedConnection);
+    connect(master, &ModbusMaster::signalEchoCount, this, &MasterSignals::signalEchoCount, Qt::QueuedConnection);
     connect(master, &ModbusMaster::signalInfo, this, &MasterSignals::signalInfo, Qt::QueuedConnection);
     connect(master, &ModbusMaster::signalEvents, this, &MasterSignals::signalEvents, Qt::QueuedConnection);
 }

@@ -23,6 +23,9 @@ public:
 
 signals:
     void signalPortOpened(bool isOk);
+    void signalPortOpenError(QString reason);
+    void signalPortRx(int errType, QByteArray answer);
+    void signalEchoCount(int echoes);
     void signalInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
     void signalEvents(ModbusProtocol::EventList events);
 

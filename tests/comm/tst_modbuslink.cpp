@@ -62,6 +62,8 @@ private slots:
     void accounting();
     void recoveryWithoutPortNameOnlyResetsTheCount();
     void recoveryReportsAFailedOpen();
+    void echo_data();
+    void echo();
 };
 
 void TestModbusLink::transact_data()
@@ -213,6 +215,81 @@ void TestModbusLink::recoveryReportsAFailedOpen()
     QCOMPARE(scripted.reopened, QList<bool>{false});
     QVERIFY(!scripted.link.isOpen());
     QCOMPARE(int(scripted.link.transact(readHoldingRegisters(1, 0, 1), 7).result), int(ResultPortError));
+}
+
+
+
+void TestModbusLink::echo_data()
+{
+    QTest::addColumn<bool>("strip");
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<int>("echoed");   // bytes of the request echoed: its end, -1 for all of it
+    QTest::addColumn<QString>("behind"); // what follows the echo: answer, exception, bad-crc, nothing
+    QTest::addColumn<bool>("together");  // echo and answer in one chunk
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("echoLength");
+    QTest::addRow("no-echo") << true << false << 0 << "answer" << false << int(ResultOk) << 0;
+    QTest::addRow("read-echo") << true << false << -1 << "answer" << false << int(ResultOk) << 8;
+    QTest::addRow("read-echo-one-chunk") << true << false << -1 << "answer" << true << int(ResultOk) << 8;
+    QTest::addRow("write-echo") << true << true << -1 << "answer" << false << int(ResultOk) << 13;
+    QTest::addRow("partial-echo") << true << false << 3 << "answer" << true << int(ResultOk) << 3;
+    QTest::addRow("partial-write-echo-one-byte") << true << true << 1 << "answer" << false << int(ResultOk) << 1;
+    QTest::addRow("echo-and-exception") << true << false << -1 << "exception" << false << int(ResultException)
+                                        << 8;
+    QTest::addRow("echo-and-bad-crc") << true << false << -1 << "bad-crc" << false << int(ResultCrcError) << 8;
+    QTest::addRow("echo-alone-is-no-answer") << true << false << -1 << "nothing" << false << int(ResultNoAnswer)
+                                             << 8;
+    QTest::addRow("write-echo-alone-is-no-answer") << true << true << -1 << "nothing" << false
+                                                   << int(ResultNoAnswer) << 13;
+    QTest::addRow("partial-echo-alone-is-no-answer") << true << false << 5 << "nothing" << false
+                                                     << int(ResultNoAnswer) << 5;
+    QTest::addRow("partial-echo-and-bad-crc-is-a-bad-frame") << true << false << 3 << "bad-crc" << true
+                                                             << int(ResultBadFrame) << 0;
+    QTest::addRow("not-stripped-read-echo") << false << false << -1 << "answer" << false << int(ResultBadFrame)
+                                            << 0;
+    QTest::addRow("not-stripped-write-echo") << false << true << -1 << "answer" << false << int(ResultBadFrame)
+                                             << 0;
+}
+
+void TestModbusLink::echo()
+{
+    QFETCH(bool, strip);
+    QFETCH(bool, write);
+    QFETCH(int, echoed);
+    QFETCH(QString, behind);
+    QFETCH(bool, together);
+    QFETCH(int, result);
+    QFETCH(int, echoLength);
+    const QByteArray request = write ? writeMultipleRegisters(1, 100, QByteArray::fromHex("0102030405"))
+                                     : readHoldingRegisters(1, 100, 1);
+    const int expected = write ? writeAnswerLength : readAnswerLength(1);
+    QByteArray answer = write ? FakeSlave::framed(request.left(6)) : FakeSlave::readAnswer(1, QByteArray::fromHex("03f2"));
+    if (behind == QLatin1String("exception"))
+        answer = FakeSlave::framed(QByteArray::fromHex("018302"));
+    if (behind == QLatin1String("bad-crc"))
+        answer[answer.size() - 1] = char(answer.at(answer.size() - 1) ^ 0x11);
+    if (behind == QLatin1String("nothing"))
+        answer.clear();
+    const QByteArray echo = echoed < 0 ? request : request.right(echoed);
+    ScriptedLink scripted;
+    scripted.link.setStripEcho(strip);
+    QList<int> counts;
+    scripted.link.setEchoHandler([&counts](int echoes) { counts.append(echoes); });
+    scripted.port->responder = [&](const QByteArray &) {
+        if (together)
+            return Chunks{{6, echo + answer}};
+        return Chunks{{lineTimeMs(echo.size()), echo}, {lineTimeMs(echo.size()) + 4, answer}};
+    };
+    const ModbusLink::Transaction transaction = scripted.link.transact(request, expected);
+    QCOMPARE(int(transaction.result), result);
+    QCOMPARE(transaction.echoLength, echoLength);
+    if (result == ResultOk)
+        QCOMPARE(transaction.answer, answer);
+    QCOMPARE(scripted.link.echoes(), echoLength > 0 ? 1 : 0);
+    QCOMPARE(counts, echoLength > 0 ? QList<int>{1} : QList<int>());
+    // A complete answer ends the wait at once, echo or not.
+    if (result == ResultOk)
+        QVERIFY(scripted.port->now < answerWindowMs);
 }
 
 QTEST_GUILESS_MAIN(TestModbusLink)

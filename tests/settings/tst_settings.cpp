@@ -68,6 +68,7 @@ void TestSettings::firstRunInEmptyDirectory()
     QCOMPARE(int(params.rynAddr), 1);
     QCOMPARE(params.evCount, 50000);
     QCOMPARE(params.eventsFromAllRyn, true);
+    QCOMPARE(params.stripEcho, true);
     QCOMPARE(
         Settings::readValue(QStringLiteral("Lang"), QStringLiteral("Lang"), QStringLiteral("RU")).toString(),
         QStringLiteral("RU"));
@@ -84,6 +85,8 @@ void TestSettings::recordRoundTrip()
     written.rynAddr = 7;
     written.evCount = 1234;
     written.eventsFromAllRyn = false;
+    written.portName = QStringLiteral("tcp://[::1]:4001");
+    written.stripEcho = false;
     QVERIFY(Settings::writePrgParams(written));
     Settings::PrgParams read;
     QVERIFY(Settings::readPrgParams(read));
@@ -92,6 +95,7 @@ void TestSettings::recordRoundTrip()
     QCOMPARE(int(read.rynAddr), 7);
     QCOMPARE(read.evCount, 1234);
     QCOMPARE(read.eventsFromAllRyn, false);
+    QCOMPARE(read.stripEcho, false);
 }
 
 void TestSettings::garbageValuesKeepTheirType_data()
@@ -101,18 +105,19 @@ void TestSettings::garbageValuesKeepTheirType_data()
     QTest::addColumn<int>("rynAddr");
     QTest::addColumn<int>("evCount");
     QTest::addColumn<bool>("fromAll");
+    QTest::addColumn<bool>("stripEcho");
     QTest::addRow("words-everywhere")
-        << QByteArray("PortDisable=maybe\nRynAddr=abc\nEvCount=lots\nEventsFromAllRyn=x\n") << false << 1
-        << 50000 << true;
-    QTest::addRow("address-beyond-a-byte") << QByteArray("RynAddr=300\n") << false << 1 << 50000 << true;
-    QTest::addRow("negative-address") << QByteArray("RynAddr=-1\n") << false << 1 << 50000 << true;
-    QTest::addRow("zero-address-means-none") << QByteArray("RynAddr=0\n") << false << 0 << 50000 << true;
-    QTest::addRow("event-count-too-small") << QByteArray("EvCount=0\n") << false << 1 << 100 << true;
-    QTest::addRow("event-count-too-large") << QByteArray("EvCount=9999999\n") << false << 1 << 50000 << true;
+        << QByteArray("PortDisable=maybe\nRynAddr=abc\nEvCount=lots\nEventsFromAllRyn=x\nStripEcho=x\n")
+        << false << 1 << 50000 << true << true;
+    QTest::addRow("address-beyond-a-byte") << QByteArray("RynAddr=300\n") << false << 1 << 50000 << true << true;
+    QTest::addRow("negative-address") << QByteArray("RynAddr=-1\n") << false << 1 << 50000 << true << true;
+    QTest::addRow("zero-address-means-none") << QByteArray("RynAddr=0\n") << false << 0 << 50000 << true << true;
+    QTest::addRow("event-count-too-small") << QByteArray("EvCount=0\n") << false << 1 << 100 << true << true;
+    QTest::addRow("event-count-too-large") << QByteArray("EvCount=9999999\n") << false << 1 << 50000 << true << true;
     QTest::addRow("numeric-booleans")
-        << QByteArray("PortDisable=1\nEventsFromAllRyn=0\n") << true << 1 << 50000 << false;
-    QTest::addRow("empty-values") << QByteArray("PortDisable=\nRynAddr=\nEvCount=\n") << false << 1 << 50000
-                                  << true;
+        << QByteArray("PortDisable=1\nEventsFromAllRyn=0\nStripEcho=0\n") << true << 1 << 50000 << false << false;
+    QTest::addRow("empty-values") << QByteArray("PortDisable=\nRynAddr=\nEvCount=\nStripEcho=\n") << false << 1
+                                  << 50000 << true << true;
 }
 
 void TestSettings::garbageValuesKeepTheirType()
@@ -122,6 +127,7 @@ void TestSettings::garbageValuesKeepTheirType()
     QFETCH(int, rynAddr);
     QFETCH(int, evCount);
     QFETCH(bool, fromAll);
+    QFETCH(bool, stripEcho);
     QFile file(QStringLiteral("TestRYN.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[System]\n" + system);
@@ -132,6 +138,7 @@ void TestSettings::garbageValuesKeepTheirType()
     QCOMPARE(int(params.rynAddr), rynAddr);
     QCOMPARE(params.evCount, evCount);
     QCOMPARE(params.eventsFromAllRyn, fromAll);
+    QCOMPARE(params.stripEcho, stripEcho);
 }
 
 void TestSettings::cyrillicValuesSurvive()

@@ -48,10 +48,11 @@ bool SimProcess::start(const QString &scenario, const QStringList &options, int 
     m_stdout.clear();
     m_stderr.clear();
     m_linkPath.clear();
-    const QString link = m_dir.filePath(QStringLiteral("ttyRYN"));
-    m_process.start(program(),
-                    QStringList{QStringLiteral("--link"), link, QStringLiteral("--scenario"), scenario} +
-                        options);
+    // A simulator serving TCP needs no pseudo-terminal.
+    const QStringList line = options.contains(QStringLiteral("--tcp"))
+                                 ? QStringList()
+                                 : QStringList{QStringLiteral("--link"), m_dir.filePath(QStringLiteral("ttyRYN"))};
+    m_process.start(program(), line + QStringList{QStringLiteral("--scenario"), scenario} + options);
     if (!m_process.waitForStarted(timeoutMs)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(program(), m_process.errorString());
         return false;

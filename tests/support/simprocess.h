@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 // Runs build/bin/ryn-sim for a test: starts it on a scenario with a pseudo-terminal link in a
-// temporary folder, sends control lines and waits for their replies, and collects the fault counts.
+// temporary folder (or, with the option "--tcp", on a TCP port), sends control lines and waits for their replies, and collects the fault counts.
 // Blocking calls with time-outs, so a test reads top to bottom:
 //
 //     SimProcess sim;
@@ -34,7 +34,7 @@ public:
     // {"--baud", "0"} or {"--faults", "crc=0.1", "--seed", "7"}.
     bool start(const QString &scenario, const QStringList &options = {}, int timeoutMs = 10000);
     bool isRunning() const;
-    // The port name the tool should open.
+    // The port name the tool should open: the link, or "tcp://127.0.0.1:PORT".
     QString linkPath() const { return m_linkPath; }
 
     // Sends one control line and returns the reply ("OK ..." or "ERROR ..."); empty on time-out.
