@@ -1469,6 +1469,10 @@ Continue?</translation>
         <source>Vexa2A</source>
         <translation>Vexa2A</translation>
     </message>
+    <message>
+        <source>тип %1</source>
+        <translation>type %1</translation>
+    </message>
 </context>
 <context>
     <name>LineMonitor</name>
