@@ -114,7 +114,7 @@ QMap<HardTypes, QPair<QString, QString>> AuPropertiesModel::typeVersionCountMap(
     QMap<int, Versions> perType;
     for (const AuUnitRecord &record : m_records) {
         // Type 0 is no device: the controller reports it for an address with nothing there.
-        if (record.type == UndefinedType || record.type == noDeviceType)
+        if (record.type == UndefinedType || record.type == noDeviceType || record.address == MaxAddress)
             continue;
         const int version = record.firmwareVersion;
         auto it = perType.find(record.type);

@@ -410,6 +410,8 @@ void TestAuPropertiesModel::typeSummary_data()
     // Addresses with nothing there are no units of any type: they would push real types out of the
     // protocol's eight type rows.
     QTest::addRow("empty-addresses-left-out") << QList<int>{1, 0, 0, 2, 0, 0, 3, 4, 7} << "4:7:1";
+    // The unit at 251 waits for an address of its own: no unit of the loop yet.
+    QTest::addRow("address-251-left-out") << QList<int>{1, 4, 24, 251, 4, 0, 2, 4, 24} << "4:24:2";
     QTest::addRow("ordered-by-code") << QList<int>{1, 9, 1, 2, 2, 7, 3, 9, 1} << "2:7:1 9:1:2";
     QTest::addRow("empty") << QList<int>{} << "";
 }
