@@ -140,10 +140,11 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.setLanguage(QStringLiteral("RU"));
+    // Russian documents whatever the machine's locale: the month names and the decimal comma.
+    window.setDocumentLocale(QLocale(QLocale::Russian, QLocale::Russia));
     window.resize(1600, 1000);
     window.show();
     AuPropertiesWidget *page = window.auInfoWidget()->propertiesWidget();
-    page->setDocumentLocale(QLocale(QLocale::Russian, QLocale::Russia));
 
     std::unique_ptr<RunDriver> driver;
     const auto protocolRun = [&] {
