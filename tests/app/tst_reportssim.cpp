@@ -87,8 +87,8 @@ QStringList numbers(int first, int last)
 
 const QMap<int, QStringList> unitsOf{{1, numbers(1, 3)}, {2, numbers(1, 18) << "251"}, {3, {"1", "9"}}};
 // Controller 2's types in code order with their counts; the unit at 251 is none of them.
-const QList<QPair<int, int>> typesOf2{{1, 1},  {2, 1},  {3, 1},  {4, 5},  {5, 1},  {6, 1},  {7, 1},
-                                      {8, 1},  {9, 1},  {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}};
+const QList<QPair<int, int>> typesOf2{{1, 1}, {2, 1}, {3, 1},  {4, 5},  {5, 1},  {6, 1},  {7, 1},
+                                      {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}};
 const QMap<int, QString> versionOf{{1, "3 – 14"}, {2, "4 – 17"}, {3, "3 – 15"}};
 
 struct Report

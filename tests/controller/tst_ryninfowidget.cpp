@@ -388,9 +388,8 @@ void TestRYNInfoWidget::typeSummaryGrowsTheProtocol()
     }
     for (int row = 11; row <= 16; ++row)
         grown << QRect(3, row, 2, 1);
-    std::sort(grown.begin(), grown.end(), [](const QRect &a, const QRect &b) {
-        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-    });
+    std::sort(grown.begin(), grown.end(),
+              [](const QRect &a, const QRect &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
     QCOMPARE(viewSpans(*m_protocol), grown);
 
     // Back to a few types: the table as it was made.

@@ -418,7 +418,8 @@ void TestAuPropertiesModel::decimalsInTheModelsLocale()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().at(1).toModelIndex(), model.index(1, ColumnCount - 1));
     QCOMPARE(model.index(model.rowOfAddress(17), U).data().toString(), QStringLiteral("3,46 В"));
-    QCOMPARE(model.index(model.rowOfAddress(17), AverageAmperage).data().toString(), QStringLiteral("1,3 мА"));
+    QCOMPARE(model.index(model.rowOfAddress(17), AverageAmperage).data().toString(),
+             QStringLiteral("1,3 мА"));
     QCOMPARE(model.index(model.rowOfAddress(15), LoVoltage).data().toString(), QStringLiteral("29,6 В"));
 }
 
