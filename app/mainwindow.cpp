@@ -564,6 +564,12 @@ void MainWindow::setLanguage(const QString &language)
     m_eventsWidget->setEventDescLanguage(language);
 }
 
+void MainWindow::setDocumentLocale(const QLocale &locale)
+{
+    m_rynInfoWidget->setDocumentLocale(locale);
+    m_auInfoWidget->propertiesWidget()->setDocumentLocale(locale);
+}
+
 QString MainWindow::effectivePortName() const
 {
     return m_prgParams.portDisable ? QString() : m_prgParams.portName;

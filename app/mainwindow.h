@@ -5,6 +5,7 @@
 #include "registermap.h"
 #include "settings.h"
 
+#include <QLocale>
 #include <QMainWindow>
 
 #include <memory>
@@ -39,6 +40,9 @@ public:
     ~MainWindow() override;
 
     void setLanguage(const QString &language);
+    // The locale of the documents and of the numbers on show (decimal separator, month names): the
+    // system's unless set. The controller panel and the properties page always share it.
+    void setDocumentLocale(const QLocale &locale);
 
     // For tests and diagnostics.
     const Settings::PrgParams &prgParams() const { return m_prgParams; }

@@ -26,6 +26,11 @@ namespace {
 const QString innerGroupStyle = QStringLiteral("QGroupBox {color: #0066CC; font: normal}");
 constexpr int ballSize = 10;
 
+// The protocol table's unit types: a heading row, then one row per type, at least eight.
+constexpr int typesHeadingRow = 2;
+constexpr int firstTypeRow = 3;
+constexpr int rowAfterTypes = firstTypeRow + RYNInfoWidget::protocolTypeRows;
+
 // Registers shown as they are, with their rows in the information table and, for the counters the
 // protocol lists, the column of their name in the protocol table (the value follows it).
 struct WordRegister
@@ -454,35 +459,9 @@ void RYNInfoWidget::initProtocolTable()
 
     for (int row = 0; row < protocolRows; ++row) {
         for (int column = 0; column < protocolColumns; ++column)
-            setProtocolCell(row, column, QString());
+            setProtocolItem(row, column, QString());
     }
-
-    const auto span = [table](int row, int column, int rows, int columns) {
-        table->setSpan(row, column, rows, columns);
-    };
-    for (int row : {0, 1, 13, 14}) {
-        span(row, 1, 1, 2);
-        span(row, 3, 1, 4);
-    }
-    span(2, 0, 9, 1);
-    span(2, 1, 9, 2);
-    for (int row = 2; row <= 10; ++row)
-        span(row, 3, 1, 2);
-    for (int row : {11, 12, 15, 16, 17, 18}) {
-        span(row, 1, 1, 2);
-        span(row, 3, 1, 2);
-        span(row, 5, 1, 2);
-    }
-    span(19, 0, 3, 1);
-    span(19, 1, 3, 2);
-    span(22, 0, 4, 1);
-    span(22, 1, 4, 2);
-    span(26, 0, 5, 1);
-    span(26, 1, 5, 1);
-    span(26, 2, 3, 1);
-    span(28, 5, 1, 2);
-    span(29, 2, 2, 1);
-    span(30, 5, 1, 2);
+    setProtocolSpans();
 
     // Item numbers of the protocol's points.
     setProtocolCell(0, 0, QStringLiteral("1"));
@@ -538,10 +517,71 @@ void RYNInfoWidget::setReportRow(int row, const QString &title, const QString &v
 
 void RYNInfoWidget::setProtocolCell(int row, int column, const QString &text)
 {
-    if (QTableWidgetItem *item = m_protocolTable->item(row, column))
+    setProtocolItem(protocolTableRow(row), column, text);
+}
+
+void RYNInfoWidget::setProtocolItem(int tableRow, int column, const QString &text)
+{
+    if (QTableWidgetItem *item = m_protocolTable->item(tableRow, column))
         item->setText(text);
     else
-        m_protocolTable->setItem(row, column, new QTableWidgetItem(text));
+        m_protocolTable->setItem(tableRow, column, new QTableWidgetItem(text));
+}
+
+int RYNInfoWidget::protocolTableRow(int row) const
+{
+    return row < rowAfterTypes ? row : row + m_protocolTypeRows - protocolTypeRows;
+}
+
+void RYNInfoWidget::setProtocolTypeRows(int typeRows)
+{
+    typeRows = qMax(typeRows, int(protocolTypeRows));
+    if (typeRows == m_protocolTypeRows)
+        return;
+    // Rows are added or taken at the end of the types: the rows below keep their texts and numbers.
+    const int end = firstTypeRow + m_protocolTypeRows;
+    for (int row = end; row < firstTypeRow + typeRows; ++row) {
+        m_protocolTable->insertRow(row);
+        for (int column = 0; column < protocolColumns; ++column)
+            setProtocolItem(row, column, QString());
+    }
+    for (int row = end - 1; row >= firstTypeRow + typeRows; --row)
+        m_protocolTable->removeRow(row);
+    m_protocolTypeRows = typeRows;
+    setProtocolSpans();
+}
+
+void RYNInfoWidget::setProtocolSpans()
+{
+    QTableWidget *table = m_protocolTable;
+    table->clearSpans();
+    const auto span = [this, table](int row, int column, int rows, int columns) {
+        table->setSpan(protocolTableRow(row), column, rows, columns);
+    };
+    for (int row : {0, 1, 13, 14}) {
+        span(row, 1, 1, 2);
+        span(row, 3, 1, 4);
+    }
+    // The heading of the types and every type row.
+    table->setSpan(typesHeadingRow, 0, 1 + m_protocolTypeRows, 1);
+    table->setSpan(typesHeadingRow, 1, 1 + m_protocolTypeRows, 2);
+    for (int row = typesHeadingRow; row < firstTypeRow + m_protocolTypeRows; ++row)
+        table->setSpan(row, 3, 1, 2);
+    for (int row : {11, 12, 15, 16, 17, 18}) {
+        span(row, 1, 1, 2);
+        span(row, 3, 1, 2);
+        span(row, 5, 1, 2);
+    }
+    span(19, 0, 3, 1);
+    span(19, 1, 3, 2);
+    span(22, 0, 4, 1);
+    span(22, 1, 4, 2);
+    span(26, 0, 5, 1);
+    span(26, 1, 5, 1);
+    span(26, 2, 3, 1);
+    span(28, 5, 1, 2);
+    span(29, 2, 2, 1);
+    span(30, 5, 1, 2);
 }
 
 void RYNInfoWidget::slotRynSelected(int rynAddr)
@@ -618,19 +658,10 @@ void RYNInfoWidget::slotRynRegistersUpdated(RynRegisterAddress regAddr, ushort r
         showFlags(regAddr, regWord);
         break;
     case 994:
-        m_voltage24Label->setText(supplyVoltageText(regWord));
-        m_current24Label->setText(supply24CurrentText(regWord));
-        setReportRow(16, tr("Напряжение питания"), withDecimalComma(m_voltage24Label->text()));
-        setProtocolCell(13, 3, m_voltage24Label->text() + QLatin1Char(' ') + tr("В"));
-        break;
     case 995:
-        m_voltage13Label->setText(supplyVoltageText(regWord));
-        m_current13Label->setText(supply13CurrentText(regWord));
-        break;
     case 998:
-        m_resistanceLabel->setText(loopResistanceText(regWord));
-        setReportRow(11, tr("Сопротивление СЛИ"), withDecimalComma(m_resistanceLabel->text()));
-        setProtocolCell(14, 3, m_resistanceLabel->text() + QLatin1Char(' ') + tr("Ом."));
+        m_decimalWords.insert(regAddr, regWord);
+        showDecimalRegister(regAddr, regWord);
         break;
     case 999:
         m_toChargeLabel->setText(QString::number(lo));
@@ -646,6 +677,40 @@ void RYNInfoWidget::slotRynRegistersUpdated(RynRegisterAddress regAddr, ushort r
         setHoursAndDays(m_operatingTime, regWord);
         showOperatingTime(operatingTimeText(m_operatingTime));
         break;
+    default:
+        break;
+    }
+}
+
+void RYNInfoWidget::setDocumentLocale(const QLocale &locale)
+{
+    m_locale = locale;
+    for (auto it = m_decimalWords.cbegin(); it != m_decimalWords.cend(); ++it)
+        showDecimalRegister(it.key(), it.value());
+}
+
+void RYNInfoWidget::showDecimalRegister(int regAddr, quint16 word)
+{
+    switch (regAddr) {
+    case 994: {
+        const QString voltage = supplyVoltageText(word, m_locale);
+        m_voltage24Label->setText(voltage);
+        m_current24Label->setText(supply24CurrentText(word, m_locale));
+        setReportRow(16, tr("Напряжение питания"), voltage);
+        setProtocolCell(13, 3, voltage + QLatin1Char(' ') + tr("В"));
+        break;
+    }
+    case 995:
+        m_voltage13Label->setText(supplyVoltageText(word, m_locale));
+        m_current13Label->setText(supply13CurrentText(word, m_locale));
+        break;
+    case 998: {
+        const QString resistance = loopResistanceText(word, m_locale);
+        m_resistanceLabel->setText(resistance);
+        setReportRow(11, tr("Сопротивление СЛИ"), resistance);
+        setProtocolCell(14, 3, resistance + QLatin1Char(' ') + tr("Ом."));
+        break;
+    }
     default:
         break;
     }
@@ -694,17 +759,17 @@ void RYNInfoWidget::showFlags(int regAddr, quint16 word)
 
 void RYNInfoWidget::slotTypeVersionCountMap(QMap<HardTypes, QPair<QString, QString>> typesInfoMap)
 {
-    constexpr int firstRow = 3;
-    constexpr int maxRows = 8;
-    auto it = typesInfoMap.cbegin();
-    for (int row = firstRow; row < firstRow + maxRows; ++row) {
-        const bool filled = it != typesInfoMap.cend();
-        // Rows left over from a longer summary are emptied: they would name types no longer there.
-        setProtocolCell(row, 3, filled ? auTypeName(it.key()) : QString());
-        setProtocolCell(row, 5, filled ? it.value().first : QString());
-        setProtocolCell(row, 6, filled ? it.value().second : QString());
-        if (filled)
-            ++it;
+    setProtocolTypeRows(typesInfoMap.size());
+    int row = firstTypeRow;
+    for (auto it = typesInfoMap.cbegin(); it != typesInfoMap.cend(); ++it, ++row) {
+        setProtocolItem(row, 3, auTypeDisplayName(it.key()));
+        setProtocolItem(row, 5, it.value().first);
+        setProtocolItem(row, 6, it.value().second);
+    }
+    // Rows left over from a longer summary are emptied: they would name types no longer there.
+    for (; row < firstTypeRow + m_protocolTypeRows; ++row) {
+        for (int column : {3, 5, 6})
+            setProtocolItem(row, column, QString());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "registermap.h"
 #include "rynregistertexts.h"
 
+#include <QLocale>
 #include <QMap>
 #include <QPair>
 #include <QPixmap>
@@ -40,9 +41,16 @@ public:
     // horizontal scroll bar.
     QSize minimumSizeHint() const override;
 
+    // The locale numbers are written in, in the panel and in both tables; the system's unless set.
+    // The supplies and the loop resistance already shown are written again in the new one.
+    void setDocumentLocale(const QLocale &locale);
+    QLocale documentLocale() const { return m_locale; }
+
     static constexpr int reportRows = 56;
+    // The protocol table with up to eight unit types; it grows by a row for each type beyond.
     static constexpr int protocolRows = 31;
     static constexpr int protocolColumns = 7;
+    static constexpr int protocolTypeRows = 8;
 
 signals:
 
@@ -75,7 +83,15 @@ private:
     void setBall(RynRegisterTexts::Ball which, RynRegisterTexts::BallColour colour);
     void initProtocolTable();
     void setReportRow(int row, const QString &title, const QString &value = QString());
+    // Rows are those of the table with eight type rows; the rows below the types are moved down by
+    // the rows added for more types.
     void setProtocolCell(int row, int column, const QString &text);
+    void setProtocolItem(int tableRow, int column, const QString &text);
+    int protocolTableRow(int row) const;
+    void setProtocolTypeRows(int typeRows);
+    void setProtocolSpans();
+    // Registers 994, 995 and 998, whose numbers carry decimals.
+    void showDecimalRegister(int regAddr, quint16 word);
     void showVersion(const QString &version);
     void showOperatingTime(const QString &text);
     void writeOperatingTime(const QString &text);
@@ -85,6 +101,10 @@ private:
     QTableWidget *m_protocolTable = nullptr;
     int m_rynAddr = 0;
     int m_tag = 1;
+    QLocale m_locale = QLocale::system();
+    int m_protocolTypeRows = protocolTypeRows;
+    // The words behind the numbers with decimals, written again when the locale changes.
+    QMap<int, quint16> m_decimalWords;
     RynRegisterTexts::OperatingTime m_operatingTime;
     QMap<int, int> m_modbusErrorMap;
     ModbusErrorsDialog *m_errorsDialog = nullptr;

@@ -46,14 +46,15 @@ quint8 highByte(quint16 word)
     return quint8(word >> 8);
 }
 
-QString oneDecimal(double value)
+QString oneDecimal(double value, QLocale locale)
 {
-    return QString::number(value, 'f', 1);
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 1);
 }
 
-QString currentText(quint8 raw, double step)
+QString currentText(quint8 raw, double step, const QLocale &locale)
 {
-    return raw == 0 ? QStringLiteral("0") : oneDecimal(raw * step);
+    return raw == 0 ? QStringLiteral("0") : oneDecimal(raw * step, locale);
 }
 
 // A relay is on only when its two bits read 01; the other codes are not "on".
@@ -97,30 +98,24 @@ int errorBit(Ball ball)
     return -1;
 }
 
-QString supplyVoltageText(quint16 word)
+QString supplyVoltageText(quint16 word, const QLocale &locale)
 {
-    return oneDecimal(lowByte(word) * supplyVoltStep);
+    return oneDecimal(lowByte(word) * supplyVoltStep, locale);
 }
 
-QString supply24CurrentText(quint16 word)
+QString supply24CurrentText(quint16 word, const QLocale &locale)
 {
-    return currentText(highByte(word), supply24MilliampStep);
+    return currentText(highByte(word), supply24MilliampStep, locale);
 }
 
-QString supply13CurrentText(quint16 word)
+QString supply13CurrentText(quint16 word, const QLocale &locale)
 {
-    return currentText(highByte(word), supply13MilliampStep);
+    return currentText(highByte(word), supply13MilliampStep, locale);
 }
 
-QString loopResistanceText(quint16 word)
+QString loopResistanceText(quint16 word, const QLocale &locale)
 {
-    return oneDecimal(word * resistanceOhmStep);
-}
-
-QString withDecimalComma(const QString &text)
-{
-    QString result = text;
-    return result.replace(QLatin1Char('.'), QLatin1Char(','));
+    return oneDecimal(word * resistanceOhmStep, locale);
 }
 
 QString versionWithMinor(const QString &version, quint16 word)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QVector>
 
@@ -58,13 +59,13 @@ QVector<BallState> ballStates(int regAddr, quint16 word);
 // The bit of register 980 behind an error ball (loop, case, power and OS error balls).
 int errorBit(Ball ball);
 
-// 24 V and 13 V supplies: the voltage in the low byte, the current in the high byte.
-QString supplyVoltageText(quint16 word);
-QString supply24CurrentText(quint16 word);
-QString supply13CurrentText(quint16 word);
-QString loopResistanceText(quint16 word);
-// The decimal point of a shown number as the reports write it.
-QString withDecimalComma(const QString &text);
+// 24 V and 13 V supplies: the voltage in the low byte, the current in the high byte. Numbers are
+// written with the locale's decimal separator and without group separators, on screen as in the
+// reports.
+QString supplyVoltageText(quint16 word, const QLocale &locale);
+QString supply24CurrentText(quint16 word, const QLocale &locale);
+QString supply13CurrentText(quint16 word, const QLocale &locale);
+QString loopResistanceText(quint16 word, const QLocale &locale);
 
 // The version reads "major-minor": 977 gives the part after the first hyphen, 1000 the part before.
 QString versionWithMinor(const QString &version, quint16 word);

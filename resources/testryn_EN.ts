@@ -1473,6 +1473,10 @@ Continue?</translation>
         <source>Vexa2A</source>
         <translation>Vexa2A</translation>
     </message>
+    <message>
+        <source>тип %1</source>
+        <translation>type %1</translation>
+    </message>
 </context>
 <context>
     <name>LineMonitor</name>

@@ -42,7 +42,7 @@ QVariant AuCellParametersModel::data(const QModelIndex &index, int role) const
     }
     const QVariant value = m_propertiesModel->index(m_row, column).data(role);
     if (column == AuProperty::Type && role == Qt::DisplayRole)
-        return auTypeName(value.toInt());
+        return auTypeDisplayName(value.toInt());
     return value;
 }
 

@@ -16,7 +16,7 @@ QVariant AuFilterProxyModel::data(const QModelIndex &index, int role) const
     const QModelIndex source = mapToSource(index);
     const QVariant value = sourceModel()->data(source, role);
     if (source.column() == AuProperty::Type)
-        return auTypeName(value.toInt());
+        return auTypeDisplayName(value.toInt());
     if (value.isNull())
         return QStringLiteral("-");
     return value;

@@ -50,7 +50,7 @@ QVariant AuPropertiesModel::data(const QModelIndex &index, int role) const
     const AuUnitRecord &record = m_records.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return auPropertyDisplay(record, index.column());
+        return auPropertyDisplay(record, index.column(), m_locale);
     case Qt::ForegroundRole: {
         const QColor colour = auPropertyColour(record, index.column());
         return colour.isValid() ? QVariant(colour) : QVariant();
@@ -114,7 +114,7 @@ QMap<HardTypes, QPair<QString, QString>> AuPropertiesModel::typeVersionCountMap(
     QMap<int, Versions> perType;
     for (const AuUnitRecord &record : m_records) {
         // Type 0 is no device: the controller reports it for an address with nothing there.
-        if (record.type == UndefinedType || record.type == noDeviceType)
+        if (record.type == UndefinedType || record.type == noDeviceType || record.address == MaxAddress)
             continue;
         const int version = record.firmwareVersion;
         auto it = perType.find(record.type);
@@ -134,6 +134,13 @@ QMap<HardTypes, QPair<QString, QString>> AuPropertiesModel::typeVersionCountMap(
         summary.insert(HardTypes(it.key()), qMakePair(versions, QString::number(v.count)));
     }
     return summary;
+}
+
+void AuPropertiesModel::setNumberLocale(const QLocale &locale)
+{
+    m_locale = locale;
+    if (!m_records.isEmpty())
+        emit dataChanged(index(0, 0), index(m_records.size() - 1, ColumnCount - 1), {Qt::DisplayRole});
 }
 
 void AuPropertiesModel::updateColumnValidity(int row)

@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QLocale>
 #include <QMap>
 #include <QPair>
 #include <QVector>
@@ -39,7 +40,10 @@ public:
     // Columns 1..66 that mean something for the unit's type, ascending; empty for an unknown unit.
     QList<int> meaningfulColumns(int addr) const;
     // Per known type (not 255): its firmware versions ("v" or "lowest/highest") and its unit count.
+    // The unit waiting at 251 for an address of its own is no unit of the loop yet: left out.
     QMap<HardTypes, QPair<QString, QString>> typeVersionCountMap() const;
+    // The locale voltages and currents are written in; the system's unless set.
+    void setNumberLocale(const QLocale &locale);
 
 signals:
     void signalColumnValidRowsChanged();
@@ -110,6 +114,7 @@ private:
     void updateColumnValidity(int row);
 
     ColumnValidRows *m_columnValidRows = nullptr;
+    QLocale m_locale = QLocale::system();
     QVector<AuUnitRecord> m_records;
     // Address -> row, -1 when not heard of: the lookup every decoded value goes through.
     std::array<int, MaxAddress + 1> m_rowOfAddress;

@@ -208,6 +208,12 @@ QString AuPropertiesWidget::reportTitle(int rynAddr) const
                        .arg(hidden.join(separator), shown.join(separator));
 }
 
+void AuPropertiesWidget::setDocumentLocale(const QLocale &locale)
+{
+    m_documentLocale = locale;
+    m_model->setNumberLocale(locale);
+}
+
 void AuPropertiesWidget::flushPendingFilter()
 {
     m_proxy->flushPendingFilter();

@@ -92,10 +92,10 @@ public:
     // Sends the per-type versions and counts of the loop as signalTypeVersionCountMap.
     void sendTypeVersionCountMap();
 
-    // Where the documents take their date and the locale that names the month: the current time and
-    // the system's locale unless set.
+    // Where the documents take their date and the locale that names the month and writes the
+    // properties' numbers: the current time and the system's locale unless set.
     void setDocumentClock(const std::function<QDateTime()> &clock) { m_documentClock = clock; }
-    void setDocumentLocale(const QLocale &locale) { m_documentLocale = locale; }
+    void setDocumentLocale(const QLocale &locale);
     // Writes the controller's document of that kind from the tables as they stand now, under the
     // kind's template; an existing file is never replaced.
     ExportResult writeDocument(ReportDocuments::Kind kind, int rynAddr);

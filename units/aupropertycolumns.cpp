@@ -150,14 +150,20 @@ QString degrees(int value)
     return Tr::tr("%1%2C").arg(QString::number(value), QString(QChar(0x00B0)));
 }
 
-QString volts(double value, int decimals)
+QString decimals(double value, int count, QLocale locale)
 {
-    return QString::number(value, 'f', decimals) + Tr::tr(" В");
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', count);
 }
 
-QString milliamperes(double value)
+QString volts(double value, int count, const QLocale &locale)
 {
-    return QString::number(value, 'f', 1) + Tr::tr(" мА");
+    return decimals(value, count, locale) + Tr::tr(" В");
+}
+
+QString milliamperes(double value, const QLocale &locale)
+{
+    return decimals(value, 1, locale) + Tr::tr(" мА");
 }
 
 // These resistance bytes mean the measurement is missing, not a value.
@@ -279,7 +285,7 @@ QString auPropertyHeader(int column)
     return QCoreApplication::translate("AuPropertiesModel", HeaderTexts[column]);
 }
 
-QVariant auPropertyDisplay(const AuUnitRecord &r, int column)
+QVariant auPropertyDisplay(const AuUnitRecord &r, int column, const QLocale &locale)
 {
     if (!auPropertyApplies(column, r.type))
         return QVariant();
@@ -307,13 +313,13 @@ QVariant auPropertyDisplay(const AuUnitRecord &r, int column)
             return QString(QChar(0x2013));
         return QString(QStringLiteral("%1 ").arg(r.r_NE) + Tr::tr("Ом."));
     case U:
-        return volts(r.u, 2);
+        return volts(r.u, 2, locale);
     case U1:
-        return volts(r.u1, 2);
+        return volts(r.u1, 2, locale);
     case U2:
-        return volts(r.u2, 2);
+        return volts(r.u2, 2, locale);
     case U3:
-        return volts(r.u3, 2);
+        return volts(r.u3, 2, locale);
     case Ionistor:
         return ionistorText(r.ionistorState, true);
     case Charging:
@@ -394,7 +400,7 @@ QVariant auPropertyDisplay(const AuUnitRecord &r, int column)
     case LoModeInit:
         return loPowerText(r.powerLoInit, true);
     case LoVoltage:
-        return volts(loVoltage(r.t_u), 1);
+        return volts(loVoltage(r.t_u), 1, locale);
     case PowerSupply:
         return powerSupplyText(r.powerSupply, true);
     case MainPower:
@@ -404,9 +410,9 @@ QVariant auPropertyDisplay(const AuUnitRecord &r, int column)
     case LoLine:
         return lineText(r.lo, true);
     case AverageAmperage:
-        return milliamperes(r.averageAmperage);
+        return milliamperes(r.averageAmperage, locale);
     case SbAmperage:
-        return milliamperes(r.sbAmperage);
+        return milliamperes(r.sbAmperage, locale);
     case NoResponseCounter:
         return count(r.noResponseCounter);
     case AdditionData:

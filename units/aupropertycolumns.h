@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 #include <QString>
 #include <QVariant>
@@ -96,8 +97,9 @@ bool auPropertyApplies(int column, int type);
 QString auPropertyHeader(int column);
 
 // What a cell shows: a number for the general state, address, type and firmware columns, a text
-// otherwise (long value texts); null where the column does not apply to the unit's type.
-QVariant auPropertyDisplay(const AuUnitRecord &record, int column);
+// otherwise (long value texts); null where the column does not apply to the unit's type. Voltages and
+// currents are written with the locale's decimal separator.
+QVariant auPropertyDisplay(const AuUnitRecord &record, int column, const QLocale &locale);
 
 // The colour that says whether the value is normal; invalid where the cell has no colour.
 QColor auPropertyColour(const AuUnitRecord &record, int column);

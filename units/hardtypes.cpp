@@ -120,3 +120,9 @@ QString auTypeName(int type)
         return QString();
     }
 }
+
+QString auTypeDisplayName(int type)
+{
+    const QString name = auTypeName(type);
+    return name.isEmpty() ? Tr::tr("тип %1").arg(type) : name;
+}

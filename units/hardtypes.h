@@ -49,3 +49,5 @@ bool isLoType(int type);
 
 // Short model label of a type code: "..." for a type not yet known, empty for a code without a label.
 QString auTypeName(int type);
+// The label as a table row names the type: a code without a label reads "тип 12", never empty.
+QString auTypeDisplayName(int type);

@@ -1,6 +1,7 @@
 #include "auinfowidget.h"
 #include "aupropertieswidget.h"
 #include "aupropertycolumns.h"
+#include "hardtypes.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
 #include "modbusmaster.h"
@@ -57,19 +58,37 @@ namespace {
 
 // Controller 2 is the one the settings remember. Each loop holds other units, and each controller
 // another version; controller 2 has run for 2 days and 4 hours, the others since the start.
+// Controller 2 has 18 units of 14 types (more than the protocol's eight type rows), one of them
+// without a label (12), and a unit waiting at 251.
 const char scenario[] = R"({
   "controllers": [
     { "address": 1, "version": 14, "versionMajor": 3, "initSeconds": 1,
       "units": [ { "addresses": "1-3", "type": 4 } ] },
     { "address": 2, "version": 17, "versionMajor": 4, "initSeconds": 1, "operatingTime": 190000,
-      "units": [ { "addresses": "1-5", "type": 4 }, { "address": 6, "type": 2 } ] },
+      "supply24V": 24.4,
+      "units": [ { "addresses": "1-5", "type": 4 }, { "address": 6, "type": 2 },
+                { "address": 7, "type": 1 }, { "address": 8, "type": 3 }, { "address": 9, "type": 5 },
+                { "address": 10, "type": 6 }, { "address": 11, "type": 7 }, { "address": 12, "type": 8 },
+                { "address": 13, "type": 9 }, { "address": 14, "type": 10 }, { "address": 15, "type": 11 },
+                { "address": 16, "type": 12 }, { "address": 17, "type": 13 }, { "address": 18, "type": 14 },
+                { "address": 251, "type": 4 } ] },
     { "address": 3, "version": 15, "versionMajor": 3, "initSeconds": 1,
       "units": [ { "address": 1, "type": 1 }, { "address": 9, "type": 7 } ] }
   ]
 })";
 
-const QMap<int, QStringList> unitsOf{
-    {1, {"1", "2", "3"}}, {2, {"1", "2", "3", "4", "5", "6"}}, {3, {"1", "9"}}};
+QStringList numbers(int first, int last)
+{
+    QStringList result;
+    for (int n = first; n <= last; ++n)
+        result << QString::number(n);
+    return result;
+}
+
+const QMap<int, QStringList> unitsOf{{1, numbers(1, 3)}, {2, numbers(1, 18) << "251"}, {3, {"1", "9"}}};
+// Controller 2's types in code order with their counts; the unit at 251 is none of them.
+const QList<QPair<int, int>> typesOf2{{1, 1}, {2, 1}, {3, 1},  {4, 5},  {5, 1},  {6, 1},  {7, 1},
+                                      {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}};
 const QMap<int, QString> versionOf{{1, "3 – 14"}, {2, "4 – 17"}, {3, "3 – 15"}};
 
 struct Report
@@ -77,7 +96,9 @@ struct Report
     QString title;
     QString version;
     QString serverTimeouts; // the tool's own no-answer count for the controller
+    QString supply;
     QStringList units;
+    QMap<QString, QString> typeOf; // unit address -> its "Тип" field
 };
 
 // The first line, the information table's version and server no-answer count, and the units'
@@ -91,19 +112,26 @@ Report readReport(const QString &fileName)
     Report report;
     report.title = lines.value(0);
     int addressField = -1;
+    int typeField = -1;
     bool serverCounters = false;
     for (const QString &line : lines) {
         const QStringList fields = line.split(QLatin1Char(';'));
         if (fields.value(0) == QStringLiteral("Версия"))
             report.version = fields.value(1);
+        if (fields.value(0) == QStringLiteral("Напряжение питания"))
+            report.supply = fields.value(1);
         if (fields.value(0).startsWith(QStringLiteral("Ошибки ModBus  Сервер")))
             serverCounters = true;
         if (serverCounters && fields.value(0) == QStringLiteral("TimeOut"))
             report.serverTimeouts = fields.value(1);
-        if (addressField >= 0 && !line.isEmpty())
+        if (addressField >= 0 && !line.isEmpty()) {
             report.units << fields.value(addressField);
-        if (fields.contains(auPropertyHeader(AuProperty::Address)))
+            report.typeOf.insert(fields.value(addressField), fields.value(typeField));
+        }
+        if (fields.contains(auPropertyHeader(AuProperty::Address))) {
             addressField = fields.indexOf(auPropertyHeader(AuProperty::Address));
+            typeField = fields.indexOf(auPropertyHeader(AuProperty::Type));
+        }
     }
     return report;
 }
@@ -142,6 +170,7 @@ void TestReportsSim::startWindow()
 {
     m_window = std::make_unique<MainWindow>();
     m_window->setLanguage(QStringLiteral("RU"));
+    m_window->setDocumentLocale(QLocale(QLocale::Russian, QLocale::Russia));
     m_window->show();
     QTRY_VERIFY_WITH_TIMEOUT(m_window->foundMask() == 0b1110 && !m_window->isSearching(), 10000);
     QCOMPARE(m_window->selectedRyn(), 2);
@@ -214,6 +243,12 @@ void TestReportsSim::reportOverAllControllers()
         QCOMPARE(report.units, unitsOf.value(address));
         QCOMPARE(report.serverTimeouts, QStringLiteral("0"));
     }
+    // A type without a label is named by its code; the supply has the locale's decimal comma, as
+    // the protocol writes it.
+    const Report second = readReport(path(QStringLiteral("R 2.csv")));
+    QCOMPARE(second.typeOf.value(QStringLiteral("16")), QStringLiteral("тип 12"));
+    QCOMPARE(second.typeOf.value(QStringLiteral("4")), auTypeName(SmokeDetector));
+    QCOMPARE(second.supply, QStringLiteral("24,4"));
 
     // The controller selected before the run is monitored again.
     QCOMPARE(selectedByWorker(), 2);
@@ -236,8 +271,15 @@ void TestReportsSim::protocolsReadBackAndPrint()
     QCOMPARE(QDir(m_folder->path()).entryList({QStringLiteral("P *")}, QDir::Files, QDir::Name),
              (QStringList{"P 2.htm", "P 3.htm"}));
 
-    const QList<QRect> expectedSpans = viewSpans(*m_window->auInfoWidget()->protocolTable());
-    QCOMPARE(expectedSpans.size(), 47);
+    // The summary table holds controller 3's two types after the run; controller 2's 14 types grow
+    // it by six rows, each with a span of its own.
+    QTableWidget *table = m_window->auInfoWidget()->protocolTable();
+    const QList<QRect> spansOf3 = viewSpans(*table);
+    AuPropertiesWidget *page = m_window->auInfoWidget()->propertiesWidget();
+    QTRY_VERIFY_WITH_TIMEOUT((page->sendTypeVersionCountMap(), table->rowCount() == 37), 20000);
+    const QMap<int, QList<QRect>> expectedSpans{{2, viewSpans(*table)}, {3, spansOf3}};
+    QCOMPARE(spansOf3.size(), 47);
+    QCOMPARE(expectedSpans.value(2).size(), 53);
     for (int address : {2, 3}) {
         QFile file(path(QStringLiteral("P %1.htm").arg(address)));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -248,8 +290,26 @@ void TestReportsSim::protocolsReadBackAndPrint()
         const QString operatingTime = address == 2 ? QStringLiteral("2:04:4") : QStringLiteral("0:00:0");
         QVERIFY2(html.contains(QStringLiteral("<u>&nbsp;&nbsp;") + operatingTime), qPrintable(html));
         int rows = 0;
-        QCOMPARE(htmlTableSpans(html, 7, &rows), expectedSpans);
-        QCOMPARE(rows, 31);
+        QCOMPARE(htmlTableSpans(html, 7, &rows), expectedSpans.value(address));
+        QCOMPARE(rows, address == 2 ? 37 : 31);
+
+        const QVector<QStringList> cells = htmlTableTexts(html, 7);
+        if (address == 2) {
+            // Every type in code order with its count, and all units counted, none twice.
+            int counted = 0;
+            for (int i = 0; i < typesOf2.size(); ++i) {
+                QCOMPARE(cells.value(3 + i).value(3), auTypeDisplayName(typesOf2.at(i).first));
+                QCOMPARE(cells.value(3 + i).value(6), QString::number(typesOf2.at(i).second));
+                counted += cells.value(3 + i).value(6).toInt();
+            }
+            QCOMPARE(counted, 18);
+            QCOMPARE(cells.value(17).value(1), QStringLiteral("Обрыв СЛИ"));
+            QCOMPARE(cells.value(19).value(3), QStringLiteral("24,4 В"));
+        } else {
+            QCOMPARE(cells.value(3).value(3), auTypeName(ManualCallPoint));
+            QCOMPARE(cells.value(4).value(3), auTypeName(RemoteStartButton));
+            QCOMPARE(cells.value(5).value(3), QString());
+        }
 
         QTextDocument document;
         document.setHtml(html);

@@ -3,12 +3,15 @@
 #include "modbuserrorsdialog.h"
 #include "ryncmdwidget.h"
 #include "ryninfowidget.h"
+#include "tablespans.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 using Writes = QVector<QPair<int, int>>; // register, word
 using Texts = QMap<QString, QString>;    // label or ball name -> text or colour
@@ -29,6 +32,9 @@ private slots:
     void protocolTableAfterARegisterBlock();
     void serverCountersInBothTables();
     void typeSummaryRows();
+    void typeSummaryGrowsTheProtocol();
+    void decimalSeparatorOfTheLocale_data();
+    void decimalSeparatorOfTheLocale();
     void exceptionMapReachesTheDialog_data();
     void exceptionMapReachesTheDialog();
     void selectionShowsAddressAndForgetsTheTime();
@@ -55,6 +61,7 @@ void TestRYNInfoWidget::init()
     m_report = new QTableWidget;
     m_protocol = new QTableWidget;
     m_view = new RYNInfoWidget(m_report, m_protocol);
+    m_view->setDocumentLocale(QLocale::c());
 }
 
 void TestRYNInfoWidget::cleanup()
@@ -212,14 +219,14 @@ void TestRYNInfoWidget::registerRows_data()
         << Rows{{31, "2"}, {36, "7"}, {38, "65535"}, {44, "1"}, {48, "9"}, {40, "1200"}, {55, "33"}};
     QTest::addRow("supply-24") << Writes{{994, 0x0A6B}}
                                << Texts{{"voltage24Label", "12.0"}, {"current24Label", "13.6"}} << Texts{}
-                               << Rows{{16, "12,0"}};
+                               << Rows{{16, "12.0"}};
     QTest::addRow("supply-24-without-current")
         << Writes{{994, 0x0A6B}, {994, 0x006B}} << Texts{{"current24Label", "0"}} << Texts{} << Rows{};
     QTest::addRow("supply-13") << Writes{{995, 0x2879}}
                                << Texts{{"voltage13Label", "13.6"}, {"current13Label", "35.8"}} << Texts{}
                                << Rows{};
     QTest::addRow("loop-resistance") << Writes{{998, 124}} << Texts{{"resistanceLabel", "12.4"}} << Texts{}
-                                     << Rows{{11, "12,4"}};
+                                     << Rows{{11, "12.4"}};
     QTest::addRow("charging") << Writes{{999, 0x0201}}
                               << Texts{{"toChargeLabel", "1"}, {"chargingLabel", "2"}} << Texts{} << Rows{};
     QTest::addRow("relays-on") << Writes{{1001, 0x0015}} << Texts{}
@@ -397,16 +404,18 @@ void TestRYNInfoWidget::serverCountersInBothTables()
 void TestRYNInfoWidget::typeSummaryRows()
 {
     QMap<HardTypes, QPair<QString, QString>> summary;
-    for (int type = 1; type <= 9; ++type)
+    for (int type = 1; type <= 7; ++type)
         summary.insert(HardTypes(type), {QString::number(type + 10), QString::number(type)});
     summary.insert(SmokeDetector, {QStringLiteral("12/14"), QStringLiteral("40")});
+    summary.insert(ManualCallPointV, {QStringLiteral("3"), QStringLiteral("1")});
     m_view->slotTypeVersionCountMap(summary);
-    // Key order, at most eight rows.
+    // Key order; eight types fill the table as it is, a type without a label is named by its code.
+    QCOMPARE(m_protocol->rowCount(), 31);
     QCOMPARE(protocol(3, 3), auTypeName(ManualCallPoint));
     QCOMPARE(protocol(6, 3), auTypeName(SmokeDetector));
     QCOMPARE(protocol(6, 5), QStringLiteral("12/14"));
     QCOMPARE(protocol(6, 6), QStringLiteral("40"));
-    QCOMPARE(protocol(10, 3), auTypeName(InputModule2));
+    QCOMPARE(protocol(10, 3), QStringLiteral("тип 12"));
     QCOMPARE(protocol(11, 1), QStringLiteral("Обрыв СЛИ"));
 
     // A shorter summary leaves no type of the longer one behind.
@@ -418,6 +427,101 @@ void TestRYNInfoWidget::typeSummaryRows()
             QCOMPARE(protocol(row, column), QString());
     }
     QCOMPARE(protocol(2, 3), QStringLiteral("<b>Тип</b>"));
+}
+
+void TestRYNInfoWidget::typeSummaryGrowsTheProtocol()
+{
+    QTableWidget freshReport;
+    QTableWidget freshProtocol;
+    const RYNInfoWidget fresh(&freshReport, &freshProtocol);
+    const QList<QRect> eightTypeSpans = viewSpans(freshProtocol);
+
+    QMap<HardTypes, QPair<QString, QString>> summary;
+    int units = 0;
+    for (int type = 1; type <= 14; ++type) {
+        summary.insert(HardTypes(type), {QString::number(type + 10), QString::number(type)});
+        units += type;
+    }
+    m_view->slotTypeVersionCountMap(summary);
+    m_view->slotRxTimeoutErrCntChanged(12);
+    m_view->slotRynRegistersUpdated(994, 0x0A6B);
+
+    // Six rows more at the end of the types: every type with its count; the rows below keep their
+    // texts and item numbers, the type spans grow and all others move down.
+    QCOMPARE(m_protocol->rowCount(), 37);
+    int listed = 0;
+    for (int type = 1; type <= 14; ++type) {
+        QCOMPARE(protocol(2 + type, 3), auTypeDisplayName(type));
+        QCOMPARE(protocol(2 + type, 5), QString::number(type + 10));
+        listed += protocol(2 + type, 6).toInt();
+    }
+    QCOMPARE(listed, units);
+    QCOMPARE(protocol(17, 0), QStringLiteral("3"));
+    QCOMPARE(protocol(17, 1), QStringLiteral("Обрыв СЛИ"));
+    QCOMPARE(protocol(19, 3), QStringLiteral("12.0 В"));
+    QCOMPARE(protocol(25, 0), QStringLiteral("11"));
+    QCOMPARE(protocol(32, 0), QStringLiteral("13"));
+    QCOMPARE(protocol(35, 2), QStringLiteral("Сервер"));
+    QCOMPARE(protocol(36, 4), QStringLiteral("12"));
+    for (int row = 0; row < 37; ++row) {
+        for (int column = 0; column < 7; ++column)
+            QVERIFY(m_protocol->item(row, column));
+    }
+    QList<QRect> grown;
+    for (const QRect &span : eightTypeSpans) {
+        if (span.top() == 2 && span.height() > 1)
+            grown << span.adjusted(0, 0, 0, 6);
+        else
+            grown << (span.top() > 10 ? span.translated(0, 6) : span);
+    }
+    for (int row = 11; row <= 16; ++row)
+        grown << QRect(3, row, 2, 1);
+    std::sort(grown.begin(), grown.end(),
+              [](const QRect &a, const QRect &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    QCOMPARE(viewSpans(*m_protocol), grown);
+
+    // Back to a few types: the table as it was made.
+    m_view->slotTypeVersionCountMap({{HeatDetector, {QStringLiteral("5"), QStringLiteral("2")}}});
+    QCOMPARE(m_protocol->rowCount(), 31);
+    QCOMPARE(viewSpans(*m_protocol), eightTypeSpans);
+    QCOMPARE(protocol(11, 1), QStringLiteral("Обрыв СЛИ"));
+    QCOMPARE(protocol(13, 3), QStringLiteral("12.0 В"));
+    QCOMPARE(protocol(30, 4), QStringLiteral("12"));
+    QCOMPARE(protocol(10, 3), QString());
+}
+
+void TestRYNInfoWidget::decimalSeparatorOfTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("voltage");
+    QTest::addColumn<QString>("resistance");
+    QTest::addColumn<QString>("current");
+    QTest::addRow("english") << QLocale(QLocale::English, QLocale::UnitedStates) << "12.0"
+                             << "18.7"
+                             << "13.6";
+    QTest::addRow("russian") << QLocale(QLocale::Russian, QLocale::Russia) << "12,0"
+                             << "18,7"
+                             << "13,6";
+}
+
+void TestRYNInfoWidget::decimalSeparatorOfTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, voltage);
+    QFETCH(QString, resistance);
+    QFETCH(QString, current);
+    // Numbers already on show are written again in the new locale.
+    m_view->slotRynRegistersUpdated(994, 0x0A6B);
+    m_view->setDocumentLocale(locale);
+    m_view->slotRynRegistersUpdated(998, 187);
+
+    QCOMPARE(label("voltage24Label"), voltage);
+    QCOMPARE(label("resistanceLabel"), resistance);
+    QCOMPARE(m_report->item(16, 1)->text(), voltage);
+    QCOMPARE(m_report->item(11, 1)->text(), resistance);
+    QCOMPARE(protocol(13, 3), voltage + QStringLiteral(" В"));
+    QCOMPARE(protocol(14, 3), resistance + QStringLiteral(" Ом."));
+    QCOMPARE(label("current24Label"), current);
 }
 
 void TestRYNInfoWidget::exceptionMapReachesTheDialog_data()

@@ -11,6 +11,8 @@ class TestRynRegisterTexts : public QObject
 private slots:
     void supplies_data();
     void supplies();
+    void loopResistance_data();
+    void loopResistance();
     void version_data();
     void version();
     void operatingTime_data();
@@ -19,33 +21,56 @@ private slots:
 
 void TestRynRegisterTexts::supplies_data()
 {
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<int>("word");
     QTest::addColumn<QString>("voltage");
     QTest::addColumn<QString>("current24");
     QTest::addColumn<QString>("current13");
-    QTest::addRow("rounds-11.984-up") << 0x0A6B << "12.0"
+    const QLocale c = QLocale::c();
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    QTest::addRow("rounds-11.984-up") << c << 0x0A6B << "12.0"
                                       << "13.6"
                                       << "9.0";
-    QTest::addRow("no-current-is-plain-zero") << 0x006B << "12.0"
+    QTest::addRow("no-current-is-plain-zero") << c << 0x006B << "12.0"
                                               << "0"
                                               << "0";
-    QTest::addRow("lowest-current") << 0x0100 << "0.0"
+    QTest::addRow("lowest-current") << c << 0x0100 << "0.0"
                                     << "1.4"
                                     << "0.9";
-    QTest::addRow("full-bytes") << 0xFFFF << "28.6"
+    QTest::addRow("full-bytes") << c << 0xFFFF << "28.6"
                                 << "346.8"
                                 << "228.5";
+    QTest::addRow("russian-decimal-comma") << russian << 0xFFFF << "28,6"
+                                           << "346,8"
+                                           << "228,5";
 }
 
 void TestRynRegisterTexts::supplies()
 {
+    QFETCH(QLocale, locale);
     QFETCH(int, word);
     QFETCH(QString, voltage);
     QFETCH(QString, current24);
     QFETCH(QString, current13);
-    QCOMPARE(supplyVoltageText(quint16(word)), voltage);
-    QCOMPARE(supply24CurrentText(quint16(word)), current24);
-    QCOMPARE(supply13CurrentText(quint16(word)), current13);
+    QCOMPARE(supplyVoltageText(quint16(word), locale), voltage);
+    QCOMPARE(supply24CurrentText(quint16(word), locale), current24);
+    QCOMPARE(supply13CurrentText(quint16(word), locale), current13);
+}
+
+void TestRynRegisterTexts::loopResistance_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("resistance");
+    // The highest resistance has four digits before the separator: no group separator among them.
+    QTest::addRow("english") << QLocale(QLocale::English, QLocale::UnitedStates) << "6553.5";
+    QTest::addRow("russian") << QLocale(QLocale::Russian, QLocale::Russia) << "6553,5";
+}
+
+void TestRynRegisterTexts::loopResistance()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, resistance);
+    QCOMPARE(loopResistanceText(0xFFFF, locale), resistance);
 }
 
 void TestRynRegisterTexts::version_data()

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <QTableView>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -74,4 +75,27 @@ QList<QRect> htmlTableSpans(const QString &html, int columns, int *rows)
     }
     sortSpans(spans);
     return spans;
+}
+
+QVector<QStringList> htmlTableTexts(const QString &html, int columns)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    QVector<QStringList> texts;
+    QTextTable *table = findTable(document.rootFrame(), columns);
+    for (int row = 0; table && row < table->rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() != row || cell.column() != column) {
+                cells << QString();
+                continue;
+            }
+            QTextCursor cursor = cell.firstCursorPosition();
+            cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            cells << cursor.selectedText().trimmed();
+        }
+        texts << cells;
+    }
+    return texts;
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class QTableView;
 
@@ -14,3 +16,5 @@ QList<QRect> viewSpans(const QTableView &view);
 // As Qt's rich-text reader reads the first table of the HTML that has `columns` columns; an empty
 // list, and `rows` set to -1, when there is no such table.
 QList<QRect> htmlTableSpans(const QString &html, int columns, int *rows = nullptr);
+// The plain text of each cell of that table, trimmed, row by row; a cell covered by a span reads empty.
+QVector<QStringList> htmlTableTexts(const QString &html, int columns);

@@ -69,6 +69,9 @@ void TestAuCellParametersModel::listFollowsTheUnitsType()
     QVERIFY(shown(params).contains(QStringLiteral("Вход 1=Не определено")));
     units.slotSetType(5, InputModule2);
     QCOMPARE(resets.count(), 4);
+    // A type without a label is named by its code.
+    units.slotSetType(17, ManualCallPointV);
+    QCOMPARE(shown(params).first(), QStringLiteral("Тип=тип 12"));
 }
 
 void TestAuCellParametersModel::valuesOfTheUnitRepaintTheirRow_data()

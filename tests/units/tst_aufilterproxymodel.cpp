@@ -113,6 +113,11 @@ void TestAuFilterProxyModel::typeLabelsAndDashes()
     };
     QCOMPARE(cell(1, Type).data().toString(), auTypeName(SmokeDetector));
     QCOMPARE(cell(2, Type).data().toString(), auTypeName(InputModule2));
+    // A type without a label is named by its code, never left empty.
+    page.model.slotSetType(5, ManualCallPointV);
+    page.model.slotSetGeneralState(5, 0);
+    page.proxy.flushPendingFilter();
+    QCOMPARE(cell(5, Type).data().toString(), QStringLiteral("тип 12"));
     // The input module has no fire column, the smoke detector keeps it on screen.
     QCOMPARE(cell(2, Fire).data().toString(), QStringLiteral("-"));
     QCOMPARE(cell(1, Fire).data().toString(), QStringLiteral("Да"));

@@ -29,6 +29,7 @@ private slots:
     void numbersOutsideTheirRangeStoreNothing_data();
     void numbersOutsideTheirRangeStoreNothing();
     void typeChangeMovesTheUnitBetweenColumns();
+    void decimalsInTheModelsLocale();
     void typeSummary_data();
     void typeSummary();
     void loModeBoldWhenDriving_data();
@@ -125,6 +126,7 @@ void TestAuPropertiesModel::cellTextAndColour()
     QFETCH(QString, colour);
     ColumnValidRows valid;
     AuPropertiesModel model(&valid);
+    model.setNumberLocale(QLocale::c());
     model.slotSetType(17, type);
     feed(model, 17);
     const QModelIndex cell = model.index(model.rowOfAddress(17), column);
@@ -400,6 +402,27 @@ void TestAuPropertiesModel::typeChangeMovesTheUnitBetweenColumns()
     QVERIFY(!valid.contains(GeneralState));
 }
 
+void TestAuPropertiesModel::decimalsInTheModelsLocale()
+{
+    ColumnValidRows valid;
+    AuPropertiesModel model(&valid);
+    model.setNumberLocale(QLocale::c());
+    model.slotSetType(17, ControlModuleC);
+    model.slotSetU(17, 3.456);
+    model.slotSetAverageAmperage(17, 1.26);
+    model.slotSetType(15, ControlModuleA);
+    model.slotSet_T_ULo(15, 255);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    // The views learn that every cell may read differently.
+    model.setNumberLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().at(1).toModelIndex(), model.index(1, ColumnCount - 1));
+    QCOMPARE(model.index(model.rowOfAddress(17), U).data().toString(), QStringLiteral("3,46 В"));
+    QCOMPARE(model.index(model.rowOfAddress(17), AverageAmperage).data().toString(),
+             QStringLiteral("1,3 мА"));
+    QCOMPARE(model.index(model.rowOfAddress(15), LoVoltage).data().toString(), QStringLiteral("29,6 В"));
+}
+
 void TestAuPropertiesModel::typeSummary_data()
 {
     QTest::addColumn<QList<int>>("units"); // address, type, firmware version, ...
@@ -407,9 +430,10 @@ void TestAuPropertiesModel::typeSummary_data()
     QTest::addRow("one-version") << QList<int>{1, 4, 12, 2, 4, 12} << "4:12:2";
     QTest::addRow("mixed-lowest-highest") << QList<int>{1, 4, 12, 2, 4, 9, 3, 4, 10} << "4:9/12:3";
     QTest::addRow("undefined-left-out") << QList<int>{1, 255, 3, 2, 2, 5} << "2:5:1";
-    // Addresses with nothing there are no units of any type: they would push real types out of the
-    // protocol's eight type rows.
+    // Addresses with nothing there are no units of any type.
     QTest::addRow("empty-addresses-left-out") << QList<int>{1, 0, 0, 2, 0, 0, 3, 4, 7} << "4:7:1";
+    // The unit at 251 waits for an address of its own: no unit of the loop yet.
+    QTest::addRow("address-251-left-out") << QList<int>{1, 4, 24, 251, 4, 0, 2, 4, 24} << "4:24:2";
     QTest::addRow("ordered-by-code") << QList<int>{1, 9, 1, 2, 2, 7, 3, 9, 1} << "2:7:1 9:1:2";
     QTest::addRow("empty") << QList<int>{} << "";
 }

@@ -1,7 +1,7 @@
 // Produces the README's example documents: opens the main window on a port (the simulated
 // controllers), runs a report and then a protocol over every controller as a user would (the
 // controller choice, the template, the progress dialog), pictures the progress dialog when the run is
-// over, and renders the two pages of one protocol with Qt's rich-text layout, broken into pages as a
+// over, and renders the pages of one protocol with Qt's rich-text layout, broken into pages as a
 // browser prints it.
 #include "auinfowidget.h"
 #include "aupropertieswidget.h"
@@ -74,8 +74,8 @@ private:
     bool m_seenProgress = false;
 };
 
-// The first pages of the HTML file side by side.
-bool renderPages(const QString &htmlFile, int pages, const QString &picture)
+// The pages of the HTML file side by side.
+bool renderPages(const QString &htmlFile, const QString &picture)
 {
     QFile file(htmlFile);
     if (!file.open(QIODevice::ReadOnly))
@@ -98,12 +98,14 @@ bool renderPages(const QString &htmlFile, int pages, const QString &picture)
     const qreal width = qMax<qreal>(794, document.idealWidth());
     const QSizeF page(width, width * 297 / 210);
     document.setPageSize(page);
+    // A long type summary carries the table over to a second page, before the footnotes' page.
+    const int pages = document.pageCount();
     const int gap = 16;
     QImage image(int(page.width()) * pages + gap * (pages + 1), int(page.height()) + 2 * gap,
                  QImage::Format_RGB32);
     image.fill(QColor(QStringLiteral("lightgray")));
     QPainter painter(&image);
-    for (int index = 0; index < pages && index < document.pageCount(); ++index) {
+    for (int index = 0; index < pages; ++index) {
         painter.save();
         const QPointF origin(gap + index * (page.width() + gap), gap);
         painter.fillRect(QRectF(origin, page), Qt::white);
@@ -140,10 +142,11 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.setLanguage(QStringLiteral("RU"));
+    // Russian documents whatever the machine's locale: the month names and the decimal comma.
+    window.setDocumentLocale(QLocale(QLocale::Russian, QLocale::Russia));
     window.resize(1600, 1000);
     window.show();
     AuPropertiesWidget *page = window.auInfoWidget()->propertiesWidget();
-    page->setDocumentLocale(QLocale(QLocale::Russian, QLocale::Russia));
 
     std::unique_ptr<RunDriver> driver;
     const auto protocolRun = [&] {
@@ -151,7 +154,7 @@ int main(int argc, char *argv[])
             const QString protocol =
                 documents.filePath(documents.entryList({QStringLiteral("* 2.htm")}, QDir::Files).value(0));
             const QString picture = images.filePath(QStringLiteral("protocol.png"));
-            const bool ok = renderPages(protocol, 2, picture);
+            const bool ok = renderPages(protocol, picture);
             std::printf("%s\n", qPrintable(ok ? picture : QStringLiteral("cannot render ") + protocol));
             app.exit(ok ? 0 : 1);
         });
