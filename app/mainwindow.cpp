@@ -363,12 +363,12 @@ void MainWindow::createWorker()
             &ModbusMaster::slotReadingRynsAborted);
     connect(worker, &ModbusMaster::signalRynReadingCompleted, page,
             &AuPropertiesWidget::slotRynReadingCompleted);
-    // The link counters in a controller's document are its own: they start from zero with each
-    // controller of the run (after the finished one's document is written) and for the controller
-    // monitored again after it, as on a selection.
-    connect(page, &AuPropertiesWidget::signalReadRyns, this, &MainWindow::zeroRynCounters);
-    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, this, &MainWindow::zeroRynCounters);
-    connect(worker, &ModbusMaster::signalRynReadingCompleted, this, &MainWindow::zeroRynCounters);
+    // The link counters in a controller's document are its own: while the run reads a controller
+    // its counters are counted and shown (the next one's after the finished one's document is
+    // written), and afterwards the selected controller's again.
+    connect(page, &AuPropertiesWidget::signalReadRyns, this, &MainWindow::rynReadingStarted);
+    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, this, &MainWindow::rynReadingAborted);
+    connect(worker, &ModbusMaster::signalRynReadingCompleted, this, &MainWindow::rynReadingCompleted);
     connect(page, &AuPropertiesWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
     connect(worker, &ModbusMaster::signalConfigInfo, page->configurationDialog(),
             &AuConfigurationDialog::slotConfigInfo);
@@ -556,6 +556,7 @@ void MainWindow::connectControllerViews()
     connect(this, &MainWindow::signalRynConstantsUpdated, info->cmdWidget()->setupDialog()->paramsModel(),
             &RynParamsModel::slotRynConstantsUpdated);
     connect(this, &MainWindow::signalModbusErrorCode, info, &RYNInfoWidget::slotModbusErrorCode);
+    connect(this, &MainWindow::signalModbusErrorCodes, info, &RYNInfoWidget::slotModbusErrorCodes);
 }
 
 void MainWindow::setLanguage(const QString &language)
@@ -633,7 +634,9 @@ void MainWindow::selectComPort()
         m_searchProbeIds.clear();
         setNoRynAnswered(false); // no line, nobody to answer
         emit signalNeedSelectRyn(0);
-        zeroRynCounters();
+        m_readingRyns.clear();
+        restartRynCounters(0);
+        countFor(0);
         emit signalSelectRyn(0);
     }
 }
@@ -728,7 +731,7 @@ void MainWindow::slotPortOpened(bool isOpened)
 
 void MainWindow::slotPortTx()
 {
-    ++m_rynCounters.transmitted;
+    ++m_rynCounters[m_countedRyn].transmitted;
     ++m_totalCounters.transmitted;
     m_txCounterLabel->setText(QString::number(m_totalCounters.transmitted));
     m_txLabel->setPixmap(QPixmap(ballRed));
@@ -743,25 +746,29 @@ void MainWindow::lightRx()
 
 void MainWindow::countAnswer(int errCode, const QByteArray &answer, bool countReceived)
 {
+    Counters &ryn = m_rynCounters[m_countedRyn];
     if (errCode == ResultNoAnswer || errCode == ResultPortError) {
-        ++m_rynCounters.noAnswer;
+        ++ryn.noAnswer;
         ++m_totalCounters.noAnswer;
     } else {
         lightRx();
         if (countReceived) {
-            ++m_rynCounters.received;
+            ++ryn.received;
             ++m_totalCounters.received;
         }
     }
     if (errCode == ResultBadFrame || errCode == ResultCrcError) {
-        ++m_rynCounters.linkErrors;
+        ++ryn.linkErrors;
         ++m_totalCounters.linkErrors;
     }
     if (errCode == ResultException) {
-        ++m_rynCounters.modbusErrors;
+        ++ryn.modbusErrors;
         ++m_totalCounters.modbusErrors;
-        if (!answer.isEmpty())
-            emit signalModbusErrorCode(int(qint8(answer.at(0))));
+        if (!answer.isEmpty()) {
+            const int code = int(qint8(answer.at(0)));
+            ++m_modbusErrorCodes[m_countedRyn][code];
+            emit signalModbusErrorCode(code);
+        }
     }
     refreshCounters();
 }
@@ -773,15 +780,43 @@ void MainWindow::refreshCounters()
     m_errorsLabel->setText(QString::number(m_totalCounters.linkErrors + m_totalCounters.modbusErrors));
     m_linkErrorsLabel->setText(QString::number(m_totalCounters.linkErrors));
     m_modbusErrorsLabel->setText(QString::number(m_totalCounters.modbusErrors));
-    emit signalRxTimeoutErrCntChanged(m_rynCounters.noAnswer);
-    emit signalRxCommErrCntChanged(m_rynCounters.linkErrors);
-    emit signalRxModbusErrCntChanged(m_rynCounters.modbusErrors);
+    const Counters ryn = m_rynCounters.value(m_countedRyn);
+    emit signalRxTimeoutErrCntChanged(ryn.noAnswer);
+    emit signalRxCommErrCntChanged(ryn.linkErrors);
+    emit signalRxModbusErrCntChanged(ryn.modbusErrors);
 }
 
-void MainWindow::zeroRynCounters()
+void MainWindow::restartRynCounters(int rynAddr)
 {
-    m_rynCounters = Counters();
+    m_rynCounters.insert(rynAddr, Counters());
+    m_modbusErrorCodes.remove(rynAddr);
+}
+
+void MainWindow::countFor(int rynAddr)
+{
+    m_countedRyn = rynAddr;
     refreshCounters();
+    emit signalModbusErrorCodes(m_modbusErrorCodes.value(rynAddr));
+}
+
+// The worker reads the run's controllers in the order given, each until its completion.
+void MainWindow::rynReadingStarted(const QList<int> &rynAddrs)
+{
+    m_readingRyns = rynAddrs;
+    if (!m_readingRyns.isEmpty())
+        countFor(m_readingRyns.first());
+}
+
+void MainWindow::rynReadingCompleted(int rynAddr)
+{
+    m_readingRyns.removeOne(rynAddr);
+    countFor(m_readingRyns.isEmpty() ? m_selectedRyn : m_readingRyns.first());
+}
+
+void MainWindow::rynReadingAborted()
+{
+    m_readingRyns.clear();
+    countFor(m_selectedRyn);
 }
 
 void MainWindow::slotPortRx(int errCode, QByteArray answer)
@@ -821,6 +856,9 @@ void MainWindow::pingResult(int rynAddr, int id, int errCode)
     if (!background && !m_searchProbeIds.contains(id))
         return;
     if (found) {
+        restartRynCounters(rynAddr);
+        if (rynAddr == m_countedRyn)
+            countFor(rynAddr);
         m_rynInfoWidget->cmdWidget()->slotRynFound(rynAddr);
         m_foundMask |= quint16(1u << rynAddr);
         setNoRynAnswered(false);
@@ -888,7 +926,10 @@ void MainWindow::slotSearchRYN()
 void MainWindow::slotRynSelected(int rynAddr)
 {
     m_selectedRyn = rynAddr;
-    zeroRynCounters();
+    // Selecting ends a report run in the worker too.
+    m_readingRyns.clear();
+    restartRynCounters(rynAddr);
+    countFor(rynAddr);
     if (rynAddr != 0) {
         m_prgParams.rynAddr = quint8(rynAddr);
         savePrgParams();
@@ -899,13 +940,16 @@ void MainWindow::slotRynSelected(int rynAddr)
 void MainWindow::slotEvents(ModbusProtocol::EventList events)
 {
     lightRx();
-    ++m_rynCounters.received;
+    Counters &ryn = m_rynCounters[m_countedRyn];
+    ++ryn.received;
     ++m_totalCounters.received;
     for (const ModbusEvent &event : events) {
         if (event.evCode == 0x65) {
-            m_rynCounters.noAnswer = 0;
-            m_rynCounters.linkErrors = 0;
-            m_rynCounters.modbusErrors = 0;
+            ryn.noAnswer = 0;
+            ryn.linkErrors = 0;
+            ryn.modbusErrors = 0;
+            m_modbusErrorCodes.remove(m_countedRyn);
+            emit signalModbusErrorCodes({});
             break;
         }
     }

@@ -5,8 +5,10 @@
 #include "registermap.h"
 #include "settings.h"
 
+#include <QList>
 #include <QLocale>
 #include <QMainWindow>
+#include <QMap>
 
 #include <memory>
 
@@ -72,6 +74,9 @@ signals:
     void signalRxCommErrCntChanged(uint rxCommErrCnt);
     void signalRxModbusErrCntChanged(uint rxModbusErrCnt);
     void signalModbusErrorCode(int modbusErrorCode);
+    // The exceptions by code of the controller whose counters are shown, whenever that controller
+    // changes or its counters start afresh; `signalModbusErrorCode` adds each further one.
+    void signalModbusErrorCodes(QMap<int, int> modbusErrorMap);
     void signalSetType(int addr, int type);
     void signalSetGeneralState(int addr, int state);
     void signalSetGeneralState251(int state);
@@ -155,7 +160,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // The ten traffic counters: one row for the selected controller, one for the whole run.
+    // Traffic counters: a row for each controller, and one for the whole run.
     struct Counters
     {
         quint32 transmitted = 0;
@@ -173,8 +178,13 @@ private:
     void countAnswer(int errCode, const QByteArray &answer, bool countReceived);
     void lightRx();
     void refreshCounters();
-    // Starts the selected controller's counters from zero and shows them.
-    void zeroRynCounters();
+    // Starts a controller's counters from zero (it was selected, or found); shows nothing.
+    void restartRynCounters(int rynAddr);
+    // The line's traffic counts for this controller from now on; its counters are shown.
+    void countFor(int rynAddr);
+    void rynReadingStarted(const QList<int> &rynAddrs);
+    void rynReadingCompleted(int rynAddr);
+    void rynReadingAborted();
     void savePrgParams();
     QString effectivePortName() const;
     void pingResult(int rynAddr, int id, int errCode);
@@ -195,7 +205,13 @@ private:
     QList<int> m_searchProbeIds; // the current search's probes, address 1 first
     int m_selectedRyn = 0;
     bool m_refusalPending = false; // the message that commands were refused is about to show
-    Counters m_rynCounters;
+    // Each controller's counters since it was last selected or found, with its exceptions by code.
+    // The line's traffic counts for one of them: the selected controller, or the one a report run
+    // is reading; a run thus leaves every other controller's counters as they were.
+    QMap<int, Counters> m_rynCounters;
+    QMap<int, QMap<int, int>> m_modbusErrorCodes;
+    int m_countedRyn = 0;
+    QList<int> m_readingRyns; // the report run's controllers still to complete, in reading order
     Counters m_totalCounters;
 
     std::unique_ptr<QTableWidget> m_reportTable;

@@ -293,7 +293,7 @@ void ModbusMaster::failPendingReading()
 {
     const QList<int> pending = m_rynsToRead;
     if (m_readingRyns)
-        m_rynAddr = m_savedRynAddr;
+        readRyn(m_savedRynAddr);
     m_rynsToRead.clear();
     m_readingRyns = false;
     m_readingAborted = false;
@@ -375,6 +375,19 @@ void ModbusMaster::clearLastAnswers()
     const std::lock_guard<std::mutex> locker(queueMutex);
     for (auto it = m_lastAnswers.begin(); it != m_lastAnswers.end(); ++it)
         it.value().clear();
+}
+
+// Monitoring reads another controller from now on: what was read of the one before must not stand
+// for the new one's own (a default configuration built from the last types would write the other
+// controller's unit types into this one).
+void ModbusMaster::readRyn(int rynAddr)
+{
+    if (rynAddr != m_rynAddr) {
+        clearLastAnswers();
+        m_lastRead.clear();
+        m_version = defaultVersion;
+    }
+    m_rynAddr = rynAddr;
 }
 
 void ModbusMaster::slotSetAddr(int rynAddr)
@@ -488,7 +501,7 @@ void ModbusMaster::doModbus()
 {
     if (m_readingAborted) {
         m_rynsToRead.clear();
-        m_rynAddr = m_savedRynAddr;
+        readRyn(m_savedRynAddr);
         m_readingRyns = false;
         m_readingAborted = false;
         m_restartMonitoring = true;
@@ -702,7 +715,7 @@ int ModbusMaster::pollEvents()
 void ModbusMaster::restartMonitoring()
 {
     if (m_readingRyns && !m_rynsToRead.isEmpty())
-        m_rynAddr = m_rynsToRead.first();
+        readRyn(m_rynsToRead.first());
     qCDebug(lcComm) << "RESTART MONITORING! *********************************";
     beginLine(m_rynAddr, CMD_READ_TYPES);
     emit signalPortTx();
@@ -830,7 +843,7 @@ void ModbusMaster::finishRynReading(bool success)
         m_rynsToRead.removeFirst();
     emit signalRynReadingCompleted(m_rynAddr, success);
     if (m_rynsToRead.isEmpty()) {
-        m_rynAddr = m_savedRynAddr;
+        readRyn(m_savedRynAddr);
         m_readingRyns = false;
         // The once-only and once-a-minute blocks were last read from other controllers: the views
         // show their values until the restored controller's own are read again.

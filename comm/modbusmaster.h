@@ -156,6 +156,7 @@ private:
     void rebuildMonitoringList();
     void setLastAnswer(int cmdCode, const QByteArray &data);
     void clearLastAnswers();
+    void readRyn(int rynAddr);
     bool isDue(int cmdCode) const;
     void reportFailure(int result, quint8 exceptionCode);
     QDateTime now() const;

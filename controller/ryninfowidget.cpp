@@ -778,6 +778,11 @@ void RYNInfoWidget::slotModbusErrorCode(int modbusErrorCode)
     ++m_modbusErrorMap[modbusErrorCode];
 }
 
+void RYNInfoWidget::slotModbusErrorCodes(QMap<int, int> modbusErrorMap)
+{
+    m_modbusErrorMap = modbusErrorMap;
+}
+
 void RYNInfoWidget::slotExLabelClicked(int tag)
 {
     if (tag != m_tag)

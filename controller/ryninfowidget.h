@@ -62,6 +62,8 @@ public slots:
     void slotRynRegistersUpdated(RynRegisterAddress regAddr, ushort regWord);
     void slotTypeVersionCountMap(QMap<HardTypes, QPair<QString, QString>> typesInfoMap);
     void slotModbusErrorCode(int modbusErrorCode);
+    // The exceptions by code over the period the server Modbus counter counts, as it starts.
+    void slotModbusErrorCodes(QMap<int, int> modbusErrorMap);
     void slotExLabelClicked(int tag);
 
     // The panel's groups stand in two columns on a wide screen, in one otherwise.

@@ -12,6 +12,7 @@
 #include "mainwindow.h"
 #include "menupicker.h"
 #include "modalwatcher.h"
+#include "modbuserrorsdialog.h"
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
 #include "ryninfowidget.h"
@@ -63,6 +64,8 @@ private slots:
     void failedBorderReadEndsTheWait_data();
     void failedBorderReadEndsTheWait();
     void controllerStartClearsTheControllerCounters();
+    void errorStatisticsCountTheCountersPeriod_data();
+    void errorStatisticsCountTheCountersPeriod();
     void geometryAndSplitterSurviveARestart();
     void languageChangeWrittenOnlyWhenItDiffers_data();
     void languageChangeWrittenOnlyWhenItDiffers();
@@ -522,6 +525,49 @@ void TestMainWindow::controllerStartClearsTheControllerCounters()
     // The totals stay; each batch counts as one received answer.
     QCOMPARE(text(*window, "noAnswerCounter"), totalNoAnswer);
     QCOMPARE(text(*window, "rxCounter").toInt(), received + 2);
+}
+
+void TestMainWindow::errorStatisticsCountTheCountersPeriod_data()
+{
+    QTest::addColumn<bool>("bySelection"); // the counters restart by a selection, else by a start
+    QTest::addRow("another-controller-selected") << true;
+    QTest::addRow("controller-started") << false;
+}
+
+void TestMainWindow::errorStatisticsCountTheCountersPeriod()
+{
+    // The statistics' rows count the exceptions over the same period as their total, the server
+    // Modbus counter, whichever way that counter starts afresh.
+    QFETCH(bool, bySelection);
+    auto window = makeWindow();
+    detachWorker(*window);
+    window->slotRynSelected(1);
+    window->slotPortRx(ResultException, QByteArray("\x02", 1));
+    window->slotPortRx(ResultException, QByteArray("\x02", 1));
+    if (bySelection) {
+        window->slotRynSelected(2);
+    } else {
+        ModbusEvent start;
+        start.evCode = 0x65;
+        window->slotEvents({start});
+    }
+    window->slotPortRx(ResultException, QByteArray("\x06", 1));
+
+    QString total;
+    QStringList rows;
+    whenModal<ModbusErrorsDialog>([&](ModbusErrorsDialog *dialog) {
+        total = dialog->findChild<QLabel *>(QStringLiteral("totalLabel"))->text();
+        const auto *table = dialog->findChild<QTableWidget *>();
+        for (int row = 0; row < table->rowCount(); ++row)
+            rows << table->item(row, 0)->text() + QLatin1Char('=') + table->item(row, 1)->text();
+        dialog->reject();
+    });
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(window->rynInfoWidget()->findChild<QLabel *>(QStringLiteral("serverModbusLabel")),
+                      Qt::LeftButton);
+    QCOMPARE(total, QStringLiteral("Всего ошибок: 1"));
+    QCOMPARE(rows, QStringList{ModbusErrorsDialog::errorText(6) + QStringLiteral("=1")});
 }
 
 void TestMainWindow::geometryAndSplitterSurviveARestart()

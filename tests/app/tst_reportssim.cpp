@@ -4,8 +4,10 @@
 #include "hardtypes.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "modbuserrorsdialog.h"
 #include "modbusmaster.h"
 #include "readingrynsprogressdialog.h"
+#include "ryninfowidget.h"
 #include "rynselectdialog.h"
 #include "simprogramfolder.h"
 #include "tablespans.h"
@@ -49,6 +51,13 @@ private:
     Outcome run(bool report, const std::function<void(RynSelectDialog *)> &choose, const QString &chosenFile);
     QString path(const QString &name) const { return m_folder->filePath(name); }
     int selectedByWorker() const;
+    // The panel's "Сервер" counters: CRC, TimeOut, ModBus.
+    QStringList serverCounters() const;
+    // Waits until the server counters stay the same over fresh reads of the controller's registers:
+    // no answer spoiled earlier is still on its way.
+    void settle();
+    // Opens the Modbus error statistics from the server counter: its total and the sum of its rows.
+    QPair<QString, int> errorStatistics();
 
     std::unique_ptr<SimProgramFolder> m_folder;
     std::unique_ptr<MainWindow> m_window;
@@ -95,7 +104,7 @@ struct Report
 {
     QString title;
     QString version;
-    QString serverTimeouts; // the tool's own no-answer count for the controller
+    QStringList serverCounters; // the tool's own CRC, TimeOut and ModBus counts for the controller
     QString supply;
     QStringList units;
     QMap<QString, QString> typeOf; // unit address -> its "Тип" field
@@ -122,8 +131,8 @@ Report readReport(const QString &fileName)
             report.supply = fields.value(1);
         if (fields.value(0).startsWith(QStringLiteral("Ошибки ModBus  Сервер")))
             serverCounters = true;
-        if (serverCounters && fields.value(0) == QStringLiteral("TimeOut"))
-            report.serverTimeouts = fields.value(1);
+        if (serverCounters && QStringList({"CRC", "TimeOut", "ModBus"}).contains(fields.value(0)))
+            report.serverCounters << fields.value(1);
         if (addressField >= 0 && !line.isEmpty()) {
             report.units << fields.value(addressField);
             report.typeOf.insert(fields.value(addressField), fields.value(typeField));
@@ -188,6 +197,43 @@ int TestReportsSim::selectedByWorker() const
     return selected;
 }
 
+QStringList TestReportsSim::serverCounters() const
+{
+    QStringList counters;
+    for (const char *name : {"serverCrcLabel", "serverTimeoutLabel", "serverModbusLabel"})
+        counters << m_window->rynInfoWidget()->findChild<QLabel *>(QLatin1String(name))->text();
+    return counters;
+}
+
+void TestReportsSim::settle()
+{
+    QTableWidget *info = m_window->auInfoWidget()->reportTable();
+    QStringList counters;
+    for (int round = 0; round < 10 && counters != serverCounters(); ++round) {
+        counters = serverCounters();
+        for (int read = 0; read < 2; ++read) {
+            const QString requests = info->item(55, 1) ? info->item(55, 1)->text() : QString();
+            QTRY_VERIFY_WITH_TIMEOUT(info->item(55, 1) && info->item(55, 1)->text() != requests, 10000);
+        }
+    }
+    QCOMPARE(serverCounters(), counters);
+}
+
+QPair<QString, int> TestReportsSim::errorStatistics()
+{
+    QPair<QString, int> shown;
+    whenModal<ModbusErrorsDialog>([&shown](ModbusErrorsDialog *dialog) {
+        shown.first = dialog->findChild<QLabel *>(QStringLiteral("totalLabel"))->text();
+        const auto *table = dialog->findChild<QTableWidget *>();
+        for (int row = 0; row < table->rowCount(); ++row)
+            shown.second += table->item(row, 1)->text().toInt();
+        dialog->reject();
+    });
+    QTest::mouseClick(m_window->rynInfoWidget()->findChild<QLabel *>(QStringLiteral("serverModbusLabel")),
+                      Qt::LeftButton);
+    return shown;
+}
+
 TestReportsSim::Outcome TestReportsSim::run(bool report, const std::function<void(RynSelectDialog *)> &choose,
                                             const QString &chosenFile)
 {
@@ -217,14 +263,22 @@ TestReportsSim::Outcome TestReportsSim::run(bool report, const std::function<voi
 void TestReportsSim::reportOverAllControllers()
 {
     startWindow();
-    // Controller 2 misses some answers before the run: its no-answers are no other controller's.
+    // While controller 2 is monitored some answers are missing, spoiled or exceptions: its counters
+    // are its own, kept through the run and shown in its report only.
     QTableWidget *info = m_window->auInfoWidget()->reportTable();
-    QCOMPARE(m_folder->sim().command(QStringLiteral("silence 2")), QStringLiteral("OK"));
-    QTRY_VERIFY_WITH_TIMEOUT(info->item(52, 1) && info->item(52, 1)->text().toInt() > 0, 10000);
-    const QString requestsBefore = info->item(55, 1) ? info->item(55, 1)->text() : QString();
-    QCOMPARE(m_folder->sim().command(QStringLiteral("revive 2")), QStringLiteral("OK"));
-    // Its request counter moves again: it answers, no failed read of it is under way at the run.
-    QTRY_VERIFY_WITH_TIMEOUT(info->item(55, 1) && info->item(55, 1)->text() != requestsBefore, 10000);
+    SimProcess &sim = m_folder->sim();
+    QCOMPARE(sim.command(QStringLiteral("silence 2")), QStringLiteral("OK"));
+    QTRY_VERIFY_WITH_TIMEOUT(serverCounters().at(1).toInt() > 0, 10000);
+    QCOMPARE(sim.command(QStringLiteral("revive 2")), QStringLiteral("OK"));
+    QVERIFY(sim.command(QStringLiteral("faults exception=0.2,crc=0.2")).startsWith(QStringLiteral("OK")));
+    QTRY_VERIFY_WITH_TIMEOUT(serverCounters().at(0).toInt() > 0 && serverCounters().at(2).toInt() > 0, 10000);
+    QVERIFY(sim.command(QStringLiteral("faults off")).startsWith(QStringLiteral("OK")));
+    settle();
+    const QStringList before = serverCounters();
+    const QPair<QString, int> statisticsBefore = errorStatistics();
+    QCOMPARE(statisticsBefore.first, QStringLiteral("Всего ошибок: %1").arg(before.at(2)));
+    QCOMPARE(statisticsBefore.second, before.at(2).toInt());
+
     const Outcome outcome = run(
         true,
         [](RynSelectDialog *dialog) { dialog->findChild<QRadioButton *>(QStringLiteral("1"))->click(); },
@@ -241,7 +295,7 @@ void TestReportsSim::reportOverAllControllers()
         QCOMPARE(report.title, QStringLiteral("RYN адрес %1.").arg(address));
         QCOMPARE(report.version, versionOf.value(address));
         QCOMPARE(report.units, unitsOf.value(address));
-        QCOMPARE(report.serverTimeouts, QStringLiteral("0"));
+        QCOMPARE(report.serverCounters, address == 2 ? before : QStringList({"0", "0", "0"}));
     }
     // A type without a label is named by its code; the supply has the locale's decimal comma, as
     // the protocol writes it.
@@ -250,9 +304,11 @@ void TestReportsSim::reportOverAllControllers()
     QCOMPARE(second.typeOf.value(QStringLiteral("4")), auTypeName(SmokeDetector));
     QCOMPARE(second.supply, QStringLiteral("24,4"));
 
-    // The controller selected before the run is monitored again.
+    // The controller selected before the run is monitored again, its counters as they were.
     QCOMPARE(selectedByWorker(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(info->item(3, 1)->text(), versionOf.value(2), 10000);
+    QCOMPARE(serverCounters(), before);
+    QCOMPARE(errorStatistics(), statisticsBefore);
 }
 
 void TestReportsSim::protocolsReadBackAndPrint()

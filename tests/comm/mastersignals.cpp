@@ -14,6 +14,8 @@ MasterSignals::MasterSignals(ModbusMaster *master, QObject *parent)
     connect(master, &ModbusMaster::signalEchoCount, this, &MasterSignals::signalEchoCount, Qt::QueuedConnection);
     connect(master, &ModbusMaster::signalInfo, this, &MasterSignals::signalInfo, Qt::QueuedConnection);
     connect(master, &ModbusMaster::signalEvents, this, &MasterSignals::signalEvents, Qt::QueuedConnection);
+    connect(master, &ModbusMaster::signalRynReadingCompleted, this, &MasterSignals::signalRynReadingCompleted,
+            Qt::QueuedConnection);
 }
 
 bool MasterSignals::startThread()

@@ -28,6 +28,7 @@ signals:
     void signalEchoCount(int echoes);
     void signalInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info);
     void signalEvents(ModbusProtocol::EventList events);
+    void signalRynReadingCompleted(int rynAddr, bool success);
 
 private:
     QThread *m_thread = nullptr;

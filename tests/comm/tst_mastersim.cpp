@@ -6,8 +6,11 @@
 #include "simprocess.h"
 
 #include <QElapsedTimer>
+#include <QPair>
 #include <QThread>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -24,6 +27,29 @@ QList<int> search(ModbusMaster *master, int last)
     return ids;
 }
 
+// The first answer in `info` with these address, identifier and code; its result and data.
+std::optional<QPair<int, QByteArray>> answer(const QSignalSpy &info, int rynAddr, int id, int cmdCode)
+{
+    for (const QList<QVariant> &arguments : info) {
+        if (arguments.at(0).toInt() == rynAddr && arguments.at(1).toInt() == id && arguments.at(2).toInt() == cmdCode)
+            return qMakePair(arguments.at(3).toInt(), arguments.at(4).toByteArray());
+    }
+    return std::nullopt;
+}
+
+// The requests with function 16 (a write) to a controller that the simulator's trace shows.
+QList<QByteArray> writesTo(SimProcess &sim, int rynAddr)
+{
+    QList<QByteArray> writes;
+    const QString start = QStringLiteral("  RX  %1 10 ").arg(rynAddr, 2, 16, QLatin1Char('0')).toUpper();
+    for (const QString &line : sim.trace().split(QLatin1Char('\n'))) {
+        const int at = line.indexOf(start);
+        if (at >= 0)
+            writes.append(QByteArray::fromHex(line.mid(at + 6).toLatin1()));
+    }
+    return writes;
+}
+
 } // namespace
 
 // The worker in its own thread against the simulated controllers of the demo line.
@@ -38,11 +64,13 @@ private slots:
     void searchFindsEveryControllerUnderFaults();
     void noEventLostUnderFaults();
     void lastAnswersReadWhileTheWorkerWrites();
+    void defaultConfigurationOnlyFromTheControllersOwnTypes();
 };
 
 void TestMasterSim::initTestCase()
 {
     qRegisterMetaType<ModbusProtocol::EventList>("ModbusProtocol::EventList");
+    qRegisterMetaType<QList<int>>("QList<int>");
 }
 
 void TestMasterSim::findsMonitorsAndReportsLiveChanges()
@@ -260,6 +288,57 @@ void TestMasterSim::lastAnswersReadWhileTheWorkerWrites()
     }
     QVERIFY(statesRead);
     QVERIFY(relay.stopThread());
+}
+
+void TestMasterSim::defaultConfigurationOnlyFromTheControllersOwnTypes()
+{
+    // A report run over 1..3 with controller 2 selected ends on controller 3, then monitoring goes
+    // back to 2. A default configuration of 2 is built from the last types read: while 2's own are
+    // not read (it is silent) the command is refused and nothing is written; once they are, exactly
+    // they are written.
+    SimProcess sim;
+    QVERIFY2(sim.start(SimProcess::demoScenario(),
+                       {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--trace")}),
+             qPrintable(sim.errorString()));
+    auto *master = new ModbusMaster(sim.linkPath(), 0, true);
+    MasterSignals relay(master);
+    QSignalSpy info(&relay, &MasterSignals::signalInfo);
+    QSignalSpy completed(&relay, &MasterSignals::signalRynReadingCompleted);
+    QVERIFY(relay.startThread());
+    const QList<int> probes = search(master, 3);
+    QTRY_VERIFY_WITH_TIMEOUT(answer(info, 3, probes.last(), CMD_PING).has_value(), 10000);
+    QMetaObject::invokeMethod(master, "slotSetAddr", Q_ARG(int, 2));
+    QTRY_VERIFY_WITH_TIMEOUT(answer(info, 2, 0, CMD_READ_TYPES).has_value(), 10000);
+    const QByteArray ownTypes = answer(info, 2, 0, CMD_READ_TYPES)->second;
+
+    QCOMPARE(sim.command(QStringLiteral("silence 2")), QStringLiteral("OK"));
+    QMetaObject::invokeMethod(master, "slotReadRyns", Q_ARG(QList<int>, (QList<int>{1, 2, 3})));
+    QTRY_COMPARE_WITH_TIMEOUT(completed.size(), 3, 30000);
+    QCOMPARE(completed.at(1), (QList<QVariant>{2, false}));
+    QCOMPARE(completed.at(2), (QList<QVariant>{3, true}));
+
+    const int refused = nextCommandId();
+    QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, 2), Q_ARG(int, refused),
+                              Q_ARG(int, CMD_DEFAULT_CFG_TYPES), Q_ARG(QByteArray, QByteArray()));
+    QTRY_VERIFY_WITH_TIMEOUT(answer(info, 2, refused, CMD_DEFAULT_CFG_TYPES).has_value(), 10000);
+    QCOMPARE(answer(info, 2, refused, CMD_DEFAULT_CFG_TYPES)->first, int(ModbusProtocol::ResultNoTypes));
+    QVERIFY(writesTo(sim, 2).isEmpty());
+
+    info.clear();
+    QCOMPARE(sim.command(QStringLiteral("revive 2")), QStringLiteral("OK"));
+    QTRY_VERIFY_WITH_TIMEOUT(answer(info, 2, 0, CMD_READ_TYPES).has_value(), 10000);
+    const int written = nextCommandId();
+    QMetaObject::invokeMethod(master, "slotAddCommand", Q_ARG(int, 2), Q_ARG(int, written),
+                              Q_ARG(int, CMD_DEFAULT_CFG_TYPES), Q_ARG(QByteArray, QByteArray()));
+    QTRY_VERIFY_WITH_TIMEOUT(answer(info, 2, written, CMD_DEFAULT_CFG_TYPES).has_value(), 10000);
+    QCOMPARE(answer(info, 2, written, CMD_DEFAULT_CFG_TYPES)->first, int(ModbusProtocol::ResultOk));
+    QVERIFY(relay.stopThread());
+    const QList<QByteArray> writes = writesTo(sim, 2);
+    QCOMPARE(writes.size(), 1);
+    // Address, function, start, count, byte count, then the data.
+    const int byteCount = quint8(writes.first().at(6));
+    QVERIFY(byteCount > 0 && byteCount <= ownTypes.size());
+    QCOMPARE(writes.first().mid(7, byteCount), ownTypes.left(byteCount));
 }
 
 QTEST_GUILESS_MAIN(TestMasterSim)
