@@ -1804,6 +1804,40 @@ Changed settings will be lost on exit.</translation>
         <source>нет доступа: добавьте пользователя в группу dialout</source>
         <translation>no permission: add the user to the dialout group</translation>
     </message>
+    <message>
+        <source>Сервер последовательных портов: tcp://адрес:порт</source>
+        <translation>Serial device server: tcp://address:port</translation>
+    </message>
+    <message>
+        <source>Последовательный порт из списка или его имя, набранное вручную.</source>
+        <translation>A serial port from the list, or its name typed by hand.</translation>
+    </message>
+    <message>
+        <source>авто</source>
+        <translation>auto</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Многие адаптеры RS-485 принимают то, что сами передают: ответ приходит за копией запроса.
+&quot;авто&quot; - копия убирается, &quot;нет&quot; - ответ берётся как пришёл.</source>
+        <translation>Many RS-485 adapters receive what they send: the answer arrives behind a copy of the request.
+&quot;auto&quot; - the copy is removed, &quot;no&quot; - the answer is taken as it arrived.</translation>
+    </message>
+    <message>
+        <source>Эхо адаптера:</source>
+        <translation>Adapter echo:</translation>
+    </message>
+    <message>
+        <source>Принято эхо запросов: %1</source>
+        <translation>Request echoes received: %1</translation>
+    </message>
+    <message>
+        <source>Неверное имя порта: %1</source>
+        <translation>Invalid port name: %1</translation>
+    </message>
 </context>
 <context>
     <name>RYNCmdWidget</name>
@@ -2824,6 +2858,48 @@ Set
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TcpModbusPort</name>
+    <message>
+        <source>адрес %1 не найден за %2 мс</source>
+        <translation>address %1 not found within %2 ms</translation>
+    </message>
+    <message>
+        <source>адрес %1 не найден</source>
+        <translation>address %1 not found</translation>
+    </message>
+    <message>
+        <source>сервер отказал в соединении</source>
+        <translation>the server refused the connection</translation>
+    </message>
+    <message>
+        <source>сервер не ответил за %1 мс</source>
+        <translation>the server did not answer within %1 ms</translation>
+    </message>
+    <message>
+        <source>сеть недоступна</source>
+        <translation>network unreachable</translation>
+    </message>
+</context>
+<context>
+    <name>TcpPortName</name>
+    <message>
+        <source>не указан адрес сервера (tcp://адрес:порт)</source>
+        <translation>no server address given (tcp://address:port)</translation>
+    </message>
+    <message>
+        <source>не указан порт сервера (tcp://адрес:порт)</source>
+        <translation>no server port given (tcp://address:port)</translation>
+    </message>
+    <message>
+        <source>порт сервера - число от 1 до 65535</source>
+        <translation>the server port is a number from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>неверный адрес сервера (адрес IPv6 пишется в скобках: tcp://[::1]:порт)</source>
+        <translation>invalid server address (an IPv6 address goes in brackets: tcp://[::1]:port)</translation>
     </message>
 </context>
 <context>

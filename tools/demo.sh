@@ -2,6 +2,7 @@
 # make demo: the tool against simulated controllers 1, 2 and 3 on a pseudo-terminal.
 # The simulator reads control lines from this terminal while the tool runs (try "help").
 # Extra simulator options: RYN_SIM_OPTIONS="--trace --faults crc=0.01" make demo
+# The line over TCP instead, as behind a serial device server: RYN_DEMO_TCP=4001 make demo
 # A screenshot after 15 s, then the tool closes: RYN_DEMO_SCREENSHOT=demo.png xvfb-run -a make demo
 # Xvfb has no window manager to maximise the window: RYN_DEMO_GEOMETRY=1366x768+0+0 gives it the screen.
 set -eu
@@ -53,7 +54,9 @@ trap 'exit 130' INT TERM HUP
 # "PortName" of the tool's settings and says READY on standard output.
 exec 3<&0
 # shellcheck disable=SC2086 # the options are meant to be split
-"$bin/ryn-sim" --link "$link" --scenario "$here/data/sim/demo.json" --settings "$app/TestRYN.ini" \
+line="--link $link"
+[ -n "${RYN_DEMO_TCP:-}" ] && line="--tcp $RYN_DEMO_TCP"
+"$bin/ryn-sim" $line --scenario "$here/data/sim/demo.json" --settings "$app/TestRYN.ini" \
     ${RYN_SIM_OPTIONS:-} <&3 >"$tmp/sim.out" &
 sim_pid=$!
 exec 3<&-
@@ -70,7 +73,7 @@ until grep -q '^READY ' "$tmp/sim.out" 2>/dev/null; do
     fi
     sleep 0.1
 done
-echo "Simulated controllers on $link; type control lines here (help, state 1 17 fire, ...)."
+echo "Simulated controllers on $(sed -n 's/^READY //p' "$tmp/sim.out" | head -n 1); type control lines here (help, state 1 17 fire, ...)."
 tail -n +2 -f "$tmp/sim.out" &
 tail_pid=$!
 

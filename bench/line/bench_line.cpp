@@ -42,62 +42,6 @@ namespace {
 constexpr int benchUnit = 245; // a smoke detector
 constexpr int generalStateFire = 4;
 
-double lineMs(int answerBytes)
-{
-    return bytesMs(answerBytes) + turnaroundMs;
-}
-
-int startRegister(const QByteArray &request)
-{
-    return quint8(request.at(2)) * 256 + quint8(request.at(3));
-}
-
-struct Cycles
-{
-    int count = 0;
-    int transactions = 0;
-    int unanswered = 0;
-    double wallMs = 0;
-    double lineMs = 0;
-    int probes = 0; // background probes of missing addresses in between, left out of the figures
-    double probeMs = 0;
-};
-
-// A cycle starts with the poll of the selected controller's event count (an acknowledging re-read
-// follows a read of events, and starts nothing). The background probes of other addresses that
-// fall into a cycle are taken out of it, with the time they held the line.
-Cycles cycles(const std::vector<Transaction> &transactions, int selected)
-{
-    std::vector<size_t> starts;
-    for (size_t i = 0; i < transactions.size(); ++i) {
-        const QByteArray &request = transactions[i].request;
-        const bool countPoll = request.size() == 8 && quint8(request.at(0)) == selected &&
-                               startRegister(request) == RegisterMap::eventCountRegister;
-        const bool acknowledge =
-            i > 0 && startRegister(transactions[i - 1].request) == RegisterMap::firstEventRegister;
-        if (countPoll && !acknowledge)
-            starts.push_back(i);
-    }
-    Cycles result;
-    for (size_t c = 0; c + 1 < starts.size(); ++c) {
-        ++result.count;
-        result.wallMs += (transactions[starts[c + 1]].writtenNs - transactions[starts[c]].writtenNs) / 1e6;
-        for (size_t i = starts[c]; i < starts[c + 1]; ++i) {
-            if (quint8(transactions[i].request.at(0)) != selected) {
-                const double heldMs = (transactions[i + 1].writtenNs - transactions[i].writtenNs) / 1e6;
-                ++result.probes;
-                result.probeMs += heldMs;
-                result.wallMs -= heldMs;
-                continue;
-            }
-            ++result.transactions;
-            result.lineMs += lineMs(transactions[i].answerBytes);
-            result.unanswered += transactions[i].answerBytes == 0 ? 1 : 0;
-        }
-    }
-    return result;
-}
-
 // Percent of one core that `clock` used over `msecs` of wall time.
 double cpuPercent(clockid_t clock, int msecs)
 {
@@ -148,11 +92,6 @@ double latencyMs(SimProcess &sim, ResponseDecoder &decoder, const QString &state
     QObject::disconnect(connection);
     const double ms = timer.nsecsElapsed() / 1e6;
     return ms >= 20000 ? -1 : ms;
-}
-
-double ratio(const Cycles &c)
-{
-    return c.wallMs / qMax(1e-9, c.lineMs);
 }
 
 // The general tab's cycle ratio with the line monitor closed, with the worker recording for a model

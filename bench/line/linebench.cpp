@@ -6,6 +6,7 @@
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
 #include "recorder.h"
+#include "registermap.h"
 #include "recordingport.h"
 #include "responsedecoder.h"
 
@@ -39,3 +40,55 @@ void decodeAnswers(ModbusMaster *master, ResponseDecoder &decoder)
                              decoder.enqueue(cmdCode, info);
                      });
 }
+
+double lineMs(int answerBytes)
+{
+    return bytesMs(answerBytes) + turnaroundMs;
+}
+
+namespace {
+
+int startRegister(const QByteArray &request)
+{
+    return quint8(request.at(2)) * 256 + quint8(request.at(3));
+}
+
+} // namespace
+
+Cycles cycles(const std::vector<Transaction> &transactions, int selected)
+{
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < transactions.size(); ++i) {
+        const QByteArray &request = transactions[i].request;
+        const bool countPoll = request.size() == 8 && quint8(request.at(0)) == selected &&
+                               startRegister(request) == RegisterMap::eventCountRegister;
+        const bool acknowledge =
+            i > 0 && startRegister(transactions[i - 1].request) == RegisterMap::firstEventRegister;
+        if (countPoll && !acknowledge)
+            starts.push_back(i);
+    }
+    Cycles result;
+    for (size_t c = 0; c + 1 < starts.size(); ++c) {
+        ++result.count;
+        result.wallMs += (transactions[starts[c + 1]].writtenNs - transactions[starts[c]].writtenNs) / 1e6;
+        for (size_t i = starts[c]; i < starts[c + 1]; ++i) {
+            if (quint8(transactions[i].request.at(0)) != selected) {
+                const double heldMs = (transactions[i + 1].writtenNs - transactions[i].writtenNs) / 1e6;
+                ++result.probes;
+                result.probeMs += heldMs;
+                result.wallMs -= heldMs;
+                continue;
+            }
+            ++result.transactions;
+            result.lineMs += lineMs(transactions[i].answerBytes);
+            result.unanswered += transactions[i].answerBytes == 0 ? 1 : 0;
+        }
+    }
+    return result;
+}
+
+double ratio(const Cycles &c)
+{
+    return c.wallMs / qMax(1e-9, c.lineMs);
+}
+
