@@ -176,6 +176,14 @@
         <source>Не записано: %1</source>
         <translation>Not written: %1</translation>
     </message>
+    <message>
+        <source>Не прочитано: %1</source>
+        <translation>Not read: %1</translation>
+    </message>
+    <message>
+        <source>нет записи АУ</source>
+        <translation>no entry for the unit</translation>
+    </message>
 </context>
 <context>
     <name>AuInfoWidget</name>
