@@ -1846,6 +1846,14 @@ Changed settings will be lost on exit.</translation>
 Continue?</translation>
     </message>
     <message>
+        <source>Будет выполнена команда RYN:
+%1
+Продолжить?</source>
+        <translation>The RYN command will be run:
+%1
+Continue?</translation>
+    </message>
+    <message>
         <source>Будет выполнен сброс ВСЕХ RYN!
 Продолжить?</source>
         <translation>ALL RYN will be reset!
