@@ -281,10 +281,19 @@ void ModbusMaster::failQueuedCommands()
         stale.swap(m_commandQueue);
     }
     for (ModbusCommand *command : qAsConst(stale)) {
-        recordRefusal(command->rynAddr, command->cmdCode, ResultPortError);
-        emit signalInfo(command->rynAddr, command->id, command->cmdCode, ResultPortError, QByteArray());
+        refuseCommand(command->rynAddr, command->id, command->cmdCode);
         delete command;
     }
+}
+
+// A command that never reaches the line ends where an executed one would: the configuration dialog
+// hears of its reads and writes too, or it would wait for them for ever.
+void ModbusMaster::refuseCommand(int rynAddr, int id, int cmdCode)
+{
+    recordRefusal(rynAddr, cmdCode, ResultPortError);
+    if (isConfigRead(cmdCode) || isConfigWrite(cmdCode))
+        emit signalConfigInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
+    emit signalInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
 }
 
 // A reading the line can no longer serve ends at once, every controller still waiting reported as
@@ -331,8 +340,7 @@ void ModbusMaster::slotAddCommand(int rynAddr, int id, int cmdCode, QByteArray i
 {
     // Without a running line a queued command would wait and fire much later, unexpectedly.
     if (!m_ticking) {
-        recordRefusal(rynAddr, cmdCode, ResultPortError);
-        emit signalInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
+        refuseCommand(rynAddr, id, cmdCode);
         return;
     }
     if (cmdCode >= CMD_AU_WRITE_BORDER_W1 && cmdCode <= CMD_AU_WRITE_BORDER_W3) {

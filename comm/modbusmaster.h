@@ -134,6 +134,7 @@ private:
     void scheduleTick();
     bool hasWork() const;
     void failQueuedCommands();
+    void refuseCommand(int rynAddr, int id, int cmdCode);
     void failPendingReading();
     int nextMissingRyn() const;
     int nextFormerRyn() const;

@@ -57,15 +57,35 @@ RynCmdDialog::RynCmdDialog(QWidget *parent)
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
     m_executeButton->setEnabled(m_list->count() > 0);
+    fitListToEntries();
     adjustSize();
     setFixedSize(size());
+}
+
+// A list widget's own size hint is a fixed guess: it cut the entries and scrolled. The list is made
+// exactly as large as its entries instead, in whatever language and font they come.
+void RynCmdDialog::fitListToEntries()
+{
+    int height = 0;
+    for (int row = 0; row < m_list->count(); ++row)
+        height += m_list->sizeHintForRow(row);
+    const int frame = 2 * m_list->frameWidth();
+    m_list->setFixedSize(m_list->sizeHintForColumn(0) + frame, height + frame);
 }
 
 void RynCmdDialog::addCommand(int key, const QString &text, quint8 command)
 {
     RynCmd cmd;
     cmd.command = command;
-    cmd.text = text;
+    // The text names the command whole, without the list's alignment: an off line ("- выключить")
+    // takes the device from the on line above it.
+    const QString action = text.simplified();
+    if (text.startsWith(QLatin1Char(' ')) && m_list->count() > 0) {
+        const QString above = m_list->item(m_list->count() - 1)->text().simplified();
+        cmd.text = above.section(QStringLiteral(" - "), 0, 0) + QLatin1Char(' ') + action;
+    } else {
+        cmd.text = action;
+    }
     m_commands.insert(key, cmd);
     auto *item = new QListWidgetItem(text, m_list);
     item->setData(Qt::UserRole, key);

@@ -14,7 +14,7 @@ struct RynCmd
     quint8 target = 0;
     quint8 param1 = 0;
     quint8 param2 = 0;
-    QString text;
+    QString text; // the command in words, "СЛИ слева - выключить"
 };
 
 // The list of controller commands (loop outputs, relays, clearing the tables) to pick one from.
@@ -32,6 +32,7 @@ public:
 
 private:
     void addCommand(int key, const QString &text, quint8 command);
+    void fitListToEntries();
 
     QMap<int, RynCmd> m_commands;
     QListWidget *m_list = nullptr;

@@ -106,6 +106,9 @@ void RYNCmdWidget::slotCmdToRyn()
     RynCmd rynCmd;
     if (m_cmdDialog->exec(rynCmd) != QDialog::Accepted || rynCmd.command == 0)
         return;
+    // Every command of the list changes the controller: relays, loop outputs, its tables.
+    if (!confirmed(tr("Будет выполнена команда RYN:\n%1\nПродолжить?").arg(rynCmd.text)))
+        return;
     QByteArray info;
     info.append(char(rynCmd.target));
     info.append(char(rynCmd.param1));

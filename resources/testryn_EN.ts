@@ -176,6 +176,14 @@
         <source>Не записано: %1</source>
         <translation>Not written: %1</translation>
     </message>
+    <message>
+        <source>Не прочитано: %1</source>
+        <translation>Not read: %1</translation>
+    </message>
+    <message>
+        <source>нет записи АУ</source>
+        <translation>no entry for the unit</translation>
+    </message>
 </context>
 <context>
     <name>AuInfoWidget</name>
@@ -1877,6 +1885,14 @@ Changed settings will be lost on exit.</translation>
         <source>Будет выполнен сброс выбранного RYN!
 Продолжить?</source>
         <translation>The selected RYN will be reset!
+Continue?</translation>
+    </message>
+    <message>
+        <source>Будет выполнена команда RYN:
+%1
+Продолжить?</source>
+        <translation>The RYN command will be run:
+%1
 Continue?</translation>
     </message>
     <message>

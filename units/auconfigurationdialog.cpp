@@ -2,6 +2,8 @@
 
 #include "auconfigentries.h"
 #include "commandcodes.h"
+#include "linerecordtext.h"
+#include "modbusprotocol.h"
 #include "unittexts.h"
 
 #include <QCheckBox>
@@ -11,8 +13,10 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -66,6 +70,12 @@ AuConfigurationDialog::AuConfigurationDialog(QWidget *parent)
     m_thresholdBox->setRange(MinThreshold, MaxThreshold);
     m_thresholdBox->setSuffix(QStringLiteral("%1C").arg(QChar(0x00B0)));
     heatForm->addRow(tr("Пороговая температура"), m_thresholdBox);
+    // Any edit counts, even one that ends on the value shown (a clipped one, maybe): a step, or
+    // typing, which changes no value while it retypes the value shown.
+    connect(m_thresholdBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            [this] { m_thresholdSet = true; });
+    connect(m_thresholdBox->findChild<QLineEdit *>(), &QLineEdit::textEdited, this,
+            [this] { m_thresholdSet = true; });
     m_channelTypeChoice = new QComboBox(m_heatGroup);
     for (int channelType = 0; channelType <= 1; ++channelType)
         m_channelTypeChoice->addItem(channelTypeText(channelType, true), channelType);
@@ -148,7 +158,11 @@ void AuConfigurationDialog::resetControls()
     m_applyButton->setEnabled(false);
     selectData(m_disabledChoice, 1);
     selectData(m_typeChoice, int(UndefinedType));
-    m_thresholdBox->setValue(255);
+    {
+        const QSignalBlocker blocker(m_thresholdBox);
+        m_thresholdBox->setValue(255);
+    }
+    m_thresholdSet = false;
     selectData(m_channelTypeChoice, 1);
     for (QCheckBox *box : m_outputBoxes)
         box->setChecked(false);
@@ -156,8 +170,8 @@ void AuConfigurationDialog::resetControls()
     m_blocks.clear();
     m_pendingWrites.clear();
     m_failedBlocks.clear();
-    m_statusLabel->clear();
-    m_statusLabel->hide();
+    m_unreadBlocks.clear();
+    updateStatus();
 }
 
 QWidget *AuConfigurationDialog::controlOf(int blockCode) const
@@ -240,11 +254,7 @@ void AuConfigurationDialog::slotConfigInfo(int rynAddr, int id, int cmdCode, int
                 accept();
                 return;
             }
-            QStringList names;
-            for (int failed : qAsConst(m_failedBlocks))
-                names.append(entryName(failed));
-            m_statusLabel->setText(tr("Не записано: %1").arg(names.join(QStringLiteral(", "))));
-            m_statusLabel->show();
+            updateStatus();
         }
         updateApplyButton();
         return;
@@ -257,9 +267,18 @@ void AuConfigurationDialog::slotConfigInfo(int rynAddr, int id, int cmdCode, int
     if (stored) {
         m_blocks.insert(cmdCode, info);
         showEntry(cmdCode);
+        m_unreadBlocks.remove(cmdCode);
     } else {
         m_blocks.remove(cmdCode);
+        if (concernsUnit(cmdCode)) {
+            // An exception answer carries its code as the one byte of information.
+            const quint8 exceptionCode =
+                errCode == ModbusProtocol::ResultException && !info.isEmpty() ? quint8(info.at(0)) : 0;
+            m_unreadBlocks.insert(cmdCode, errCode != 0 ? LineRecordText::result(errCode, exceptionCode)
+                                                        : tr("нет записи АУ"));
+        }
     }
+    updateStatus();
     control->setEnabled(stored);
     if (QGroupBox *group = groupOf(cmdCode))
         group->setEnabled(true);
@@ -276,9 +295,12 @@ void AuConfigurationDialog::showEntry(int blockCode)
     case CMD_READ_CFG_TYPES:
         selectData(m_typeChoice, value);
         break;
-    case CMD_READ_CFG_THRESHOLD_T:
+    case CMD_READ_CFG_THRESHOLD_T: {
+        const QSignalBlocker blocker(m_thresholdBox);
         m_thresholdBox->setValue(value); // the box keeps it within 25..99
+        m_thresholdSet = false;
         break;
+    }
     case CMD_READ_CFG_HEAT_BITS:
         selectData(m_channelTypeChoice, value);
         break;
@@ -294,8 +316,28 @@ void AuConfigurationDialog::showEntry(int blockCode)
     }
 }
 
+bool AuConfigurationDialog::concernsUnit(int blockCode) const
+{
+    switch (blockCode) {
+    case CMD_READ_CFG_UNBLOCKED:
+    case CMD_READ_CFG_TYPES:
+        return true;
+    case CMD_READ_CFG_THRESHOLD_T:
+    case CMD_READ_CFG_HEAT_BITS:
+        return isHeatType(m_type);
+    case CMD_READ_CFG_OUTPUT_INIT:
+        return isRelayOutputType(m_type);
+    case CMD_READ_CFG_POWER_LO_INIT:
+        return isLoType(m_type);
+    default:
+        return false;
+    }
+}
+
 int AuConfigurationDialog::editedEntry(int blockCode) const
 {
+    if (!concernsUnit(blockCode))
+        return -1;
     const int stored = AuConfigEntries::entry(blockCode, m_blocks.value(blockCode), m_addr);
     // A choice that does not list the stored value shows nothing; the stored value then stays.
     const auto chosen = [stored](const QComboBox *choice) {
@@ -303,24 +345,16 @@ int AuConfigurationDialog::editedEntry(int blockCode) const
     };
     switch (blockCode) {
     case CMD_READ_CFG_THRESHOLD_T:
-        if (!isHeatType(m_type))
-            return -1;
-        // A stored value outside the box's range (255: no threshold) is shown clipped; unless the
-        // engineer changes it, the stored value stays.
-        return m_thresholdBox->value() == qBound(MinThreshold, stored, MaxThreshold)
-                   ? stored
-                   : m_thresholdBox->value();
+        // A stored value outside the box's range (255: no threshold) is shown clipped: it stays
+        // unless the engineer sets one, even the value shown.
+        return m_thresholdSet ? m_thresholdBox->value() : stored;
     case CMD_READ_CFG_UNBLOCKED:
         return chosen(m_disabledChoice);
     case CMD_READ_CFG_TYPES:
         return chosen(m_typeChoice);
     case CMD_READ_CFG_POWER_LO_INIT:
-        if (!isLoType(m_type))
-            return -1;
         return m_loChoice->currentIndex() >= 0 ? (m_loChoice->currentData().toInt() + 15) % 16 : stored;
     case CMD_READ_CFG_OUTPUT_INIT: {
-        if (!isRelayOutputType(m_type))
-            return -1;
         int value = stored;
         for (int i = 0; i < outputsOf(m_type); ++i) {
             if (m_outputBoxes[i]->isChecked())
@@ -331,7 +365,7 @@ int AuConfigurationDialog::editedEntry(int blockCode) const
         return value;
     }
     case CMD_READ_CFG_HEAT_BITS:
-        return isHeatType(m_type) ? chosen(m_channelTypeChoice) : -1;
+        return chosen(m_channelTypeChoice);
     default:
         return -1;
     }
@@ -342,8 +376,7 @@ void AuConfigurationDialog::slotAccept()
     if (!m_pendingWrites.isEmpty())
         return;
     m_failedBlocks.clear();
-    m_statusLabel->clear();
-    m_statusLabel->hide();
+    updateStatus();
     QList<QPair<int, QByteArray>> writes;
     for (auto it = m_blocks.cbegin(); it != m_blocks.cend(); ++it) {
         const int value = editedEntry(it.key());
@@ -370,4 +403,26 @@ void AuConfigurationDialog::updateApplyButton()
     const bool answered = m_mainGroup->isEnabled() && m_heatGroup->isEnabled() &&
                           m_outputsGroup->isEnabled() && m_loGroup->isEnabled();
     m_applyButton->setEnabled(answered && m_pendingWrites.isEmpty());
+}
+
+// What was not read (with why) and what the last "Применить" did not write.
+void AuConfigurationDialog::updateStatus()
+{
+    QStringList lines;
+    QStringList unread;
+    for (int blockCode : ReadOrder) {
+        if (m_unreadBlocks.contains(blockCode))
+            unread.append(
+                QStringLiteral("%1 (%2)").arg(entryName(blockCode), m_unreadBlocks.value(blockCode)));
+    }
+    if (!unread.isEmpty())
+        lines.append(tr("Не прочитано: %1").arg(unread.join(QStringLiteral(", "))));
+    if (m_pendingWrites.isEmpty() && !m_failedBlocks.isEmpty()) {
+        QStringList names;
+        for (int failed : qAsConst(m_failedBlocks))
+            names.append(entryName(failed));
+        lines.append(tr("Не записано: %1").arg(names.join(QStringLiteral(", "))));
+    }
+    m_statusLabel->setText(lines.join(QLatin1Char('\n')));
+    m_statusLabel->setVisible(!lines.isEmpty());
 }

@@ -18,8 +18,8 @@ class QSpinBox;
 
 // The controller's configuration entries of one unit: reads the six configuration blocks, shows the
 // unit's entry of each, and writes back only the register that holds the unit in every block that
-// was read. Closes on "Применить" once every write has succeeded; a failed write keeps it open and
-// names the entry that was not written.
+// was read. Says which entries could not be read, and why. Closes on "Применить" once every write
+// has succeeded; a failed write keeps it open and names the entry that was not written.
 class AuConfigurationDialog : public QDialog
 {
     Q_OBJECT
@@ -62,11 +62,14 @@ private:
     QWidget *controlOf(int blockCode) const;
     QGroupBox *groupOf(int blockCode) const;
     QString entryName(int blockCode) const;
+    // Whether the unit's type has the entry of a block: only those are shown, reported and written.
+    bool concernsUnit(int blockCode) const;
     void resetControls();
     void showEntry(int blockCode);
     // The value the unit's entry of a block is to hold; -1 when the block is not written for this unit.
     int editedEntry(int blockCode) const;
     void updateApplyButton();
+    void updateStatus();
 
     int m_rynAddr = 0;
     int m_addr = 0;
@@ -75,6 +78,8 @@ private:
     QMap<int, QByteArray> m_blocks; // configuration block code -> its bytes as last read
     QMap<int, int> m_pendingWrites; // write code -> block code, until answered
     QList<int> m_failedBlocks;
+    QMap<int, QString> m_unreadBlocks; // block code -> why the unit's entry was not read
+    bool m_thresholdSet = false;       // the engineer edited the threshold since it was shown
 
     QGroupBox *m_mainGroup = nullptr;
     QGroupBox *m_heatGroup = nullptr;

@@ -5,7 +5,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
 // One command as it leaves the widget: the controller (0 for the selected one), the code, the payload.
@@ -46,6 +48,8 @@ private slots:
     void buttonsFollowSearchAndSelection();
     void commandFromTheList_data();
     void commandFromTheList();
+    void commandListShowsWhole_data();
+    void commandListShowsWhole();
 
 private:
     static SentList record(RYNCmdWidget &widget, const std::function<void()> &action);
@@ -164,20 +168,35 @@ void TestRYNCmdWidget::commandFromTheList_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("accept");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("question"); // empty: none asked
     QTest::addColumn<SentList>("sent");
     const QByteArray zeros(3, '\0');
-    QTest::addRow("first-row-loop-left-on") << 0 << true << SentList{{0, 1003, zeros}};
-    QTest::addRow("right-loop-off") << 3 << true << SentList{{0, 1006, zeros}};
-    QTest::addRow("fault-relay-off") << 5 << true << SentList{{0, 1011, zeros}};
-    QTest::addRow("fire-relay-on") << 8 << true << SentList{{0, 1009, zeros}};
-    QTest::addRow("clear-all-tables") << 10 << true << SentList{{0, 1019, zeros}};
-    QTest::addRow("cancelled") << 4 << false << SentList{};
+    const auto asked = [](const char *command) {
+        return QStringLiteral("Будет выполнена команда RYN:\n%1\nПродолжить?")
+            .arg(QString::fromUtf8(command));
+    };
+    QTest::addRow("first-row-loop-left-on")
+        << 0 << true << true << asked("СЛИ слева - включить") << SentList{{0, 1003, zeros}};
+    QTest::addRow("right-loop-off") << 3 << true << true << asked("СЛИ справа - выключить")
+                                    << SentList{{0, 1006, zeros}};
+    QTest::addRow("fault-relay-off") << 5 << true << true << asked("Реле 'Неисправность' - выключить")
+                                     << SentList{{0, 1011, zeros}};
+    QTest::addRow("fire-relay-on") << 8 << true << true << asked("Реле 'Пожар' - включить")
+                                   << SentList{{0, 1009, zeros}};
+    QTest::addRow("clear-all-tables")
+        << 10 << true << true << asked("Очистка таблиц - ВСЕХ таблиц") << SentList{{0, 1019, zeros}};
+    QTest::addRow("clear-all-tables-declined")
+        << 10 << true << false << asked("Очистка таблиц - ВСЕХ таблиц") << SentList{};
+    QTest::addRow("cancelled") << 4 << false << true << QString() << SentList{};
 }
 
 void TestRYNCmdWidget::commandFromTheList()
 {
     QFETCH(int, row);
     QFETCH(bool, accept);
+    QFETCH(bool, yes);
+    QFETCH(QString, question);
     QFETCH(SentList, sent);
     RYNCmdWidget widget;
     widget.slotRynSelected(1);
@@ -188,10 +207,66 @@ void TestRYNCmdWidget::commandFromTheList()
         dialog->list()->setCurrentRow(row);
         dialog->findChild<QPushButton *>(QLatin1String(accept ? "executeButton" : "cancelButton"))->click();
     });
-    // No question is asked for a command from the list.
+    QString title;
+    QString text;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    if (!question.isEmpty()) {
+        whenModal<QMessageBox>([&](QMessageBox *box) {
+            title = box->windowTitle();
+            text = box->text();
+            defaultButton = box->standardButton(box->defaultButton());
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+    }
+    // Every command of the list changes the controller: it goes out only once confirmed.
     const SentList recorded = record(
         widget, [&widget] { widget.findChild<QToolButton *>(QStringLiteral("commandsButton"))->click(); });
     QCOMPARE(recorded, sent);
+    QCOMPARE(text, question);
+    if (!question.isEmpty()) {
+        QCOMPARE(title, QStringLiteral("Внимание!"));
+        QCOMPARE(defaultButton, QMessageBox::No);
+    }
+}
+
+void TestRYNCmdWidget::commandListShowsWhole_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("firstEntry");
+    QTest::addRow("russian") << QString() << QStringLiteral("СЛИ слева            - включить");
+    QTest::addRow("english") << QStringLiteral("testryn_EN.qm")
+                             << QStringLiteral("Loop left            - on");
+}
+
+// Every entry of the command list is seen whole, without scrolling, in either language.
+void TestRYNCmdWidget::commandListShowsWhole()
+{
+    QFETCH(QString, catalogue);
+    QFETCH(QString, firstEntry);
+    QTranslator translator;
+    if (!catalogue.isEmpty()) {
+        QVERIFY(translator.load(QDir(QCoreApplication::applicationDirPath()).filePath(catalogue)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    RynCmdDialog dialog;
+    QCoreApplication::removeTranslator(&translator);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QListWidget *list = dialog.list();
+    QCOMPARE(list->item(0)->text(), firstEntry);
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    const QRect viewport = list->viewport()->rect();
+    const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem *item = list->item(row);
+        const QRect shown = list->visualItemRect(item);
+        QVERIFY2(viewport.contains(shown), qPrintable(item->text()));
+        QVERIFY2(list->fontMetrics().horizontalAdvance(item->text()) + 2 * textMargin <= shown.width(),
+                 qPrintable(item->text()));
+    }
+    // On the smallest screen the tool is used on.
+    QVERIFY(dialog.frameGeometry().width() <= 1366 && dialog.frameGeometry().height() <= 768);
 }
 
 QTEST_MAIN(TestRYNCmdWidget)

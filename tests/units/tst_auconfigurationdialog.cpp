@@ -1,6 +1,9 @@
 #include "auconfigurationdialog.h"
 #include "commandcodes.h"
+#include "commandid.h"
+#include "fakeslave.h"
 #include "modalwatcher.h"
+#include "modbusmaster.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -92,6 +95,45 @@ QStringList changes(const QMap<int, QByteArray> &before, const QMap<int, QByteAr
     return result;
 }
 
+// The worker on a scripted line to controller `Ryn`, wired to the dialog as the main window wires it.
+class Worker
+{
+public:
+    explicit Worker(AuConfigurationDialog &dialog, const QString &portName = QStringLiteral("line"))
+    {
+        ModbusMaster::Options options;
+        options.ownThread = false;
+        options.portFactory = [this](const QString &) {
+            auto port = std::make_unique<ScriptedPort>();
+            port->responder = m_slave.responder();
+            port->onDestroyed = [this](const ScriptedPort &) { m_port = nullptr; };
+            m_port = port.get();
+            return port;
+        };
+        options.linkClock = [this] { return m_port ? m_port->now : 0; };
+        options.sleeper = [this](int msecs) {
+            if (m_port)
+                m_port->advance(msecs);
+        };
+        master = std::make_unique<ModbusMaster>(portName, 0, false, options);
+        master->init();
+        QObject::connect(master.get(), &ModbusMaster::signalConfigInfo, &dialog,
+                         &AuConfigurationDialog::slotConfigInfo);
+        QObject::connect(&dialog, &AuConfigurationDialog::signalSendCmd, master.get(),
+                         [this](int code, const QByteArray &info) {
+                             sentCodes.append(code);
+                             master->slotAddCommand(Ryn, nextCommandId(), code, info);
+                         });
+    }
+
+    std::unique_ptr<ModbusMaster> master;
+    QList<int> sentCodes;
+
+private:
+    FakeSlave m_slave{Ryn};
+    ScriptedPort *m_port = nullptr;
+};
+
 // Runs the dialog; `action` gets it once all six reads have been answered.
 int runDialog(AuConfigurationDialog &dialog, FakeConfiguration &fake, int addr, HardTypes type,
               const std::function<void(AuConfigurationDialog *)> &action)
@@ -123,6 +165,11 @@ private slots:
     void applyWaitsForTheFourGroups();
     void failedReadIsNeverWritten();
     void failedWriteKeepsTheDialogOpen();
+    void thresholdSetIsWritten_data();
+    void thresholdSetIsWritten();
+    void refusedReadsEndInTheDialog_data();
+    void refusedReadsEndInTheDialog();
+    void refusedWritesAreNamed();
     void refusedWithoutAController();
 };
 
@@ -332,6 +379,120 @@ void TestAuConfigurationDialog::failedWriteKeepsTheDialogOpen()
     QVERIFY(applyAgain);
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(quint8(fake.blocks.value(100).at(17)), quint8(70));
+}
+
+void TestAuConfigurationDialog::thresholdSetIsWritten_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<int>("written");
+    const auto keys = [](QList<Qt::Key> keys) {
+        return Edit([keys](AuConfigurationDialog *d) {
+            for (Qt::Key key : keys)
+                QTest::keyClick(d->thresholdBox(), key);
+        });
+    };
+    // Shown clipped to 99 or 25: the engineer can still choose exactly that value.
+    QTest::addRow("cleared-stepped-back-to-99") << 0xFF << keys({Qt::Key_Down, Qt::Key_Up}) << 99;
+    QTest::addRow("cleared-typed-99") << 0xFF << Edit([](AuConfigurationDialog *d) {
+        d->thresholdBox()->selectAll();
+        QTest::keyClicks(d->thresholdBox(), QStringLiteral("99"));
+    }) << 99;
+    QTest::addRow("low-stepped-back-to-25") << 10 << keys({Qt::Key_Up, Qt::Key_Down}) << 25;
+    QTest::addRow("cleared-untouched") << 0xFF << keys({}) << 0xFF;
+    QTest::addRow("cleared-set-to-88") << 0xFF << keys({Qt::Key_PageDown, Qt::Key_Down}) << 88;
+}
+
+// The threshold written is the one the engineer set, compared with what the controller holds.
+void TestAuConfigurationDialog::thresholdSetIsWritten()
+{
+    QFETCH(int, stored);
+    QFETCH(Edit, edit);
+    QFETCH(int, written);
+    AuConfigurationDialog dialog;
+    dialog.slotRynSelected(Ryn);
+    FakeConfiguration fake(quint8(stored), 0xFF, 2, 0xFF);
+    fake.attach(dialog);
+    const int result = runDialog(dialog, fake, 17, HeatDetector, [&edit](AuConfigurationDialog *d) {
+        edit(d);
+        d->applyButton()->click();
+    });
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(int(quint8(fake.blocks.value(100).at(17))), written);
+    QCOMPARE(int(quint8(fake.blocks.value(100).at(18))), stored); // unit 18 shares the register
+}
+
+void TestAuConfigurationDialog::refusedReadsEndInTheDialog_data()
+{
+    QTest::addColumn<bool>("portOpen");
+    QTest::addRow("no-port") << false;
+    QTest::addRow("queue-failed-on-a-port-change") << true;
+}
+
+// Reads the worker refuses are failed reads: the groups open, without the entries, and say why.
+void TestAuConfigurationDialog::refusedReadsEndInTheDialog()
+{
+    QFETCH(bool, portOpen);
+    AuConfigurationDialog dialog;
+    dialog.slotRynSelected(Ryn);
+    Worker worker(dialog, portOpen ? QStringLiteral("line") : QString());
+    QCOMPARE(worker.master->isTicking(), portOpen);
+    if (portOpen) {
+        // The port changes while all six reads wait in the queue.
+        QObject::connect(&dialog, &AuConfigurationDialog::signalSendCmd, worker.master.get(), [&worker] {
+            if (worker.sentCodes.size() == 6)
+                worker.master->reinit(QStringLiteral("other"));
+        });
+    }
+    bool applyEnabled = false;
+    QStringList groups;
+    QString status;
+    whenModal<AuConfigurationDialog>([&](AuConfigurationDialog *d) {
+        (void)QTest::qWaitFor([d] { return d->applyButton()->isEnabled(); }, 2000);
+        applyEnabled = d->applyButton()->isEnabled();
+        for (QWidget *widget :
+             {static_cast<QWidget *>(d->mainGroup()), static_cast<QWidget *>(d->heatGroup()),
+              static_cast<QWidget *>(d->typeChoice()), static_cast<QWidget *>(d->thresholdBox())})
+            groups.append(widget->isEnabled() ? QStringLiteral("on") : QStringLiteral("off"));
+        status = d->statusLabel()->isVisible() ? d->statusLabel()->text() : QString();
+        d->reject();
+    });
+    dialog.exec(17, HeatDetector);
+    QCOMPARE(worker.sentCodes, (QList<int>{101, 102, 100, 106, 105, 103}));
+    QVERIFY(applyEnabled);
+    QCOMPARE(groups, (QStringList{"on", "on", "off", "off"}));
+    QCOMPARE(status,
+             QStringLiteral("Не прочитано: Адрес отключен (Ошибка порта), Тип устройства (Ошибка порта), "
+                            "Пороговая температура (Ошибка порта), Тип теплового канала (Ошибка порта)"));
+}
+
+// Writes the worker refuses (the port switched off after the reads) are named; the dialog stays open.
+void TestAuConfigurationDialog::refusedWritesAreNamed()
+{
+    AuConfigurationDialog dialog;
+    dialog.slotRynSelected(Ryn);
+    Worker worker(dialog);
+    bool stillOpen = false;
+    bool applyAgain = false;
+    QString status;
+    whenModal<AuConfigurationDialog>([&](AuConfigurationDialog *d) {
+        if (!QTest::qWaitFor([d] { return d->applyButton()->isEnabled(); }, 5000))
+            return d->reject();
+        worker.master->reinit(QString());
+        d->thresholdBox()->setValue(70);
+        d->applyButton()->click();
+        QTest::qWait(20);
+        stillOpen = d->isVisible();
+        applyAgain = d->applyButton()->isEnabled();
+        status = d->statusLabel()->text();
+        d->reject();
+    });
+    dialog.exec(17, HeatDetector);
+    QCOMPARE(worker.sentCodes.mid(6), (QList<int>{1317, 1315, 1316, 1318}));
+    QVERIFY(stillOpen);
+    QVERIFY(applyAgain);
+    QCOMPARE(status, QStringLiteral("Не записано: Пороговая температура, Адрес отключен, Тип устройства, "
+                                    "Тип теплового канала"));
 }
 
 void TestAuConfigurationDialog::refusedWithoutAController()
