@@ -62,7 +62,7 @@ private:
     QWidget *controlOf(int blockCode) const;
     QGroupBox *groupOf(int blockCode) const;
     QString entryName(int blockCode) const;
-    // Whether the unit's type has the entry of a block: only those are shown, reported and written.
+    // Whether the unit's type has the entry of a block: only those are reported and written.
     bool concernsUnit(int blockCode) const;
     void resetControls();
     void showEntry(int blockCode);
