@@ -231,13 +231,6 @@ void benchWindow(SimProcess &sim)
     QDir::setCurrent(QDir::tempPath());
 }
 
-// The worker's and the decoder's debug lines would bury the figures.
-void quietDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])

@@ -40,12 +40,6 @@ clockid_t threadClock(QObject *inThread)
     return clock;
 }
 
-void quietDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])

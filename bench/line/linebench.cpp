@@ -6,9 +6,17 @@
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
 #include "recorder.h"
-#include "registermap.h"
 #include "recordingport.h"
+#include "registermap.h"
 #include "responsedecoder.h"
+
+#include <cstdio>
+
+void quietDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
 
 double bytesMs(int bytes)
 {

@@ -2,6 +2,8 @@
 
 #include "recorder.h"
 
+#include <QtGlobal>
+
 #include <vector>
 
 class ModbusMaster;
@@ -15,6 +17,9 @@ constexpr double turnaroundMs = 3.0;
 
 // Milliseconds that many bytes take on the line at 19200 baud, 11 bits a character.
 double bytesMs(int bytes);
+
+// A message handler that drops debug lines: the worker's and the decoder's would bury the figures.
+void quietDebug(QtMsgType type, const QMessageLogContext &context, const QString &message);
 
 // Sends the controller search (a ping to each address) to the worker and waits until it is over.
 void search(ModbusMaster *master);

@@ -2,6 +2,7 @@
 #include "commandcodes.h"
 #include "commandid.h"
 #include "fakeslave.h"
+#include "scriptedmaster.h"
 #include "modalwatcher.h"
 #include "modbusmaster.h"
 
@@ -100,38 +101,23 @@ class Worker
 {
 public:
     explicit Worker(AuConfigurationDialog &dialog, const QString &portName = QStringLiteral("line"))
+        : m_line(Ryn, portName)
     {
-        ModbusMaster::Options options;
-        options.ownThread = false;
-        options.portFactory = [this](const QString &) {
-            auto port = std::make_unique<ScriptedPort>();
-            port->responder = m_slave.responder();
-            port->onDestroyed = [this](const ScriptedPort &) { m_port = nullptr; };
-            m_port = port.get();
-            return port;
-        };
-        options.linkClock = [this] { return m_port ? m_port->now : 0; };
-        options.sleeper = [this](int msecs) {
-            if (m_port)
-                m_port->advance(msecs);
-        };
-        master = std::make_unique<ModbusMaster>(portName, 0, false, options);
         master->init();
-        QObject::connect(master.get(), &ModbusMaster::signalConfigInfo, &dialog,
-                         &AuConfigurationDialog::slotConfigInfo);
-        QObject::connect(&dialog, &AuConfigurationDialog::signalSendCmd, master.get(),
+        QObject::connect(master, &ModbusMaster::signalConfigInfo, &dialog, &AuConfigurationDialog::slotConfigInfo);
+        QObject::connect(&dialog, &AuConfigurationDialog::signalSendCmd, master,
                          [this](int code, const QByteArray &info) {
                              sentCodes.append(code);
                              master->slotAddCommand(Ryn, nextCommandId(), code, info);
                          });
     }
 
-    std::unique_ptr<ModbusMaster> master;
-    QList<int> sentCodes;
-
 private:
-    FakeSlave m_slave{Ryn};
-    ScriptedPort *m_port = nullptr;
+    ScriptedMaster m_line;
+
+public:
+    ModbusMaster *const master = m_line.master.get();
+    QList<int> sentCodes;
 };
 
 // Runs the dialog; `action` gets it once all six reads have been answered.
@@ -439,7 +425,7 @@ void TestAuConfigurationDialog::refusedReadsEndInTheDialog()
     QCOMPARE(worker.master->isTicking(), portOpen);
     if (portOpen) {
         // The port changes while all six reads wait in the queue.
-        QObject::connect(&dialog, &AuConfigurationDialog::signalSendCmd, worker.master.get(), [&worker] {
+        QObject::connect(&dialog, &AuConfigurationDialog::signalSendCmd, worker.master, [&worker] {
             if (worker.sentCodes.size() == 6)
                 worker.master->reinit(QStringLiteral("other"));
         });

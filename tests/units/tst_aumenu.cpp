@@ -10,6 +10,7 @@
 #include "commandcodes.h"
 #include "commandid.h"
 #include "fakeslave.h"
+#include "scriptedmaster.h"
 #include "menupicker.h"
 #include "modalwatcher.h"
 #include "modbusmaster.h"
@@ -31,27 +32,13 @@ class Worker
 public:
     Worker()
     {
-        m_slave.memory[RegisterMap::versionRegister] = 15;
+        FakeSlave &slave = m_line.slave;
+        slave.memory[RegisterMap::versionRegister] = 15;
         for (int i = 0; i < 125; ++i)
-            m_slave.memory[10000 + i] = 0xFFFF;
-        m_slave.memory[10002] = 0x0204;     // unit 5 type 4 in the low byte, unit 6 type 2 in the high
-        m_slave.memory[10003] = 0x00FF;     // unit 7 no type, unit 8 type 0
-        m_slave.memory[11441 + 1] = 0x0010; // unit 6: connection lost
-        ModbusMaster::Options options;
-        options.ownThread = false;
-        options.portFactory = [this](const QString &) {
-            auto port = std::make_unique<ScriptedPort>();
-            port->responder = m_slave.responder();
-            port->onDestroyed = [this](const ScriptedPort &) { m_port = nullptr; };
-            m_port = port.get();
-            return port;
-        };
-        options.linkClock = [this] { return m_port ? m_port->now : 0; };
-        options.sleeper = [this](int msecs) {
-            if (m_port)
-                m_port->advance(msecs);
-        };
-        master = std::make_unique<ModbusMaster>(QStringLiteral("line"), 0, false, options);
+            slave.memory[10000 + i] = 0xFFFF;
+        slave.memory[10002] = 0x0204;     // unit 5 type 4 in the low byte, unit 6 type 2 in the high
+        slave.memory[10003] = 0x00FF;     // unit 7 no type, unit 8 type 0
+        slave.memory[11441 + 1] = 0x0010; // unit 6: connection lost
         master->init();
         master->slotAddCommand(1, nextCommandId(), CMD_PING, QByteArray());
         master->doModbus();
@@ -60,13 +47,12 @@ public:
         for (int tick = 0; tick < 12; ++tick)
             master->doModbus();
     }
-    ~Worker() { master.reset(); }
-
-    std::unique_ptr<ModbusMaster> master;
 
 private:
-    FakeSlave m_slave{1};
-    ScriptedPort *m_port = nullptr;
+    ScriptedMaster m_line{1};
+
+public:
+    ModbusMaster *const master = m_line.master.get();
 };
 
 QStringList visibleItems(const QMenu &menu)
@@ -445,7 +431,7 @@ void TestAuMenu::readdressing()
     AuMenuContext context;
     if (worker) {
         line = std::make_unique<Worker>();
-        const ModbusMaster *master = line->master.get();
+        const ModbusMaster *master = line->master;
         context.isUnitTyped = [master](int addr) { return master->isUnitTyped(addr); };
         context.isUnitReachable = [master](int addr) { return master->isUnitReachable(addr); };
     }
