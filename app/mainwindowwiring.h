@@ -23,7 +23,8 @@ public:
     void connectControllerViews(LinkCounters *counters) const;
     void connectWorker(ModbusMaster *worker, OstrelCommPortDialog *portDialog,
                        ReportRunProgress *reportRun) const;
-    // The controller choice: made after the trend window hears the selection.
+    // The search button and the controller choice; after the trend window has connected to the
+    // selection, which it hears before the controller panel.
     void connectSelection() const;
 
 private:
