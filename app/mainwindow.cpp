@@ -2,27 +2,23 @@
 
 #include "aboutdialog.h"
 #include "applogging.h"
-#include "aucell.h"
-#include "aucellswidget.h"
-#include "auconfigurationdialog.h"
 #include "auinfowidget.h"
-#include "aulegendwidget.h"
-#include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
-#include "auvaluedialog.h"
 #include "commandcodes.h"
 #include "commandid.h"
+#include "controllersearch.h"
 #include "evdesclistdialog.h"
-#include "linemonitorwindow.h"
 #include "eventswidget.h"
+#include "linemonitorwindow.h"
+#include "linkcounters.h"
+#include "mainwindowwiring.h"
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
 #include "ostrelcommportdialog.h"
+#include "reportrunprogress.h"
 #include "responsedecoder.h"
 #include "ryncmdwidget.h"
 #include "ryninfowidget.h"
-#include "rynparamsmodel.h"
-#include "rynsetupdialog.h"
 #include "rynselectwidget.h"
 #include "selectlanguage.h"
 #include "setupdialog.h"
@@ -82,8 +78,14 @@ MainWindow::MainWindow(QWidget *parent)
     m_eventsWidget = new EventsWidget;
 
     m_decoder = new ResponseDecoder(this);
-    connectDecoder();
-    connectControllerViews();
+    m_counters = new LinkCounters(this);
+    m_reportRun = new ReportRunProgress(this);
+    m_search = new ControllerSearch(this);
+    const MainWindowWiring wiring(this, m_auInfoWidget, m_rynInfoWidget, m_eventsWidget);
+    wiring.connectDecoder(m_decoder);
+    wiring.connectControllerViews(m_counters);
+    connectCounting();
+    connectSearch();
 
     m_eventsWidget->setMinimumHeight(200);
 
@@ -128,6 +130,7 @@ MainWindow::MainWindow(QWidget *parent)
     createStatusBar();
     createMenu();
     createWorker();
+    wiring.connectWorker(m_modbusMaster, m_portDialog, m_reportRun);
     // Connected before the worker's thread starts: a connection made later hands its slot object to
     // that thread through Qt's event queue alone.
     m_lineMonitor = new LineMonitorWindow(this);
@@ -150,17 +153,13 @@ MainWindow::MainWindow(QWidget *parent)
     m_reopenTimer->setInterval(reopenMs);
     connect(m_reopenTimer, &QTimer::timeout, this, &MainWindow::slotReinit);
 
-    RYNSelectWidget *select = m_auInfoWidget->selectWidget();
-    connect(m_auInfoWidget, &AuInfoWidget::signalSearchRYN, this, &MainWindow::slotSearchRYN);
-    connect(this, &MainWindow::signalNeedSelectRyn, m_auInfoWidget, &AuInfoWidget::slotNeedSelectRyn);
-    connect(select, &RYNSelectWidget::signalRynSelected, this, &MainWindow::slotRynSelected);
-    connect(this, &MainWindow::signalSelectRyn, m_rynInfoWidget, &RYNInfoWidget::slotRynSelected);
+    wiring.connectSelection();
 
     setMinimumWidth(800);
 
     slotSearchRYN();
 
-    select->slotEnentsFromAllRyn(m_prgParams.eventsFromAllRyn);
+    m_auInfoWidget->selectWidget()->slotEnentsFromAllRyn(m_prgParams.eventsFromAllRyn);
 
     m_cmdProcessTimer = new QTimer(this);
     m_cmdProcessTimer->setSingleShot(true);
@@ -329,234 +328,6 @@ void MainWindow::createWorker()
                                      [worker](int addr) { return worker->isUnitReachable(addr); });
     // Its thread has not started: the choice is in place before the port opens.
     worker->slotSetStripEcho(m_prgParams.stripEcho);
-
-    connect(this, &MainWindow::signalReinit, worker, &ModbusMaster::reinit);
-    connect(this, &MainWindow::signalStripEcho, worker, &ModbusMaster::slotSetStripEcho);
-    connect(this, &MainWindow::signalSendCommand, worker, &ModbusMaster::slotAddCommand);
-    RYNCmdWidget *commands = m_rynInfoWidget->cmdWidget();
-    connect(commands, &RYNCmdWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
-    connect(commands, &RYNCmdWidget::signalSendCmd2, this, &MainWindow::slotSendCmd2);
-    for (AuCell::CellKind kind : {AuCell::GeneralCell, AuCell::IonistorCell, AuCell::SmokeCell}) {
-        connect(m_auInfoWidget->grid(kind), &AuCellsWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
-        connect(m_auInfoWidget->cell251(kind), &AuCell::signalSendCmd, this, &MainWindow::slotSendCmd);
-    }
-    connect(worker, &ModbusMaster::signalPortOpened, this, &MainWindow::slotPortOpened);
-    connect(worker, &ModbusMaster::signalPortAccessDenied, this, &MainWindow::slotPortAccessDenied);
-    connect(worker, &ModbusMaster::signalPortOpenError, m_portDialog, &OstrelCommPortDialog::setOpenError);
-    connect(worker, &ModbusMaster::signalEchoCount, m_portDialog, &OstrelCommPortDialog::setEchoCount);
-    connect(worker, &ModbusMaster::signalPortTx, this, &MainWindow::slotPortTx);
-    connect(worker, &ModbusMaster::signalPortRx, this, &MainWindow::slotPortRx);
-    connect(worker, &ModbusMaster::signalInfo, this, &MainWindow::slotInfo);
-    connect(this, &MainWindow::signalSelectRyn, worker, &ModbusMaster::slotSetAddr);
-    connect(this, &MainWindow::signalSelectRyn, m_rynInfoWidget->cmdWidget(), &RYNCmdWidget::slotRynSelected);
-    connect(m_auInfoWidget, &AuInfoWidget::signalTabCurrenChanged, worker,
-            &ModbusMaster::slotTabCurrenChanged);
-    connect(m_auInfoWidget->legendWidget(), &AuLegendWidget::signalViewModeChanged, worker,
-            &ModbusMaster::slotViewModeChanged);
-    AuPropertiesWidget *page = m_auInfoWidget->propertiesWidget();
-    connect(page, qOverload<>(&AuPropertiesWidget::signalShowAuParams), worker,
-            &ModbusMaster::slotShowAuParams);
-    connect(page, &AuPropertiesWidget::signalHideAuParams, worker, &ModbusMaster::slotHideAuParams);
-    // A report or protocol run: the worker reads the controllers one by one and reports each.
-    connect(page, &AuPropertiesWidget::signalReadRyns, worker, &ModbusMaster::slotReadRyns);
-    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, worker,
-            &ModbusMaster::slotReadingRynsAborted);
-    connect(worker, &ModbusMaster::signalRynReadingCompleted, page,
-            &AuPropertiesWidget::slotRynReadingCompleted);
-    // The link counters in a controller's document are its own: while the run reads a controller
-    // its counters are counted and shown (the next one's after the finished one's document is
-    // written), and afterwards the selected controller's again.
-    connect(page, &AuPropertiesWidget::signalReadRyns, this, &MainWindow::rynReadingStarted);
-    connect(page, &AuPropertiesWidget::signalReadingRynsAborted, this, &MainWindow::rynReadingAborted);
-    connect(worker, &ModbusMaster::signalRynReadingCompleted, this, &MainWindow::rynReadingCompleted);
-    connect(page, &AuPropertiesWidget::signalSendCmd, this, &MainWindow::slotSendCmd);
-    connect(worker, &ModbusMaster::signalConfigInfo, page->configurationDialog(),
-            &AuConfigurationDialog::slotConfigInfo);
-    connect(this, &MainWindow::signalSelectRyn, page->configurationDialog(),
-            &AuConfigurationDialog::slotRynSelected);
-    connect(worker, &ModbusMaster::signalEvents, m_eventsWidget, &EventsWidget::slotEvents);
-    connect(worker, &ModbusMaster::signalEvents, this, &MainWindow::slotEvents);
-    RYNSelectWidget *select = m_auInfoWidget->selectWidget();
-    connect(worker, &ModbusMaster::signalDisableRyn, select, &RYNSelectWidget::slotlDisableRyn);
-    connect(select, &RYNSelectWidget::signalEventsFromAllRyn, worker, &ModbusMaster::slotEnentsFromAllRyn);
-    connect(select, &RYNSelectWidget::signalEventsFromAllRyn, this, &MainWindow::slotEnentsFromAllRyn);
-}
-
-void MainWindow::connectDecoder()
-{
-    ResponseDecoder *d = m_decoder;
-    connect(d, &ResponseDecoder::signalRynRegistersUpdated, this, &MainWindow::signalRynRegistersUpdated);
-    connect(d, &ResponseDecoder::signalRynConstantsUpdated, this, &MainWindow::signalRynConstantsUpdated);
-    connect(d, &ResponseDecoder::signalSetType, this, &MainWindow::signalSetType);
-    connect(d, &ResponseDecoder::signalSetGeneralState, this, &MainWindow::signalSetGeneralState);
-    connect(d, &ResponseDecoder::signalSetGeneralState251, this, &MainWindow::signalSetGeneralState251);
-    connect(d, &ResponseDecoder::signalSetIonistorState, this, &MainWindow::signalSetIonistorState);
-    connect(d, &ResponseDecoder::signalSetU, this, &MainWindow::signalSetU);
-    connect(d, &ResponseDecoder::signalSetU1, this, &MainWindow::signalSetU1);
-    connect(d, &ResponseDecoder::signalSetU2, this, &MainWindow::signalSetU2);
-    connect(d, &ResponseDecoder::signalSetU3, this, &MainWindow::signalSetU3);
-    connect(d, &ResponseDecoder::signalSet_T_ULo, this, &MainWindow::signalSet_T_ULo);
-    connect(d, &ResponseDecoder::signalSetThresholdT, this, &MainWindow::signalSetThresholdT);
-    connect(d, &ResponseDecoder::signalSetSmoke, this, &MainWindow::signalSetSmoke);
-    connect(d, &ResponseDecoder::signalSetSmokeMid, this, &MainWindow::signalSetSmokeMid);
-    connect(d, &ResponseDecoder::signalSetIPD_FireThreshold, this, &MainWindow::signalSetIPD_FireThreshold);
-    connect(d, &ResponseDecoder::signalSetIPD_resource, this, &MainWindow::signalSetIPD_resource);
-    connect(d, &ResponseDecoder::signalSetPhoto, this, &MainWindow::signalSetPhoto);
-    connect(d, &ResponseDecoder::signalSetDustiness, this, &MainWindow::signalSetDustiness);
-    connect(d, &ResponseDecoder::signalSetLaser, this, &MainWindow::signalSetLaser);
-    connect(d, &ResponseDecoder::signalSetPyrosensor, this, &MainWindow::signalSetPyrosensor);
-    connect(d, &ResponseDecoder::signalSetCumulaterS1, this, &MainWindow::signalSetCumulaterS1);
-    connect(d, &ResponseDecoder::signalSetCumulaterS2, this, &MainWindow::signalSetCumulaterS2);
-    connect(d, &ResponseDecoder::signalSetPyroTimer, this, &MainWindow::signalSetPyroTimer);
-    connect(d, &ResponseDecoder::signalSetIPP_W, this, [this](int addr, int number, uchar w) {
-        emit signalSetIPP_W(addr, AuCellTypes::IPP_W_Number(number), w);
-    });
-    connect(d, &ResponseDecoder::signalSetNoResponseCounter, this, &MainWindow::signalSetNoResponseCounter);
-    connect(d, &ResponseDecoder::signalSetAdditionData, this, &MainWindow::signalSetAdditionData);
-    connect(d, &ResponseDecoder::signalSetFirmwareVersion, this, &MainWindow::signalSetFirmwareVersion);
-    connect(d, &ResponseDecoder::signalSetPowerSupply, this, &MainWindow::signalSetPowerSupply);
-    connect(d, &ResponseDecoder::signalSetOp, this, &MainWindow::signalSetOp);
-    connect(d, &ResponseDecoder::signalSetRp, this, &MainWindow::signalSetRp);
-    connect(d, &ResponseDecoder::signalSetLo, this, &MainWindow::signalSetLo);
-    connect(d, &ResponseDecoder::signalSetPowerLo, this, &MainWindow::signalSetPowerLo);
-    connect(d, &ResponseDecoder::signalSetPowerLoInit, this, &MainWindow::signalSetPowerLoInit);
-    connect(d, &ResponseDecoder::signalSetInsulators, this, &MainWindow::signalSetInsulators);
-    connect(d, &ResponseDecoder::signalSetInput, this,
-            [this](int addr, int number, uchar state, bool isVexa2R2) {
-                emit signalSetInput(addr, AuCellTypes::IoNumber(number), state, isVexa2R2);
-            });
-    connect(d, &ResponseDecoder::signalSetOutput, this,
-            [this](int addr, int number, uchar state, bool isVexa2R2) {
-                emit signalSetOutput(addr, AuCellTypes::IoNumber(number), state, isVexa2R2);
-            });
-    connect(d, &ResponseDecoder::signalSetOutputInit, this, [this](int addr, int number, uchar state) {
-        emit signalSetOutputInit(addr, AuCellTypes::IoNumber(number), state);
-    });
-    connect(d, &ResponseDecoder::signalSetValve, this, [this](int addr, int number, uchar state) {
-        emit signalSetValve(addr, AuCellTypes::ValveNumber(number), state);
-    });
-    connect(d, &ResponseDecoder::signalSetInputADC, this, [this](int addr, int number, uchar adc) {
-        emit signalSetInputADC(addr, AuCellTypes::IoNumber(number), adc);
-    });
-    connect(d, &ResponseDecoder::signalSetSbAmperage, this, &MainWindow::signalSetSbAmperage);
-    connect(d, &ResponseDecoder::signalSetAverageAmperage, this, &MainWindow::signalSetAverageAmperage);
-    connect(d, &ResponseDecoder::signalSetButtonIPR_IPRV, this, &MainWindow::signalSetButtonIPR_IPRV);
-    connect(d, &ResponseDecoder::signalSetTamperUDP_IPRV, this, &MainWindow::signalSetTamperUDP_IPRV);
-    connect(d, &ResponseDecoder::signalSetButtonUDP, this, &MainWindow::signalSetButtonUDP);
-    connect(d, &ResponseDecoder::signalSetSensor, this, &MainWindow::signalSetSensor);
-    connect(d, &ResponseDecoder::signalSetConnection, this, &MainWindow::signalSetConnection);
-    connect(d, &ResponseDecoder::signalSetFire, this, &MainWindow::signalSetFire);
-    connect(d, &ResponseDecoder::signalSetPreAlarm, this, &MainWindow::signalSetPreAlarm);
-    connect(d, &ResponseDecoder::signalSetHeater, this, &MainWindow::signalSetHeater);
-    connect(d, &ResponseDecoder::signalSet_R_NE, this, &MainWindow::signalSet_R_NE);
-    connect(d, &ResponseDecoder::signalSetBlocking, this, &MainWindow::signalSetBlocking);
-    connect(d, &ResponseDecoder::signalSetProcType, this, &MainWindow::signalSetProcType);
-    connect(d, &ResponseDecoder::signalSetIptChannelType, this, &MainWindow::signalSetIptChannelType);
-    connect(d, &ResponseDecoder::signalIppBorderData, this, &MainWindow::signalIppBorderData);
-    connect(d, &ResponseDecoder::signalIppBorderRead, this, &MainWindow::signalIppBorderRead);
-    connect(this, &MainWindow::signalIppBorderRead, AuValueDialog::instance(this),
-            &AuValueDialog::slotIppBorderRead);
-
-    // The summary tabs, in the order the grids expect the values.
-    AuInfoWidget *tabs = m_auInfoWidget;
-    connect(this, &MainWindow::signalSetType, tabs, &AuInfoWidget::slotSetGeneralType);
-    connect(this, &MainWindow::signalSetType, tabs, &AuInfoWidget::slotSetIonistorType);
-    connect(this, &MainWindow::signalSetType, tabs, &AuInfoWidget::slotSetSmType);
-    connect(this, &MainWindow::signalSetGeneralState, tabs, &AuInfoWidget::slotSetGeneralState);
-    connect(this, &MainWindow::signalSetGeneralState, tabs, &AuInfoWidget::slotSetSmState);
-    connect(this, &MainWindow::signalSetGeneralState251, tabs, &AuInfoWidget::slotSetGeneralState251);
-    connect(this, &MainWindow::signalSetIonistorState, tabs, &AuInfoWidget::slotSetIonistorState);
-    connect(this, &MainWindow::signalSetU, tabs, &AuInfoWidget::slotSetGeneralVoltage);
-    connect(this, &MainWindow::signalSetU, tabs, &AuInfoWidget::slotSetIonistorVoltage);
-    connect(this, &MainWindow::signalSet_T_ULo, tabs, &AuInfoWidget::slotSetGeneralT_U);
-    connect(this, &MainWindow::signalSetThresholdT, tabs, &AuInfoWidget::slotSetGeneralThresholdT);
-    connect(this, &MainWindow::signalSetPhoto, tabs, &AuInfoWidget::slotSetSmPhoto);
-    connect(this, &MainWindow::signalSetSmoke, tabs, &AuInfoWidget::slotSetGeneralSmoke);
-    connect(this, &MainWindow::signalSetSmoke, tabs, &AuInfoWidget::slotSetSmSmoke);
-    connect(this, &MainWindow::signalSetSmokeMid, tabs, &AuInfoWidget::slotSetGeneralSmokeMid);
-    connect(this, &MainWindow::signalSetSmokeMid, tabs, &AuInfoWidget::slotSetSmSmokeMid);
-    connect(this, &MainWindow::signalSetIPD_resource, tabs, &AuInfoWidget::slotSetSmIPD_resource);
-    connect(this, &MainWindow::signalSetDustiness, tabs, &AuInfoWidget::slotSetSmDustiness);
-    connect(this, &MainWindow::signalSetPowerLo, tabs, &AuInfoWidget::slotSetGeneralPowerLo);
-    connect(this, &MainWindow::signalSetInsulators, tabs, &AuInfoWidget::slotSetGeneralInsulators);
-    connect(this, &MainWindow::signalSetFirmwareVersion, tabs, &AuInfoWidget::slotSetGeneralFirmwareVersion);
-    connect(this, &MainWindow::signalSetInput, tabs, &AuInfoWidget::slotSetGeneralInput);
-    connect(this, &MainWindow::signalSetOutput, tabs, &AuInfoWidget::slotSetGeneralOutput);
-    connect(this, &MainWindow::signalSetValve, tabs, &AuInfoWidget::slotSetGeneralValve);
-    connect(this, &MainWindow::signalSetSensor, tabs, &AuInfoWidget::slotSetSmSensor);
-    connect(this, &MainWindow::signalSetConnection, tabs, &AuInfoWidget::slotSetSmConnection);
-    connect(this, &MainWindow::signalSetFire, tabs, &AuInfoWidget::slotSetSmFire);
-    connect(this, &MainWindow::signalSetBlocking, tabs, &AuInfoWidget::slotSetSmBlocking);
-
-    // Every unit value also goes to the properties table, after the grids (a type reaches the grids
-    // first).
-    AuPropertiesModel *m = tabs->propertiesModel();
-    connect(this, &MainWindow::signalSetType, m, &AuPropertiesModel::slotSetType);
-    connect(this, &MainWindow::signalSetGeneralState, m, &AuPropertiesModel::slotSetGeneralState);
-    connect(this, &MainWindow::signalSetGeneralState251, m, &AuPropertiesModel::slotSetGeneralState251);
-    connect(this, &MainWindow::signalSetIonistorState, m, &AuPropertiesModel::slotSetIonistorState);
-    connect(this, &MainWindow::signalSetU, m, &AuPropertiesModel::slotSetU);
-    connect(this, &MainWindow::signalSetU1, m, &AuPropertiesModel::slotSetU1);
-    connect(this, &MainWindow::signalSetU2, m, &AuPropertiesModel::slotSetU2);
-    connect(this, &MainWindow::signalSetU3, m, &AuPropertiesModel::slotSetU3);
-    connect(this, &MainWindow::signalSet_T_ULo, m, &AuPropertiesModel::slotSet_T_ULo);
-    connect(this, &MainWindow::signalSetThresholdT, m, &AuPropertiesModel::slotSetThresholdT);
-    connect(this, &MainWindow::signalSetSmoke, m, &AuPropertiesModel::slotSetSmoke);
-    connect(this, &MainWindow::signalSetSmokeMid, m, &AuPropertiesModel::slotSetSmokeMid);
-    connect(this, &MainWindow::signalSetIPD_FireThreshold, m, &AuPropertiesModel::slotSetIPD_FireThreshold);
-    connect(this, &MainWindow::signalSetIPD_resource, m, &AuPropertiesModel::slotSetIPD_resource);
-    connect(this, &MainWindow::signalSetPhoto, m, &AuPropertiesModel::slotSetPhoto);
-    connect(this, &MainWindow::signalSetDustiness, m, &AuPropertiesModel::slotSetDustiness);
-    connect(this, &MainWindow::signalSetLaser, m, &AuPropertiesModel::slotSetLaser);
-    connect(this, &MainWindow::signalSetPyrosensor, m, &AuPropertiesModel::slotSetPyrosensor);
-    connect(this, &MainWindow::signalSetCumulaterS1, m, &AuPropertiesModel::slotSetCumulaterS1);
-    connect(this, &MainWindow::signalSetCumulaterS2, m, &AuPropertiesModel::slotSetCumulaterS2);
-    connect(this, &MainWindow::signalSetPyroTimer, m, &AuPropertiesModel::slotSetPyroTimer);
-    connect(this, &MainWindow::signalSetIPP_W, m, &AuPropertiesModel::slotSetIPP_W);
-    connect(this, &MainWindow::signalSetNoResponseCounter, m, &AuPropertiesModel::slotSetNoResponseCounter);
-    connect(this, &MainWindow::signalSetAdditionData, m, &AuPropertiesModel::slotSetAdditionData);
-    connect(this, &MainWindow::signalSetFirmwareVersion, m, &AuPropertiesModel::slotSetFirmwareVersion);
-    connect(this, &MainWindow::signalSetPowerSupply, m, &AuPropertiesModel::slotSetPowerSupply);
-    connect(this, &MainWindow::signalSetOp, m, &AuPropertiesModel::slotSetOp);
-    connect(this, &MainWindow::signalSetRp, m, &AuPropertiesModel::slotSetRp);
-    connect(this, &MainWindow::signalSetLo, m, &AuPropertiesModel::slotSetLo);
-    connect(this, &MainWindow::signalSetPowerLo, m, &AuPropertiesModel::slotSetPowerLo);
-    connect(this, &MainWindow::signalSetPowerLoInit, m, &AuPropertiesModel::slotSetPowerLoInit);
-    connect(this, &MainWindow::signalSetInsulators, m, &AuPropertiesModel::slotSetInsulators);
-    connect(this, &MainWindow::signalSetInput, m, &AuPropertiesModel::slotSetInput);
-    connect(this, &MainWindow::signalSetOutput, m, &AuPropertiesModel::slotSetOutput);
-    connect(this, &MainWindow::signalSetOutputInit, m, &AuPropertiesModel::slotSetOutputInit);
-    connect(this, &MainWindow::signalSetValve, m, &AuPropertiesModel::slotSetValve);
-    connect(this, &MainWindow::signalSetInputADC, m, &AuPropertiesModel::slotSetInputADC);
-    connect(this, &MainWindow::signalSetSbAmperage, m, &AuPropertiesModel::slotSetSbAmperage);
-    connect(this, &MainWindow::signalSetAverageAmperage, m, &AuPropertiesModel::slotSetAverageAmperage);
-    connect(this, &MainWindow::signalSetButtonIPR_IPRV, m, &AuPropertiesModel::slotSetButtonIPR_IPRV);
-    connect(this, &MainWindow::signalSetTamperUDP_IPRV, m, &AuPropertiesModel::slotSetTamperUDP_IPRV);
-    connect(this, &MainWindow::signalSetButtonUDP, m, &AuPropertiesModel::slotSetButtonUDP);
-    connect(this, &MainWindow::signalSetSensor, m, &AuPropertiesModel::slotSetSensor);
-    connect(this, &MainWindow::signalSetConnection, m, &AuPropertiesModel::slotSetConnection);
-    connect(this, &MainWindow::signalSetFire, m, &AuPropertiesModel::slotSetFire);
-    connect(this, &MainWindow::signalSetPreAlarm, m, &AuPropertiesModel::slotSetPreAlarm);
-    connect(this, &MainWindow::signalSetHeater, m, &AuPropertiesModel::slotSetHeater);
-    connect(this, &MainWindow::signalSet_R_NE, m, &AuPropertiesModel::slotSet_R_NE);
-    connect(this, &MainWindow::signalSetBlocking, m, &AuPropertiesModel::slotSetBlocking);
-    connect(this, &MainWindow::signalSetProcType, m, &AuPropertiesModel::slotSetProcType);
-    connect(this, &MainWindow::signalSetIptChannelType, m, &AuPropertiesModel::slotSetIptChannelType);
-}
-
-void MainWindow::connectControllerViews()
-{
-    RYNInfoWidget *info = m_rynInfoWidget;
-    connect(m_auInfoWidget->propertiesWidget(), &AuPropertiesWidget::signalTypeVersionCountMap, info,
-            &RYNInfoWidget::slotTypeVersionCountMap);
-    connect(this, &MainWindow::signalRxTimeoutErrCntChanged, info, &RYNInfoWidget::slotRxTimeoutErrCntChanged);
-    connect(this, &MainWindow::signalRxCommErrCntChanged, info, &RYNInfoWidget::slotRxCommErrCntChanged);
-    connect(this, &MainWindow::signalRxModbusErrCntChanged, info, &RYNInfoWidget::slotRxModbusErrCntChanged);
-    connect(this, &MainWindow::signalRynRegistersUpdated, info, &RYNInfoWidget::slotRynRegistersUpdated);
-    connect(this, &MainWindow::signalRynConstantsUpdated, info->cmdWidget()->setupDialog()->paramsModel(),
-            &RynParamsModel::slotRynConstantsUpdated);
-    connect(this, &MainWindow::signalModbusErrorCode, info, &RYNInfoWidget::slotModbusErrorCode);
-    connect(this, &MainWindow::signalModbusErrorCodes, info, &RYNInfoWidget::slotModbusErrorCodes);
 }
 
 void MainWindow::setLanguage(const QString &language)
@@ -569,6 +340,16 @@ void MainWindow::setDocumentLocale(const QLocale &locale)
 {
     m_rynInfoWidget->setDocumentLocale(locale);
     m_auInfoWidget->propertiesWidget()->setDocumentLocale(locale);
+}
+
+quint16 MainWindow::foundMask() const
+{
+    return m_search->foundMask();
+}
+
+bool MainWindow::isSearching() const
+{
+    return m_search->isSearching();
 }
 
 QString MainWindow::effectivePortName() const
@@ -626,17 +407,15 @@ void MainWindow::selectComPort()
 
     const QString effective = effectivePortName();
     emit signalReinit(effective);
-    m_foundMask = 0;
     if (!effective.isEmpty()) {
         slotSearchRYN();
     } else {
-        m_searching = false;
-        m_searchProbeIds.clear();
+        m_search->stop();
         setNoRynAnswered(false); // no line, nobody to answer
         emit signalNeedSelectRyn(0);
-        m_readingRyns.clear();
-        restartRynCounters(0);
-        countFor(0);
+        m_reportRun->forget();
+        m_counters->restart(0);
+        m_counters->countFor(0);
         emit signalSelectRyn(0);
     }
 }
@@ -725,15 +504,23 @@ void MainWindow::slotPortOpened(bool isOpened)
         m_reopenTimer->start();
     }
     // A port that comes back has forgotten its controllers: find them again, or nothing is watched.
-    if (reopened && !m_searching)
+    if (reopened && !m_search->isSearching())
         slotSearchRYN();
+}
+
+void MainWindow::connectCounting()
+{
+    connect(m_counters, &LinkCounters::signalAnswerHeard, this, &MainWindow::lightRx);
+    connect(m_counters, &LinkCounters::signalTotalsChanged, this, &MainWindow::showTotals);
+    connect(m_reportRun, &ReportRunProgress::signalReading, m_counters, &LinkCounters::countFor);
+    connect(m_reportRun, &ReportRunProgress::signalEnded, this,
+            [this] { m_counters->countFor(m_selectedRyn); });
 }
 
 void MainWindow::slotPortTx()
 {
-    ++m_rynCounters[m_countedRyn].transmitted;
-    ++m_totalCounters.transmitted;
-    m_txCounterLabel->setText(QString::number(m_totalCounters.transmitted));
+    m_counters->countTransmitted();
+    m_txCounterLabel->setText(QString::number(m_counters->totals().transmitted));
     m_txLabel->setPixmap(QPixmap(ballRed));
     m_txTimer->start();
 }
@@ -744,89 +531,24 @@ void MainWindow::lightRx()
     m_rxTimer->start();
 }
 
-void MainWindow::countAnswer(int errCode, const QByteArray &answer, bool countReceived)
+void MainWindow::showTotals()
 {
-    Counters &ryn = m_rynCounters[m_countedRyn];
-    if (errCode == ResultNoAnswer || errCode == ResultPortError) {
-        ++ryn.noAnswer;
-        ++m_totalCounters.noAnswer;
-    } else {
-        lightRx();
-        if (countReceived) {
-            ++ryn.received;
-            ++m_totalCounters.received;
-        }
-    }
-    if (errCode == ResultBadFrame || errCode == ResultCrcError) {
-        ++ryn.linkErrors;
-        ++m_totalCounters.linkErrors;
-    }
-    if (errCode == ResultException) {
-        ++ryn.modbusErrors;
-        ++m_totalCounters.modbusErrors;
-        if (!answer.isEmpty()) {
-            const int code = int(qint8(answer.at(0)));
-            ++m_modbusErrorCodes[m_countedRyn][code];
-            emit signalModbusErrorCode(code);
-        }
-    }
-    refreshCounters();
-}
-
-void MainWindow::refreshCounters()
-{
-    m_rxCounterLabel->setText(QString::number(m_totalCounters.received));
-    m_noAnswerLabel->setText(QString::number(m_totalCounters.noAnswer));
-    m_errorsLabel->setText(QString::number(m_totalCounters.linkErrors + m_totalCounters.modbusErrors));
-    m_linkErrorsLabel->setText(QString::number(m_totalCounters.linkErrors));
-    m_modbusErrorsLabel->setText(QString::number(m_totalCounters.modbusErrors));
-    const Counters ryn = m_rynCounters.value(m_countedRyn);
-    emit signalRxTimeoutErrCntChanged(ryn.noAnswer);
-    emit signalRxCommErrCntChanged(ryn.linkErrors);
-    emit signalRxModbusErrCntChanged(ryn.modbusErrors);
-}
-
-void MainWindow::restartRynCounters(int rynAddr)
-{
-    m_rynCounters.insert(rynAddr, Counters());
-    m_modbusErrorCodes.remove(rynAddr);
-}
-
-void MainWindow::countFor(int rynAddr)
-{
-    m_countedRyn = rynAddr;
-    refreshCounters();
-    emit signalModbusErrorCodes(m_modbusErrorCodes.value(rynAddr));
-}
-
-// The worker reads the run's controllers in the order given, each until its completion.
-void MainWindow::rynReadingStarted(const QList<int> &rynAddrs)
-{
-    m_readingRyns = rynAddrs;
-    if (!m_readingRyns.isEmpty())
-        countFor(m_readingRyns.first());
-}
-
-void MainWindow::rynReadingCompleted(int rynAddr)
-{
-    m_readingRyns.removeOne(rynAddr);
-    countFor(m_readingRyns.isEmpty() ? m_selectedRyn : m_readingRyns.first());
-}
-
-void MainWindow::rynReadingAborted()
-{
-    m_readingRyns.clear();
-    countFor(m_selectedRyn);
+    const LinkCounters::Counts &totals = m_counters->totals();
+    m_rxCounterLabel->setText(QString::number(totals.received));
+    m_noAnswerLabel->setText(QString::number(totals.noAnswer));
+    m_errorsLabel->setText(QString::number(totals.linkErrors + totals.modbusErrors));
+    m_linkErrorsLabel->setText(QString::number(totals.linkErrors));
+    m_modbusErrorsLabel->setText(QString::number(totals.modbusErrors));
 }
 
 void MainWindow::slotPortRx(int errCode, QByteArray answer)
 {
-    countAnswer(errCode, answer, true);
+    m_counters->countAnswer(errCode, answer, true);
 }
 
 void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteArray info)
 {
-    countAnswer(errCode, info, errCode == ResultOk);
+    m_counters->countAnswer(errCode, info, errCode == ResultOk);
     if (id > 0 && errCode != ResultOk)
         endBorderWait(cmdCode);
     if (cmdCode > 1000) {
@@ -835,7 +557,7 @@ void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteAr
         return;
     }
     if (cmdCode == CMD_PING) {
-        pingResult(rynAddr, id, errCode);
+        m_search->probeAnswered(rynAddr, id, errCode);
         return;
     }
     if (!ResponseDecoder::decodes(cmdCode, errCode))
@@ -843,64 +565,43 @@ void MainWindow::slotInfo(int rynAddr, int id, int cmdCode, int errCode, QByteAr
     m_decoder->enqueue(cmdCode, info);
 }
 
-// A probe's answer. Those of the current search (matched by identifier) and of the worker's
-// background probes (identifier 0) tell which controllers are on the line; answers to the probes of
-// an earlier search, which may arrive late or failed after a port change, only set their button.
-void MainWindow::pingResult(int rynAddr, int id, int errCode)
+void MainWindow::connectSearch()
 {
-    if (rynAddr < 1 || rynAddr > maxRynAddr)
-        return;
-    const bool found = errCode == ResultOk;
-    m_auInfoWidget->selectWidget()->setRynEnabled(rynAddr, found);
-    const bool background = id == 0;
-    if (!background && !m_searchProbeIds.contains(id))
-        return;
-    if (found) {
-        restartRynCounters(rynAddr);
-        if (rynAddr == m_countedRyn)
-            countFor(rynAddr);
-        m_rynInfoWidget->cmdWidget()->slotRynFound(rynAddr);
-        m_foundMask |= quint16(1u << rynAddr);
-        setNoRynAnswered(false);
-    } else {
-        m_foundMask &= quint16(~(1u << rynAddr));
-    }
-
-    if (background) {
-        // A controller that comes up later is taken as the search would have taken it.
-        if (found && !m_searching && m_selectedRyn == 0)
+    connect(m_search, &ControllerSearch::signalSendCommand, this, &MainWindow::signalSendCommand);
+    connect(m_search, &ControllerSearch::signalStarted, m_rynInfoWidget->cmdWidget(),
+            &RYNCmdWidget::slotDisableRynCommands);
+    connect(m_search, &ControllerSearch::signalAnswered, m_auInfoWidget->selectWidget(),
+            &RYNSelectWidget::setRynEnabled);
+    connect(m_search, &ControllerSearch::signalFound, this, &MainWindow::rynFound);
+    connect(m_search, &ControllerSearch::signalJoined, this, [this] {
+        if (m_selectedRyn == 0)
             selectBySearchRule();
-        return;
-    }
-    if (!m_searching || id != m_searchProbeIds.last())
-        return;
-    m_searching = false;
-    m_searchProbeIds.clear();
-    setNoRynAnswered(m_foundMask == 0);
-    selectBySearchRule();
+    });
+    connect(m_search, &ControllerSearch::signalEnded, this, [this](quint16 foundMask) {
+        setNoRynAnswered(foundMask == 0);
+        selectBySearchRule();
+    });
 }
 
-// The stored controller when it answered, otherwise the lowest address that did (which is then
-// stored), otherwise none.
+void MainWindow::rynFound(int rynAddr)
+{
+    m_counters->restart(rynAddr);
+    if (rynAddr == m_counters->countedRyn())
+        m_counters->countFor(rynAddr);
+    m_rynInfoWidget->cmdWidget()->slotRynFound(rynAddr);
+    setNoRynAnswered(false);
+}
+
 void MainWindow::selectBySearchRule()
 {
-    const int stored = m_prgParams.rynAddr;
-    if (stored >= 1 && stored <= maxRynAddr && (m_foundMask & (1u << stored))) {
-        emit signalNeedSelectRyn(stored);
-        slotRynSelected(stored);
-        return;
+    const int address = ControllerSearch::choice(m_search->foundMask(), m_prgParams.rynAddr);
+    // The lowest controller that answered is stored when the stored one did not.
+    if (address != 0 && address != m_prgParams.rynAddr) {
+        m_prgParams.rynAddr = quint8(address);
+        savePrgParams();
     }
-    for (int address = 1; address <= maxRynAddr; ++address) {
-        if (m_foundMask & (1u << address)) {
-            m_prgParams.rynAddr = quint8(address);
-            savePrgParams();
-            emit signalNeedSelectRyn(address);
-            slotRynSelected(address);
-            return;
-        }
-    }
-    emit signalNeedSelectRyn(0);
-    slotRynSelected(0);
+    emit signalNeedSelectRyn(address);
+    slotRynSelected(address);
 }
 
 void MainWindow::setNoRynAnswered(bool noneAnswered)
@@ -912,24 +613,15 @@ void MainWindow::setNoRynAnswered(bool noneAnswered)
 
 void MainWindow::slotSearchRYN()
 {
-    m_searching = true;
-    m_foundMask = 0;
-    m_searchProbeIds.clear();
-    m_rynInfoWidget->cmdWidget()->slotDisableRynCommands();
-    for (int address = 1; address <= maxRynAddr; ++address) {
-        const int id = nextCommandId();
-        m_searchProbeIds.append(id);
-        emit signalSendCommand(address, id, CMD_PING, QByteArray());
-    }
+    m_search->start();
 }
 
 void MainWindow::slotRynSelected(int rynAddr)
 {
     m_selectedRyn = rynAddr;
-    // Selecting ends a report run in the worker too.
-    m_readingRyns.clear();
-    restartRynCounters(rynAddr);
-    countFor(rynAddr);
+    m_reportRun->forget();
+    m_counters->restart(rynAddr);
+    m_counters->countFor(rynAddr);
     if (rynAddr != 0) {
         m_prgParams.rynAddr = quint8(rynAddr);
         savePrgParams();
@@ -939,21 +631,7 @@ void MainWindow::slotRynSelected(int rynAddr)
 
 void MainWindow::slotEvents(ModbusProtocol::EventList events)
 {
-    lightRx();
-    Counters &ryn = m_rynCounters[m_countedRyn];
-    ++ryn.received;
-    ++m_totalCounters.received;
-    for (const ModbusEvent &event : events) {
-        if (event.evCode == 0x65) {
-            ryn.noAnswer = 0;
-            ryn.linkErrors = 0;
-            ryn.modbusErrors = 0;
-            m_modbusErrorCodes.remove(m_countedRyn);
-            emit signalModbusErrorCodes({});
-            break;
-        }
-    }
-    refreshCounters();
+    m_counters->countEvents(events);
 }
 
 void MainWindow::endBorderWait(int cmdCode)

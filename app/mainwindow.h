@@ -14,9 +14,11 @@
 
 class AboutDialog;
 class AuInfoWidget;
+class ControllerSearch;
 class EvDescListDialog;
 class EventsWidget;
 class LineMonitorWindow;
+class LinkCounters;
 class ModbusMaster;
 class OstrelCommPortDialog;
 class QLabel;
@@ -25,14 +27,16 @@ class QSplitter;
 class QTableWidget;
 class QThread;
 class QTimer;
+class ReportRunProgress;
 class ResponseDecoder;
 class RYNInfoWidget;
 class SetupDialog;
 class TrendsWindow;
 
-// The one top-level window and the hub of the program: it owns the views, the dialogs and the Modbus
-// worker, turns the views' requests into queued commands, finds and selects the controllers, counts
-// the traffic in the status bar and forwards the decoded answers to the views.
+// The one top-level window and the hub of the program: it lays out the views, owns them, the dialogs,
+// the Modbus worker and the pieces that wire, count and search (MainWindowWiring, LinkCounters,
+// ControllerSearch, ReportRunProgress), turns the views' requests into queued commands, selects the
+// controllers the search finds and shows the traffic in the status bar.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -56,10 +60,10 @@ public:
     LineMonitorWindow *lineMonitor() const { return m_lineMonitor; }
     TrendsWindow *trendsWindow() const { return m_trendsWindow; }
     QSplitter *splitter() const { return m_splitter; }
-    quint16 foundMask() const { return m_foundMask; }
+    quint16 foundMask() const;
     // The controller whose units are shown and commanded; 0 when none is selected.
     int selectedRyn() const { return m_selectedRyn; }
-    bool isSearching() const { return m_searching; }
+    bool isSearching() const;
     bool isPortOpened() const { return m_portOpened; }
 
 signals:
@@ -160,34 +164,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Traffic counters: a row for each controller, and one for the whole run.
-    struct Counters
-    {
-        quint32 transmitted = 0;
-        quint32 received = 0;
-        quint32 noAnswer = 0;
-        quint32 linkErrors = 0;
-        quint32 modbusErrors = 0;
-    };
-
     void createStatusBar();
     void createMenu();
     void createWorker();
-    void connectDecoder();
-    void connectControllerViews();
-    void countAnswer(int errCode, const QByteArray &answer, bool countReceived);
+    void connectCounting();
+    void connectSearch();
     void lightRx();
-    void refreshCounters();
-    // Starts a controller's counters from zero (it was selected, or found); shows nothing.
-    void restartRynCounters(int rynAddr);
-    // The line's traffic counts for this controller from now on; its counters are shown.
-    void countFor(int rynAddr);
-    void rynReadingStarted(const QList<int> &rynAddrs);
-    void rynReadingCompleted(int rynAddr);
-    void rynReadingAborted();
+    void showTotals();
+    void rynFound(int rynAddr);
     void savePrgParams();
     QString effectivePortName() const;
-    void pingResult(int rynAddr, int id, int errCode);
     void selectBySearchRule();
     void setNoRynAnswered(bool noneAnswered);
     bool refuseWithoutController(int rynAddr);
@@ -200,19 +186,8 @@ private:
     QString m_language;
     QString m_eventLanguage;
     bool m_portOpened = false;
-    bool m_searching = false;
-    quint16 m_foundMask = 0;
-    QList<int> m_searchProbeIds; // the current search's probes, address 1 first
     int m_selectedRyn = 0;
     bool m_refusalPending = false; // the message that commands were refused is about to show
-    // Each controller's counters since it was last selected or found, with its exceptions by code.
-    // The line's traffic counts for one of them: the selected controller, or the one a report run
-    // is reading; a run thus leaves every other controller's counters as they were.
-    QMap<int, Counters> m_rynCounters;
-    QMap<int, QMap<int, int>> m_modbusErrorCodes;
-    int m_countedRyn = 0;
-    QList<int> m_readingRyns; // the report run's controllers still to complete, in reading order
-    Counters m_totalCounters;
 
     std::unique_ptr<QTableWidget> m_reportTable;
     std::unique_ptr<QTableWidget> m_protocolTable;
@@ -226,6 +201,9 @@ private:
     LineMonitorWindow *m_lineMonitor = nullptr;
     TrendsWindow *m_trendsWindow = nullptr;
     ResponseDecoder *m_decoder = nullptr;
+    LinkCounters *m_counters = nullptr;
+    ReportRunProgress *m_reportRun = nullptr;
+    ControllerSearch *m_search = nullptr;
     ModbusMaster *m_modbusMaster = nullptr;
     QThread *m_workerThread = nullptr;
 

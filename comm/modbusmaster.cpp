@@ -6,6 +6,7 @@
 #include "commandnames.h"
 #include "commlogging.h"
 #include "eventbuffer.h"
+#include "linemonitorfeed.h"
 #include "monitoring.h"
 #include "registermap.h"
 #include "unitpacking.h"
@@ -60,9 +61,12 @@ ModbusMaster::ModbusMaster(const QString &portName, int rynAddr, bool eventsFrom
     , m_rynAddr(rynAddr)
     , m_portName(portName)
     , m_eventsFromAllRyn(eventsFromAllRyn)
+    , m_probes(options.probeEveryMs)
 {
     theInstance = this;
     qRegisterMetaType<LineRecordList>("LineRecordList");
+    m_lineFeed = new LineMonitorFeed([this] { return wallMs(); }, this);
+    connect(m_lineFeed, &LineMonitorFeed::signalLineRecords, this, &ModbusMaster::signalLineRecords);
     if (!m_options.ownThread)
         return;
     m_thread = new QThread;
@@ -97,6 +101,16 @@ QDateTime ModbusMaster::now() const
 qint64 ModbusMaster::wallMs() const
 {
     return m_options.now ? m_options.now().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+}
+
+QList<int> ModbusMaster::knownRyns() const
+{
+    return m_known.list();
+}
+
+QTimer *ModbusMaster::lineRecordTimer() const
+{
+    return m_lineFeed->timer();
 }
 
 int ModbusMaster::queuedCommands() const
@@ -151,10 +165,8 @@ void ModbusMaster::init()
     m_borderTimer->setSingleShot(true);
     m_borderTimer->setInterval(borderReadDelayMs);
     connect(m_borderTimer, &QTimer::timeout, this, &ModbusMaster::doReadIppThreshold, Qt::QueuedConnection);
-    m_lineRecordTimer = new QTimer(this);
-    m_lineRecordTimer->setSingleShot(true);
-    connect(m_lineRecordTimer, &QTimer::timeout, this, &ModbusMaster::sendLineRecords, Qt::QueuedConnection);
-    slotRecordLine(m_lineRecorder.isEnabled());
+    m_lineFeed->start([this] { return m_link->now(); });
+    slotRecordLine(m_lineFeed->isEnabled());
 
     m_link->setPortName(m_portName);
     if (!m_link->hasPort()) {
@@ -164,7 +176,7 @@ void ModbusMaster::init()
         return;
     }
     if (openPort()) {
-        restartProbes();
+        m_probes.restart(m_link->now());
         startTicking();
     }
 }
@@ -179,12 +191,8 @@ bool ModbusMaster::openPort()
 // A port that opens starts the quick search for the controllers that were on its line afresh.
 void ModbusMaster::portOpened(bool isOk)
 {
-    if (isOk) {
-        m_formerProbesLeft.clear();
-        for (const int address : qAsConst(m_formerRyns))
-            m_formerProbesLeft.insert(address, formerProbeAttempts);
-        m_nextFormerProbeAt = m_link->now();
-    }
+    if (isOk)
+        m_probes.portOpened(m_link->now());
     emit signalPortOpened(isOk);
     emit signalPortAccessDenied(!isOk && m_link->isAccessDenied());
     emit signalPortOpenError(isOk ? QString() : m_link->openError());
@@ -192,10 +200,8 @@ void ModbusMaster::portOpened(bool isOk)
 
 void ModbusMaster::noteFound(int rynAddr)
 {
-    if (!m_knownRyns.contains(rynAddr))
-        m_knownRyns.append(rynAddr);
-    m_rynFailures.insert(rynAddr, 0);
-    m_formerRyns.insert(rynAddr);
+    m_known.add(rynAddr);
+    m_probes.noteFound(rynAddr);
 }
 
 void ModbusMaster::reinit(QString portName)
@@ -207,7 +213,7 @@ void ModbusMaster::reinit(QString portName)
     m_link->resetFailures();
     // Another line has other controllers.
     if (portName != m_portName)
-        m_formerRyns.clear();
+        m_probes.forgetFormer();
     m_link->setPortName(portName);
     m_portName = portName;
     if (portName.isEmpty()) {
@@ -217,10 +223,9 @@ void ModbusMaster::reinit(QString portName)
         return;
     }
     const bool opened = openPort();
-    m_rotationIndex = 0;
-    m_knownRyns.clear();
-    m_rynFailures.clear();
-    restartProbes();
+    m_known.restartRound();
+    m_known.clear();
+    m_probes.restart(m_link->now());
     if (opened)
         startTicking();
 }
@@ -254,9 +259,8 @@ void ModbusMaster::scheduleTick()
         return;
     if (hasWork()) {
         m_tickTimer->start(tickMs);
-    } else if (nextMissingRyn() != 0) {
-        const qint64 untilProbe =
-            (nextFormerRyn() != 0 ? qMin(m_nextProbeAt, m_nextFormerProbeAt) : m_nextProbeAt) - m_link->now();
+    } else if (m_probes.hasMissing(m_known.list())) {
+        const qint64 untilProbe = m_probes.msUntilDue(m_link->now(), m_known.list());
         m_tickTimer->start(int(qBound<qint64>(tickMs, untilProbe, m_options.probeEveryMs)));
     } else {
         m_tickTimer->stop();
@@ -270,7 +274,7 @@ bool ModbusMaster::hasWork() const
         return true;
     if (m_cycleActive && m_rynAddr != 0)
         return true;
-    return !m_knownRyns.isEmpty() && (m_eventsFromAllRyn || m_rynAddr != 0);
+    return !m_known.isEmpty() && (m_eventsFromAllRyn || m_rynAddr != 0);
 }
 
 void ModbusMaster::failQueuedCommands()
@@ -290,7 +294,7 @@ void ModbusMaster::failQueuedCommands()
 // hears of its reads and writes too, or it would wait for them for ever.
 void ModbusMaster::refuseCommand(int rynAddr, int id, int cmdCode)
 {
-    recordRefusal(rynAddr, cmdCode, ResultPortError);
+    m_lineFeed->recordRefusal(rynAddr, cmdCode, ResultPortError);
     if (isConfigRead(cmdCode) || isConfigWrite(cmdCode))
         emit signalConfigInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
     emit signalInfo(rynAddr, id, cmdCode, ResultPortError, QByteArray());
@@ -528,46 +532,9 @@ void ModbusMaster::doModbus()
     scheduleTick();
 }
 
-void ModbusMaster::restartProbes()
-{
-    m_lastProbed = 0;
-    m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
-}
-
-// The next address after the last one probed that no controller answers at, or 0.
-int ModbusMaster::nextMissingRyn() const
-{
-    for (int step = 1; step <= maxRynAddr; ++step) {
-        const int address = (m_lastProbed + step - 1) % maxRynAddr + 1;
-        if (!m_knownRyns.contains(address))
-            return address;
-    }
-    return 0;
-}
-
-// A controller found on this line before, missing now, with quick probes left (the one with most
-// left, so that several take turns); 0 when none.
-int ModbusMaster::nextFormerRyn() const
-{
-    int address = 0;
-    int left = 0;
-    for (auto it = m_formerProbesLeft.cbegin(); it != m_formerProbesLeft.cend(); ++it) {
-        if (it.value() > left && !m_knownRyns.contains(it.key())) {
-            address = it.key();
-            left = it.value();
-        }
-    }
-    return address;
-}
-
-bool ModbusMaster::formerProbeDue() const
-{
-    return m_link && m_link->now() >= m_nextFormerProbeAt && nextFormerRyn() != 0;
-}
-
 bool ModbusMaster::probeDue() const
 {
-    return formerProbeDue() || (m_link && m_link->now() >= m_nextProbeAt && nextMissingRyn() != 0);
+    return m_link && m_probes.isDue(m_link->now(), m_known.list());
 }
 
 // A probe of a missing address between other transactions. It is no search: it neither forgets the
@@ -576,17 +543,8 @@ bool ModbusMaster::probeDue() const
 // as a found one (identifier 0: nobody queued it).
 void ModbusMaster::probeMissingRyn()
 {
-    int address = 0;
-    if (formerProbeDue()) {
-        address = nextFormerRyn();
-        --m_formerProbesLeft[address];
-        m_nextFormerProbeAt = m_link->now() + formerProbeIntervalMs;
-    } else {
-        address = nextMissingRyn();
-        m_lastProbed = address;
-        m_nextProbeAt = m_link->now() + m_options.probeEveryMs;
-    }
-    beginLine(address, CMD_PING);
+    const int address = m_probes.take(m_link->now(), m_known.list());
+    m_lineFeed->begin(address, CMD_PING);
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome =
         CommandCatalogue::execute(*m_link, quint8(address), CMD_PING, QByteArray(), m_version, QByteArray());
@@ -598,7 +556,7 @@ void ModbusMaster::probeMissingRyn()
 
 void ModbusMaster::executeCommand(const ModbusCommand &command)
 {
-    beginLine(command.rynAddr, command.cmdCode);
+    m_lineFeed->begin(command.rynAddr, command.cmdCode);
     emit signalPortTx();
     CommandCatalogue::Hooks hooks;
     hooks.portTx = [this] { emit signalPortTx(); };
@@ -607,8 +565,8 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
         CommandCatalogue::execute(*m_link, quint8(command.rynAddr), command.cmdCode, command.info, m_version,
                                   m_lastAnswers.value(CMD_READ_TYPES), hooks);
     m_link->account(outcome.result);
-    if (m_lineTransactions == 0)
-        recordRefusal(command.rynAddr, command.cmdCode, outcome.result);
+    if (!m_lineFeed->hasTransactions())
+        m_lineFeed->recordRefusal(command.rynAddr, command.cmdCode, outcome.result);
 
     QByteArray info = outcome.answer;
     if (outcome.result == ResultException)
@@ -629,11 +587,9 @@ void ModbusMaster::executeCommand(const ModbusCommand &command)
         return;
 
     if (command.cmdCode == CMD_PING) {
-        if (command.rynAddr == 1) {
-            m_knownRyns.clear();
-            m_rynFailures.clear();
-        }
-        if (!m_knownRyns.contains(command.rynAddr))
+        if (command.rynAddr == 1)
+            m_known.clear();
+        if (!m_known.contains(command.rynAddr))
             noteFound(command.rynAddr);
     } else if (command.cmdCode >= CMD_AU_READ_BORDER_W1 && command.cmdCode <= CMD_AU_READ_BORDER_W3) {
         putAtHead(command.cmdCode - (CMD_AU_READ_BORDER_W1 - CMD_READ_IPP_W1));
@@ -653,7 +609,7 @@ void ModbusMaster::monitoringStep()
         m_cycleActive = false;
     int polled = -1;
     if (!m_cycleActive && !m_readingRyns) {
-        if (m_knownRyns.isEmpty())
+        if (m_known.isEmpty())
             return;
         polled = pollEvents();
     }
@@ -672,15 +628,13 @@ int ModbusMaster::pollEvents()
 {
     int polled = m_rynAddr;
     if (m_eventsFromAllRyn) {
-        if (m_rotationIndex >= m_knownRyns.size())
-            m_rotationIndex = 0;
-        polled = m_knownRyns.at(m_rotationIndex++);
+        polled = m_known.nextInRound();
     }
     // Address 0 is the broadcast address: nobody answers a read there.
     if (polled == 0)
         return polled;
 
-    beginLine(polled, CommandNames::eventReadCode);
+    m_lineFeed->begin(polled, CommandNames::eventReadCode);
     emit signalPortTx();
     bool staleAcknowledgement = m_staleAcknowledgements.contains(polled);
     const EventBuffer::ReadResult read = EventBuffer::read(*m_link, quint8(polled), now(), staleAcknowledgement);
@@ -699,16 +653,12 @@ int ModbusMaster::pollEvents()
         reportFailure(read.result, read.exceptionCode);
         if (polled != m_rynAddr) {
             if (read.result == ResultNoAnswer) {
-                const int failures = m_rynFailures.value(polled) + 1;
-                m_rynFailures.insert(polled, failures);
-                if (failures > rynFailureLimit) {
+                if (m_known.countNoAnswer(polled) > rynFailureLimit) {
                     emit signalDisableRyn(polled);
-                    --m_rotationIndex;
-                    m_knownRyns.removeAll(polled);
-                    m_rynFailures.remove(polled);
+                    m_known.drop(polled);
                 }
             } else {
-                m_rynFailures.insert(polled, 0);
+                m_known.countAnswer(polled);
             }
         }
         return polled;
@@ -716,7 +666,7 @@ int ModbusMaster::pollEvents()
     if (read.events.isEmpty())
         emit signalPortRx(ResultOk, QByteArray());
     if (polled != m_rynAddr)
-        m_rynFailures.insert(polled, 0);
+        m_known.countAnswer(polled);
     return polled;
 }
 
@@ -725,7 +675,7 @@ void ModbusMaster::restartMonitoring()
     if (m_readingRyns && !m_rynsToRead.isEmpty())
         readRyn(m_rynsToRead.first());
     qCDebug(lcComm) << "RESTART MONITORING! *********************************";
-    beginLine(m_rynAddr, CMD_READ_TYPES);
+    m_lineFeed->begin(m_rynAddr, CMD_READ_TYPES);
     emit signalPortTx();
     const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
         *m_link, quint8(m_rynAddr), CMD_READ_TYPES, QByteArray(), m_version, QByteArray());
@@ -780,7 +730,7 @@ void ModbusMaster::readMonitoringItem()
             }
             return;
         }
-        beginLine(m_rynAddr, code);
+        m_lineFeed->begin(m_rynAddr, code);
         emit signalPortTx();
         const CommandCatalogue::Outcome outcome = CommandCatalogue::execute(
             *m_link, quint8(m_rynAddr), code, QByteArray(), m_version, m_lastAnswers.value(CMD_READ_TYPES));
@@ -863,69 +813,12 @@ void ModbusMaster::finishRynReading(bool success)
 
 void ModbusMaster::slotRecordLine(bool on)
 {
-    m_lineRecorder.setEnabled(on);
-    if (!on && m_lineRecordTimer)
-        m_lineRecordTimer->stop();
+    m_lineFeed->setEnabled(on);
     if (!m_link)
         return;
     // Off, the link calls nobody: the line costs nothing for a monitor that is closed.
     if (on)
-        m_link->setObserver([this](const ModbusLink::Trace &trace) { recordTransaction(trace); });
+        m_link->setObserver([this](const ModbusLink::Trace &trace) { m_lineFeed->recordTransaction(trace); });
     else
         m_link->setObserver(ModbusLink::Observer());
-}
-
-void ModbusMaster::beginLine(int rynAddr, int cmdCode)
-{
-    m_lineRynAddr = rynAddr;
-    m_lineCmdCode = cmdCode;
-    m_lineTransactions = 0;
-}
-
-void ModbusMaster::recordTransaction(const ModbusLink::Trace &trace)
-{
-    ++m_lineTransactions;
-    LineRecord record;
-    record.startedMs = wallMs() - (m_link->now() - trace.startedMs);
-    record.rynAddr = m_lineRynAddr;
-    record.cmdCode = m_lineCmdCode;
-    record.result = trace.transaction.result;
-    record.exceptionCode = trace.transaction.exceptionCode;
-    record.durationMs = int(trace.finishedMs - trace.startedMs);
-    record.request = trace.request;
-    record.answer = trace.transaction.answer;
-    m_lineRecorder.add(record);
-    sendLineRecords();
-}
-
-void ModbusMaster::recordRefusal(int rynAddr, int cmdCode, int result)
-{
-    if (!m_lineRecorder.isEnabled())
-        return;
-    LineRecord record;
-    record.startedMs = wallMs();
-    record.rynAddr = rynAddr;
-    record.cmdCode = cmdCode;
-    record.result = result;
-    m_lineRecorder.add(record);
-    sendLineRecords();
-}
-
-// A batch leaves at once when the last one left 100 ms ago or more; otherwise the timer sends it
-// when it is due (and, on a line gone quiet, sends the last records).
-void ModbusMaster::sendLineRecords()
-{
-    if (m_lineRecorder.isEmpty() || !m_link)
-        return;
-    const qint64 wait = m_lineRecorder.msUntilDue(m_link->now());
-    if (wait > 0) {
-        if (m_lineRecordTimer && !m_lineRecordTimer->isActive())
-            m_lineRecordTimer->start(int(wait));
-        return;
-    }
-    if (m_lineRecordTimer)
-        m_lineRecordTimer->stop();
-    int lost = 0;
-    const LineRecordList records = m_lineRecorder.take(m_link->now(), lost);
-    emit signalLineRecords(records, lost);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "linerecorder.h"
+#include "backgroundprobes.h"
+#include "knowncontrollers.h"
+#include "linerecorder.h" // the batching of signalLineRecords
 #include "modbuscommand.h"
 #include "modbuslink.h"
 
@@ -13,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class LineMonitorFeed;
 class QThread;
 class QTimer;
 
@@ -47,8 +50,8 @@ public:
     // A controller that was on this line before and is missing now (its search probe spoiled after
     // the port came back, say) is asked again at once: every second, ten times, before it falls back
     // to the slow round of the others.
-    static constexpr int formerProbeIntervalMs = 1000;
-    static constexpr int formerProbeAttempts = 10;
+    static constexpr int formerProbeIntervalMs = BackgroundProbes::formerIntervalMs;
+    static constexpr int formerProbeAttempts = BackgroundProbes::formerAttempts;
 
     ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, QObject *parent = nullptr);
     ModbusMaster(const QString &portName, int rynAddr, bool eventsFromAllRyn, const Options &options,
@@ -70,14 +73,14 @@ public:
     // State for tests and diagnostics; read them in the worker's thread.
     QList<int> monitoringList() const { return m_monitoringList; }
     int monitoringPosition() const { return m_monitoringPosition; }
-    QList<int> knownRyns() const { return m_knownRyns; }
+    QList<int> knownRyns() const;
     int selectedRyn() const { return m_rynAddr; }
     int queuedCommands() const;
     bool isTicking() const { return m_ticking; }
     QTimer *tickTimer() const { return m_tickTimer; }
     QTimer *afterInitTimer() const { return m_afterInitTimer; }
     QTimer *borderTimer() const { return m_borderTimer; }
-    QTimer *lineRecordTimer() const { return m_lineRecordTimer; }
+    QTimer *lineRecordTimer() const;
 
 signals:
     void signalPortOpened(bool isOk);
@@ -136,14 +139,10 @@ private:
     void failQueuedCommands();
     void refuseCommand(int rynAddr, int id, int cmdCode);
     void failPendingReading();
-    int nextMissingRyn() const;
-    int nextFormerRyn() const;
-    bool formerProbeDue() const;
     bool probeDue() const;
     void noteFound(int rynAddr);
     void portOpened(bool isOk);
     void probeMissingRyn();
-    void restartProbes();
     bool openPort();
     std::unique_ptr<ModbusCommand> takeCommand();
     void putAtHead(int cmdCode);
@@ -162,12 +161,6 @@ private:
     void reportFailure(int result, quint8 exceptionCode);
     QDateTime now() const;
     qint64 wallMs() const; // the same clock in milliseconds since the epoch
-    // The traffic monitor's records: what the next transactions are done for, each transaction, a
-    // command refused before it reached the line, and the batches.
-    void beginLine(int rynAddr, int cmdCode);
-    void recordTransaction(const ModbusLink::Trace &trace);
-    void recordRefusal(int rynAddr, int cmdCode, int result);
-    void sendLineRecords();
 
     Options m_options;
     QThread *m_thread = nullptr;
@@ -175,7 +168,6 @@ private:
     QTimer *m_tickTimer = nullptr;
     QTimer *m_afterInitTimer = nullptr;
     QTimer *m_borderTimer = nullptr;
-    QTimer *m_lineRecordTimer = nullptr;
     bool m_ticking = false;
 
     int m_rynAddr = 0;
@@ -183,15 +175,9 @@ private:
     QString m_portName;
     bool m_stripEcho = true;
     bool m_eventsFromAllRyn = true;
-    QList<int> m_knownRyns;
-    QMap<int, int> m_rynFailures;
+    KnownControllers m_known;
+    BackgroundProbes m_probes;
     QSet<int> m_staleAcknowledgements; // controllers whose last event read did not arrive intact
-    int m_rotationIndex = 0;
-    int m_lastProbed = 0;     // the address the last background probe went to
-    qint64 m_nextProbeAt = 0; // on the link's clock
-    QSet<int> m_formerRyns;   // every controller found on this line so far
-    QMap<int, int> m_formerProbesLeft;
-    qint64 m_nextFormerProbeAt = 0;
 
     QList<ModbusCommand *> m_commandQueue; // owned; guarded by the queue mutex
     QList<int> m_monitoringList;
@@ -213,8 +199,5 @@ private:
     QMap<int, QDateTime> m_lastRead;
     quint16 m_pendingBorderReads = 0;
 
-    LineRecorder m_lineRecorder;
-    int m_lineRynAddr = 0;
-    int m_lineCmdCode = 0;
-    int m_lineTransactions = 0; // recorded since the last beginLine
+    LineMonitorFeed *m_lineFeed = nullptr; // a child: it moves to the worker's thread with it
 };

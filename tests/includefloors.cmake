@@ -1,0 +1,41 @@
+# Fails when a source of a lower floor includes a header of app/ (the window above them all), or
+# when a view (units/, controller/, events/) includes the worker or searches every widget: views are
+# handed what they need by their owner.
+# Usage: cmake -DSOURCE_DIR=<tree> -P includefloors.cmake
+cmake_policy(SET CMP0057 NEW)
+set(lower_folders comm controller events settings trends units)
+set(view_folders controller events units)
+
+file(GLOB app_headers RELATIVE "${SOURCE_DIR}/app" "${SOURCE_DIR}/app/*.h")
+if(NOT app_headers)
+    message(FATAL_ERROR "no program sources under \"${SOURCE_DIR}\"")
+endif()
+string(REPLACE "." "\\." app_pattern "${app_headers}")
+string(REPLACE ";" "|" app_pattern "${app_pattern}")
+set(app_include "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*/)?(${app_pattern})[>\"]")
+set(worker_use "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*/)?modbusmaster\\.h[>\"]|allWidgets[ \t]*\\(")
+
+set(found "")
+foreach(folder IN LISTS lower_folders)
+    file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.h")
+    foreach(source IN LISTS sources)
+        file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+        file(STRINGS "${source}" lines REGEX "${app_include}")
+        foreach(line IN LISTS lines)
+            string(STRIP "${line}" line)
+            list(APPEND found "${name}: includes a header of app/: ${line}")
+        endforeach()
+        if(folder IN_LIST view_folders)
+            file(STRINGS "${source}" lines REGEX "${worker_use}")
+            foreach(line IN LISTS lines)
+                string(STRIP "${line}" line)
+                list(APPEND found "${name}: a view reaches the worker or every widget: ${line}")
+            endforeach()
+        endif()
+    endforeach()
+endforeach()
+
+if(found)
+    string(REPLACE ";" "\n  " found "${found}")
+    message(FATAL_ERROR "An arrow up the floors:\n  ${found}")
+endif()
