@@ -1,6 +1,5 @@
 #include "rynselectwidget.h"
 
-#include "aulegendwidget.h"
 #include "fullyclickablecheckbox.h"
 #include "modbusprotocol.h"
 #include "typefilter.h"
@@ -100,11 +99,14 @@ RYNSelectWidget::RYNSelectWidget(QWidget *parent)
 
     layout->addSpacing(6);
     layout->addStretch();
-    m_legend = new AuLegendWidget(this);
-    layout->addWidget(m_legend);
 
     connect(this, &RYNSelectWidget::signalFilterChanged, this, &RYNSelectWidget::slotFilterChanged);
     connect(m_fromAllButton, &QRadioButton::toggled, this, &RYNSelectWidget::slotSetEvMethod);
+}
+
+void RYNSelectWidget::setLegend(QWidget *legend)
+{
+    layout()->addWidget(legend);
 }
 
 void RYNSelectWidget::setRynChecked(int rynAddr, bool checked)

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QMap>
 
-class AuLegendWidget;
 class FullyClickableCheckbox;
 class QCheckBox;
 class QPushButton;
@@ -12,7 +11,7 @@ class QRadioButton;
 class QToolButton;
 
 // The left edge of the summary tabs: which controller on the line is shown, which device types are
-// filtered out of the views, whose events are received, and the grid's legend.
+// filtered out of the views, whose events are received; below them the legend its owner hands in.
 class RYNSelectWidget : public QFrame
 {
     Q_OBJECT
@@ -20,7 +19,8 @@ class RYNSelectWidget : public QFrame
 public:
     explicit RYNSelectWidget(QWidget *parent = nullptr);
 
-    AuLegendWidget *legendWidget() const { return m_legend; }
+    // Puts the grid's legend at the foot of the column (the owner keeps its meaning).
+    void setLegend(QWidget *legend);
     QPushButton *searchButton() const { return m_searchButton; }
     // The radio button of a controller address 1..8 (0: the hidden one that stands for "none").
     QRadioButton *rynButton(int rynAddr) const { return m_rynButtons.value(rynAddr); }
@@ -53,5 +53,4 @@ private:
     FullyClickableCheckbox *m_allTypesBox = nullptr;
     QRadioButton *m_fromAllButton = nullptr;
     QRadioButton *m_fromCurrentButton = nullptr;
-    AuLegendWidget *m_legend = nullptr;
 };

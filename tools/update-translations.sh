@@ -10,5 +10,5 @@ cd "$root"
 exec lupdate -silent -no-obsolete -locations none -extensions cpp,h \
     -disable-heuristic sametext -disable-heuristic similartext \
     -source-language ru_RU -target-language en_GB \
-    app comm controller units events settings trends \
+    app comm controller units events settings files trends \
     -ts "$catalogue"

@@ -28,10 +28,12 @@ AuInfoWidget::AuInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTabl
     AuCell::registerMetaTypes();
 
     m_selectWidget = new RYNSelectWidget(this);
+    m_legend = new AuLegendWidget(m_selectWidget);
+    m_selectWidget->setLegend(m_legend);
     m_selectWidget->setFixedWidth(m_selectWidget->sizeHint().width());
     m_tabs = new QTabWidget(this);
     m_tabs->setTabPosition(QTabWidget::South);
-    AuLegendWidget *legend = m_selectWidget->legendWidget();
+    AuLegendWidget *legend = m_legend;
     for (int kind = AuCell::GeneralCell; kind <= AuCell::SmokeCell; ++kind) {
         const auto cellKind = AuCell::CellKind(kind);
         m_grids[kind] = new AuCellsWidget(cellKind, &m_filterTypes, m_tabs);
@@ -93,11 +95,6 @@ AuInfoWidget::~AuInfoWidget()
     const AuCellsWidget::SharedLayout &shared = AuCellsWidget::sharedLayout();
     Settings::writeValue(shared.cellSize, QStringLiteral("CellSize"), settingsGroup());
     Settings::writeValue(shared.scrollWgtSize, QStringLiteral("ScrollWgtSize"), settingsGroup());
-}
-
-AuLegendWidget *AuInfoWidget::legendWidget() const
-{
-    return m_selectWidget->legendWidget();
 }
 
 AuPropertiesModel *AuInfoWidget::propertiesModel() const

@@ -38,7 +38,7 @@ public:
     ~AuInfoWidget() override;
 
     RYNSelectWidget *selectWidget() const { return m_selectWidget; }
-    AuLegendWidget *legendWidget() const;
+    AuLegendWidget *legendWidget() const { return m_legend; }
     QTabWidget *tabWidget() const { return m_tabs; }
     AuCellsWidget *grid(AuCell::CellKind kind) const;
     AuCellsWidget *generalGrid() const { return grid(AuCell::GeneralCell); }
@@ -103,6 +103,7 @@ private:
     QTableWidget *m_protocolTable = nullptr;
     QList<int> m_filterTypes;
     RYNSelectWidget *m_selectWidget = nullptr;
+    AuLegendWidget *m_legend = nullptr;
     QTabWidget *m_tabs = nullptr;
     std::array<AuCellsWidget *, 3> m_grids{};
     AuPropertiesWidget *m_propertiesWidget = nullptr;
