@@ -192,7 +192,7 @@ void benchFirstGrid()
     sim.stop();
 }
 
-// Counts the paint events of each kind of widget (class and object name, with its parent's class):
+// Counts the paint events of each kind of widget (class and object name, with its ancestors'):
 // what the window repaints while it watches the line.
 class PaintCounter : public QObject
 {
@@ -200,10 +200,14 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            QString key = QString::fromLatin1(watched->metaObject()->className()) + QLatin1Char(' ') +
+                          watched->objectName();
+            // Two ancestors tell most widgets apart.
             const QObject *parent = watched->parent();
-            ++counts[QString::fromLatin1(watched->metaObject()->className()) + QLatin1Char(' ') +
-                     watched->objectName() + QStringLiteral(" in ") +
-                     QString::fromLatin1(parent ? parent->metaObject()->className() : "-")];
+            for (int level = 0; level < 2 && parent; ++level, parent = parent->parent())
+                key += QStringLiteral(" in ") + QString::fromLatin1(parent->metaObject()->className()) +
+                       QLatin1Char(' ') + parent->objectName();
+            ++counts[key];
         }
         return false;
     }
@@ -238,6 +242,35 @@ double processCpu(const char *what, int warmUpMs, int msecs)
     return median(shares);
 }
 
+void benchMonitoring(SimProcess &sim)
+{
+    QTemporaryDir dir;
+    prepareFolder(dir, sim.linkPath(), 1);
+    MainWindow window;
+    window.setLanguage(QStringLiteral("RU"));
+    window.show();
+    processCpu("monitoring the general tab of 250 units", 20000, 20000);
+    if (qEnvironmentVariableIsSet("RYN_BENCH_PAINTS")) {
+        PaintCounter paints;
+        qApp->installEventFilter(&paints);
+        wait(10000);
+        qApp->removeEventFilter(&paints);
+        std::printf("paint events monitoring the general tab:\n");
+        paints.print(10000);
+    }
+    window.auInfoWidget()->tabWidget()->setCurrentIndex(AuInfoWidget::PropertiesTab);
+    processCpu("monitoring with the properties tab shown", 20000, 20000);
+}
+
+bool startBenchSim(SimProcess &sim)
+{
+    if (sim.start(SimProcess::sourcePath(QStringLiteral("data/sim/bench.json")),
+                  {QStringLiteral("--baud"), QStringLiteral("19200")}))
+        return true;
+    std::fprintf(stderr, "ryn-sim: %s\n", qPrintable(sim.errorString()));
+    return false;
+}
+
 void benchIdle()
 {
     {
@@ -249,11 +282,8 @@ void benchIdle()
         processCpu("no port", 3000, 10000);
     }
     SimProcess sim;
-    if (!sim.start(SimProcess::sourcePath(QStringLiteral("data/sim/bench.json")),
-                   {QStringLiteral("--baud"), QStringLiteral("19200")})) {
-        std::fprintf(stderr, "ryn-sim: %s\n", qPrintable(sim.errorString()));
+    if (!startBenchSim(sim))
         return;
-    }
     sim.command(QStringLiteral("silence 1"));
     {
         QTemporaryDir dir;
@@ -264,24 +294,7 @@ void benchIdle()
         processCpu("port but no controller", 5000, 20000);
     }
     sim.command(QStringLiteral("revive 1"));
-    {
-        QTemporaryDir dir;
-        prepareFolder(dir, sim.linkPath(), 1);
-        MainWindow window;
-        window.setLanguage(QStringLiteral("RU"));
-        window.show();
-        processCpu("monitoring the general tab of 250 units", 20000, 20000);
-        if (qEnvironmentVariableIsSet("RYN_BENCH_PAINTS")) {
-            PaintCounter paints;
-            qApp->installEventFilter(&paints);
-            wait(10000);
-            qApp->removeEventFilter(&paints);
-            std::printf("paint events monitoring the general tab:\n");
-            paints.print(10000);
-        }
-        window.auInfoWidget()->tabWidget()->setCurrentIndex(AuInfoWidget::PropertiesTab);
-        processCpu("monitoring with the properties tab shown", 20000, 20000);
-    }
+    benchMonitoring(sim);
     sim.stop();
 }
 
@@ -303,5 +316,11 @@ int main(int argc, char *argv[])
         benchFirstGrid();
     if (only.isEmpty() || only == QLatin1String("cpu"))
         benchIdle();
+    // Monitoring alone, for a profiler.
+    if (only == QLatin1String("monitor")) {
+        SimProcess sim;
+        if (startBenchSim(sim))
+            benchMonitoring(sim);
+    }
     return 0;
 }
