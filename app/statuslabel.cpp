@@ -5,6 +5,9 @@
 StatusLabel::StatusLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
+    // Filled with the window colour the status bar shows beneath it: a change then repaints the
+    // label alone, not the window, the status bar and the row behind it first.
+    setAutoFillBackground(true);
     fitSize();
 }
 
