@@ -22,6 +22,7 @@
 #include "rynselectwidget.h"
 #include "selectlanguage.h"
 #include "setupdialog.h"
+#include "statuslabel.h"
 #include "trendsinstall.h"
 #include "version.h"
 
@@ -48,16 +49,30 @@ using namespace ModbusProtocol;
 
 namespace {
 
-const QString ballTransparent = QStringLiteral(":/images/rxtx/ball_transparrent.png");
-const QString ballRed = QStringLiteral(":/images/rxtx/ball_red.png");
-const QString ballGreen = QStringLiteral(":/images/rxtx/ball_green.png");
+enum Ball
+{
+    BallTransparent,
+    BallRed,
+    BallGreen
+};
+
+// Loaded once: a pixmap made from a resource's name asks the resource for its time stamp on every
+// lookup in the pixmap cache, and the traffic lights change tens of times a second.
+const QPixmap &ball(Ball which)
+{
+    static const QPixmap balls[] = {QPixmap(QStringLiteral(":/images/rxtx/ball_transparrent.png")),
+                                    QPixmap(QStringLiteral(":/images/rxtx/ball_red.png")),
+                                    QPixmap(QStringLiteral(":/images/rxtx/ball_green.png"))};
+    return balls[which];
+}
+
 constexpr int indicatorMs = 20;
 constexpr int reopenMs = 15000;
 constexpr int blankingBytes = 500;
 
-QLabel *counterLabel(const QString &objectName)
+StatusLabel *counterLabel(const QString &objectName)
 {
-    auto *label = new QLabel(QStringLiteral("0"));
+    auto *label = new StatusLabel(QStringLiteral("0"));
     label->setObjectName(objectName);
     return label;
 }
@@ -233,12 +248,12 @@ void MainWindow::createStatusBar()
     portLayout->addWidget(m_portStateLabel);
     portLayout->addWidget(m_portButton);
 
-    m_txLabel = new QLabel;
+    m_txLabel = new StatusLabel;
     m_txLabel->setObjectName(QStringLiteral("txIndicator"));
-    m_txLabel->setPixmap(QPixmap(ballTransparent));
-    m_rxLabel = new QLabel;
+    m_txLabel->showPixmap(ball(BallTransparent));
+    m_rxLabel = new StatusLabel;
     m_rxLabel->setObjectName(QStringLiteral("rxIndicator"));
-    m_rxLabel->setPixmap(QPixmap(ballTransparent));
+    m_rxLabel->showPixmap(ball(BallTransparent));
     m_txCounterLabel = counterLabel(QStringLiteral("txCounter"));
     m_rxCounterLabel = counterLabel(QStringLiteral("rxCounter"));
     m_noAnswerLabel = counterLabel(QStringLiteral("noAnswerCounter"));
@@ -422,12 +437,12 @@ void MainWindow::selectComPort()
 
 void MainWindow::slotClearTx()
 {
-    m_txLabel->setPixmap(QPixmap(ballTransparent));
+    m_txLabel->showPixmap(ball(BallTransparent));
 }
 
 void MainWindow::slotClearRx()
 {
-    m_rxLabel->setPixmap(QPixmap(ballTransparent));
+    m_rxLabel->showPixmap(ball(BallTransparent));
 }
 
 void MainWindow::slotReinit()
@@ -520,25 +535,25 @@ void MainWindow::connectCounting()
 void MainWindow::slotPortTx()
 {
     m_counters->countTransmitted();
-    m_txCounterLabel->setText(QString::number(m_counters->totals().transmitted));
-    m_txLabel->setPixmap(QPixmap(ballRed));
+    m_txCounterLabel->showText(QString::number(m_counters->totals().transmitted));
+    m_txLabel->showPixmap(ball(BallRed));
     m_txTimer->start();
 }
 
 void MainWindow::lightRx()
 {
-    m_rxLabel->setPixmap(QPixmap(ballGreen));
+    m_rxLabel->showPixmap(ball(BallGreen));
     m_rxTimer->start();
 }
 
 void MainWindow::showTotals()
 {
     const LinkCounters::Counts &totals = m_counters->totals();
-    m_rxCounterLabel->setText(QString::number(totals.received));
-    m_noAnswerLabel->setText(QString::number(totals.noAnswer));
-    m_errorsLabel->setText(QString::number(totals.linkErrors + totals.modbusErrors));
-    m_linkErrorsLabel->setText(QString::number(totals.linkErrors));
-    m_modbusErrorsLabel->setText(QString::number(totals.modbusErrors));
+    m_rxCounterLabel->showText(QString::number(totals.received));
+    m_noAnswerLabel->showText(QString::number(totals.noAnswer));
+    m_errorsLabel->showText(QString::number(totals.linkErrors + totals.modbusErrors));
+    m_linkErrorsLabel->showText(QString::number(totals.linkErrors));
+    m_modbusErrorsLabel->showText(QString::number(totals.modbusErrors));
 }
 
 void MainWindow::slotPortRx(int errCode, QByteArray answer)

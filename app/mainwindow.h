@@ -31,6 +31,7 @@ class ReportRunProgress;
 class ResponseDecoder;
 class RYNInfoWidget;
 class SetupDialog;
+class StatusLabel;
 class TrendsWindow;
 
 // The one top-level window and the hub of the program: it lays out the views, owns them, the dialogs,
@@ -210,14 +211,14 @@ private:
     QPushButton *m_menuButton = nullptr;
     QLabel *m_portStateLabel = nullptr;
     QPushButton *m_portButton = nullptr;
-    QLabel *m_txLabel = nullptr;
-    QLabel *m_rxLabel = nullptr;
-    QLabel *m_txCounterLabel = nullptr;
-    QLabel *m_rxCounterLabel = nullptr;
-    QLabel *m_noAnswerLabel = nullptr;
-    QLabel *m_errorsLabel = nullptr;
-    QLabel *m_linkErrorsLabel = nullptr;
-    QLabel *m_modbusErrorsLabel = nullptr;
+    StatusLabel *m_txLabel = nullptr;
+    StatusLabel *m_rxLabel = nullptr;
+    StatusLabel *m_txCounterLabel = nullptr;
+    StatusLabel *m_rxCounterLabel = nullptr;
+    StatusLabel *m_noAnswerLabel = nullptr;
+    StatusLabel *m_errorsLabel = nullptr;
+    StatusLabel *m_linkErrorsLabel = nullptr;
+    StatusLabel *m_modbusErrorsLabel = nullptr;
     QLabel *m_noRynLabel = nullptr;
     QLabel *m_portAccessLabel = nullptr;
     bool m_noRynAnswered = false;
