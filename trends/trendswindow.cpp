@@ -3,6 +3,7 @@
 #include "hardtypes.h"
 #include "settings.h"
 #include "trendcsv.h"
+#include "trendlegenditem.h"
 #include "trendrecorder.h"
 
 #include <qcustomplot.h>
@@ -101,16 +102,21 @@ TrendsWindow::TrendsWindow(TrendRecorder *recorder, QWidget *parent)
     m_plot->xAxis->setLabel(tr("Время"));
     m_plot->yAxis2->setVisible(false);
     m_plot->legend->setVisible(true);
+    m_plot->setAutoAddPlottableToLegend(false);
     m_plot->legend->setFont(font());
     m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
     m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
     m_plot->setNoAntialiasingOnDrag(true);
-    // Thin lines without antialiasing drawn as one polyline: a wide or smoothed pen costs several
-    // times the repaint of 20 long series (see the trend benchmark).
+    // Thin lines without antialiasing, each series one polyline: a wide or smoothed pen costs several
+    // times the repaint of 20 long series, and QCustomPlot's "fast polylines" (every segment drawn
+    // on its own) half as much again (see the trend benchmark).
     m_plot->setNotAntialiasedElements(QCP::aePlottables);
-    m_plot->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
+    m_plot->setPlottingHints(QCP::phCacheLabels);
+    // One picture for every layer: the overlay's own buffer (for replotting it alone, which this
+    // window never does) would be cleared and laid over the plot on every repaint.
+    m_plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     m_cursor = new QCPItemStraightLine(m_plot);
     m_cursor->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
     m_cursor->setVisible(false);
@@ -327,6 +333,7 @@ QCPAxis *TrendsWindow::axisFor(const QString &unitOfMeasure)
 
 void TrendsWindow::rebuildPlot()
 {
+    m_plot->legend->clearItems();
     m_plot->clearGraphs();
     // Thresholds and markers are items; the cursor stays.
     for (int i = m_plot->itemCount() - 1; i >= 0; --i) {
@@ -352,6 +359,7 @@ void TrendsWindow::rebuildPlot()
         shown.graph->setName(title(series));
         shown.graph->setLineStyle(QCPGraph::lsLine);
         shown.graph->setAdaptiveSampling(true);
+        m_plot->legend->addItem(new TrendLegendItem(m_plot->legend, shown.graph));
         m_shown.insert(series, shown);
     }
     refresh();
