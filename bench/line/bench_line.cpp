@@ -152,7 +152,7 @@ void connectTrends(ModbusMaster *master, ResponseDecoder &decoder, TrendRecorder
 
 void benchTrends(ModbusMaster *master, TrendRecorder &trends, const Recorder &recorder, clockid_t workerClock)
 {
-    constexpr int rounds = 3;
+    constexpr int rounds = 8;
     constexpr int phaseMs = 40000; // six cycles of all parameters
     QList<TrendSeries> series;
     for (TrendCatalogue::Reading reading : TrendCatalogue::controllerReadings().mid(0, 4))
@@ -168,13 +168,16 @@ void benchTrends(ModbusMaster *master, TrendRecorder &trends, const Recorder &re
     TrendsWindow window(&trends);
     QMetaObject::invokeMethod(master, "slotShowAuParams");
     wait(15000);
-    double sums[2] = {0, 0};
+    // Closed and open take turns, in the order closed-open, then open-closed, so that a change of the
+    // machine's load over the run weighs on both; each round's pair gives one difference.
+    std::vector<double> ratios[2];
+    std::vector<double> differences;
     for (int round = 0; round < rounds; ++round) {
-        for (int phase = 0; phase < 2; ++phase) {
-            if (phase == 1) {
-                window.show();
-                wait(7000); // the restart and a cycle begun before it
-            }
+        double pair[2] = {0, 0};
+        for (int step = 0; step < 2; ++step) {
+            const int phase = round % 2 == 0 ? step : 1 - step;
+            window.setVisible(phase == 1);
+            wait(7000); // the restart and a cycle begun before it
             const qint64 from = recorder.nowNs();
             const double workerStart = cpuMs(workerClock);
             const double processStart = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
@@ -185,15 +188,18 @@ void benchTrends(ModbusMaster *master, TrendRecorder &trends, const Recorder &re
                         phase == 0 ? "closed" : "open", round + 1, ratio(c), c.count,
                         (cpuMs(workerClock) - workerStart) * 100 / phaseMs,
                         (cpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart) * 100 / phaseMs);
-            sums[phase] += ratio(c);
+            pair[phase] = ratio(c);
+            ratios[phase].push_back(ratio(c));
         }
-        window.hide();
-        wait(7000);
+        differences.push_back((pair[1] / pair[0] - 1) * 100);
     }
-    std::printf("cycle ratio of all parameters, trend window closed %.4f, open with %d series %.4f (%+.2f %%); "
-                "%lld samples recorded\n",
-                sums[0] / rounds, int(series.size()), sums[1] / rounds, (sums[1] / sums[0] - 1) * 100,
-                trends.store().sampleCount());
+    window.hide();
+    std::sort(differences.begin(), differences.end());
+    std::printf("cycle ratio of all parameters over %d rounds (medians), trend window closed %.4f, open with %d "
+                "series %.4f; open against closed %+.2f %% (rounds from %+.2f %% to %+.2f %%); %lld samples "
+                "recorded\n",
+                rounds, median(ratios[0]), int(series.size()), median(ratios[1]), median(differences),
+                differences.front(), differences.back(), trends.store().sampleCount());
     QMetaObject::invokeMethod(master, "slotHideAuParams");
 }
 
