@@ -36,11 +36,10 @@ void SimClock::advance(int ms)
         int(qMin<qint64>(m_store.operatingMs / 1000, Fields::maxValue(Fields::OperatingTime)));
 
     for (auto ramp = m_ramps.begin(); ramp != m_ramps.end();) {
-        const double progress =
-            ramp->durationMs > 0 ? qBound(0.0, double(m_nowMs - ramp->startMs) / ramp->durationMs, 1.0) : 1.0;
-        const double value = ramp->from + (ramp->to - ramp->from) * progress;
+        bool done = false;
+        const double value = ramp->valueAt(m_nowMs, &done);
         m_setValue(ramp->address, ramp->name, value);
-        ramp = progress >= 1.0 ? m_ramps.erase(ramp) : ramp + 1;
+        ramp = done ? m_ramps.erase(ramp) : ramp + 1;
     }
 
     int polled = 0;
@@ -79,14 +78,21 @@ void SimClock::advance(int ms)
     m_events.update();
 }
 
-QString SimClock::startRamp(int address, const QString &name, double target, double seconds)
+QString SimClock::startRamp(int address, const QString &name, double target, double seconds,
+                            SimRamp::Shape shape, double step)
 {
-    Ramp ramp;
+    if (shape != SimRamp::Linear && seconds <= 0)
+        return tr("the seconds must be above 0");
+    if (shape == SimRamp::Steps && step == 0)
+        return tr("the step must not be 0");
+    SimRamp ramp;
     ramp.address = address;
     ramp.name = name;
     ramp.to = target;
     ramp.startMs = m_nowMs;
     ramp.durationMs = qMax<qint64>(0, qRound64(seconds * 1000));
+    ramp.shape = shape;
+    ramp.step = step;
     if (address == 0) {
         const int field = Fields::fieldByName(name);
         if (field < 0)
@@ -107,8 +113,10 @@ QString SimClock::startRamp(int address, const QString &name, double target, dou
             ramp.from = unit.value(SimUnit::Field(field));
         }
     }
+    if (shape == SimRamp::Dip)
+        ramp.to = ramp.from - target;
     m_ramps.erase(std::remove_if(m_ramps.begin(), m_ramps.end(),
-                                 [&ramp](const Ramp &other) {
+                                 [&ramp](const SimRamp &other) {
                                      return other.address == ramp.address &&
                                             other.name.compare(ramp.name, Qt::CaseInsensitive) == 0;
                                  }),

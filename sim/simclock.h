@@ -1,5 +1,6 @@
 #pragma once
 
+#include "simramp.h"
 #include "simregisterstore.h"
 
 #include <QCoreApplication>
@@ -25,24 +26,18 @@ public:
     SimClock(SimRegisterStore &store, SimEventSource &events, ValueSetter setValue);
 
     void advance(int ms);
-    // A value moves linearly to `target` over `seconds`; `address` 0 names a controller field.
-    QString startRamp(int address, const QString &name, double target, double seconds);
+    // A value moves to `target` over `seconds`; `address` 0 names a controller field. For a drift
+    // `seconds` is the time between steps of `step`, for a charge the time constant; for a dip
+    // `target` is how far the value drops.
+    QString startRamp(int address, const QString &name, double target, double seconds,
+                      SimRamp::Shape shape = SimRamp::Linear, double step = 0);
 
 private:
-    struct Ramp
-    {
-        int address = 0;
-        QString name;
-        double from = 0;
-        double to = 0;
-        qint64 startMs = 0;
-        qint64 durationMs = 0;
-    };
 
     SimRegisterStore &m_store;
     SimEventSource &m_events;
     ValueSetter m_setValue;
-    QList<Ramp> m_ramps;
+    QList<SimRamp> m_ramps;
     qint64 m_nowMs = 0;
     double m_loopRequestCarry = 0;
     std::array<double, SimRegisterStore::maxAddress + 1> m_chargeCarry{};

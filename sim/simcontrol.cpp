@@ -42,8 +42,8 @@ QString SimControl::helpText()
     return QStringLiteral(
         "set C U NAME VALUE | get C U [NAME...] | state C U STATE [P] | add C U TYPE | remove C U | "
         "event C U CODE [PARAM] [INPUT] | cmd C TARGET COMMAND [P1] [P2] | write C REG VALUE... | "
-        "reg C REG [COUNT] | events C [clear] | ramp C U NAME TARGET SECONDS | reset C | silence C | revive "
-        "C | "
+        "reg C REG [COUNT] | events C [clear] | ramp C U NAME TARGET SECONDS | drift C U NAME STEP SECONDS LIMIT | "
+        "charge C U NAME TARGET SECONDS | dip C U NAME DEPTH SECONDS | reset C | silence C | revive C | "
         "faults [RATES] | late MS | counts | time | freeze | thaw | quit (C controller, U unit, 0 = the "
         "controller itself)");
 }
@@ -108,7 +108,8 @@ QString SimControl::run(const QStringList &words)
         QStringLiteral("set"),     QStringLiteral("get"),    QStringLiteral("state"), QStringLiteral("add"),
         QStringLiteral("remove"),  QStringLiteral("event"),  QStringLiteral("cmd"),   QStringLiteral("write"),
         QStringLiteral("reg"),     QStringLiteral("events"), QStringLiteral("ramp"),  QStringLiteral("reset"),
-        QStringLiteral("silence"), QStringLiteral("revive")};
+        QStringLiteral("silence"), QStringLiteral("revive"), QStringLiteral("drift"), QStringLiteral("charge"),
+        QStringLiteral("dip")};
     if (!withController.contains(verb))
         return error(tr("unknown command \"%1\"; try help").arg(words.at(0)));
     SimController *controller = m_bus.controller(integer(0));
@@ -245,6 +246,23 @@ QString SimControl::run(const QStringList &words)
         if (!needs(6) || qIsNaN(numbers.value(3, qQNaN())) || qIsNaN(numbers.value(4, qQNaN())))
             return error(tr("give the name, the target value and the seconds"));
         const QString problem = controller->startRamp(unit, words.at(3), numbers.at(3), numbers.at(4));
+        return problem.isEmpty() ? ok() : error(problem);
+    }
+    if (verb == QLatin1String("drift")) {
+        if (!needs(7) || qIsNaN(numbers.value(3, qQNaN())) || qIsNaN(numbers.value(4, qQNaN())) ||
+            qIsNaN(numbers.value(5, qQNaN())))
+            return error(tr("give the name, the step, the seconds between steps and the limit"));
+        const QString problem = controller->startRamp(unit, words.at(3), numbers.at(5), numbers.at(4),
+                                                      SimRamp::Steps, numbers.at(3));
+        return problem.isEmpty() ? ok() : error(problem);
+    }
+    if (verb == QLatin1String("charge") || verb == QLatin1String("dip")) {
+        if (!needs(6) || qIsNaN(numbers.value(3, qQNaN())) || qIsNaN(numbers.value(4, qQNaN())))
+            return error(verb == QLatin1String("charge") ? tr("give the name, the target value and the seconds")
+                                                         : tr("give the name, the depth and the seconds"));
+        const QString problem =
+            controller->startRamp(unit, words.at(3), numbers.at(3), numbers.at(4),
+                                  verb == QLatin1String("charge") ? SimRamp::Charge : SimRamp::Dip);
         return problem.isEmpty() ? ok() : error(problem);
     }
     if (unit == 0)

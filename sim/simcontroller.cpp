@@ -248,7 +248,8 @@ void SimController::removeUnit(int address)
     m_events.update();
 }
 
-QString SimController::startRamp(int address, const QString &name, double target, double seconds)
+QString SimController::startRamp(int address, const QString &name, double target, double seconds,
+                                 SimRamp::Shape shape, double step)
 {
-    return m_clock.startRamp(address, name, target, seconds);
+    return m_clock.startRamp(address, name, target, seconds, shape, step);
 }

@@ -6,6 +6,7 @@
 #include "simeventbuffer.h"
 #include "simeventsource.h"
 #include "simframe.h"
+#include "simramp.h"
 #include "simregisterstore.h"
 #include "simunit.h"
 
@@ -95,8 +96,10 @@ public:
     void removeUnit(int address);
     void raiseEvent(const SimEvent &event) { m_store.events.push(event); }
     void clearEvents() { m_store.events.clear(); }
-    // A value moves linearly to `target` over `seconds`; `address` 0 names a controller field.
-    QString startRamp(int address, const QString &name, double target, double seconds);
+    // A value moves to `target` over `seconds` (see SimClock::startRamp); `address` 0 names a
+    // controller field.
+    QString startRamp(int address, const QString &name, double target, double seconds,
+                      SimRamp::Shape shape = SimRamp::Linear, double step = 0);
     void reset() { m_commands.reset(); }
 
     const SimEventBuffer &eventBuffer() const { return m_store.events; }

@@ -23,6 +23,8 @@ TrendsWindow *installTrends(Window *window, QMenu *menu, ModbusMaster *worker)
     QObject::connect(recorder, &TrendRecorder::signalReadEverything, worker, &ModbusMaster::slotTrendsShown);
 
     auto *trends = new TrendsWindow(recorder, window);
+    // The window writes its series when it goes: the recorder must outlive it.
+    recorder->setParent(trends);
     auto *entry = new QAction(TrendsWindow::tr("Тренды ..."), menu);
     QAction *before = nullptr;
     for (QAction *action : menu->actions()) {

@@ -3,6 +3,7 @@
 #include "hardtypes.h"
 #include "settings.h"
 #include "trendcsv.h"
+#include "trendlegenditem.h"
 #include "trendrecorder.h"
 
 #include <qcustomplot.h>
@@ -101,14 +102,23 @@ TrendsWindow::TrendsWindow(TrendRecorder *recorder, QWidget *parent)
     m_plot->xAxis->setLabel(tr("Время"));
     m_plot->yAxis2->setVisible(false);
     m_plot->legend->setVisible(true);
+    m_plot->setAutoAddPlottableToLegend(false);
     m_plot->legend->setFont(font());
     m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
     m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
     m_plot->setNoAntialiasingOnDrag(true);
+    // Thin lines without antialiasing, each series one polyline: a wide or smoothed pen costs several
+    // times the repaint of 20 long series, and QCustomPlot's "fast polylines" (every segment drawn
+    // on its own) half as much again (see the trend benchmark).
+    m_plot->setNotAntialiasedElements(QCP::aePlottables);
+    m_plot->setPlottingHints(QCP::phCacheLabels);
+    // One picture for every layer: the overlay's own buffer (for replotting it alone, which this
+    // window never does) would be cleared and laid over the plot on every repaint.
+    m_plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     m_cursor = new QCPItemStraightLine(m_plot);
-    m_cursor->setPen(QPen(Qt::gray, 1, Qt::DotLine));
+    m_cursor->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
     m_cursor->setVisible(false);
     // Panning or zooming holds the plot where the user took it.
     connect(m_plot->xAxis, qOverload<const QCPRange &>(&QCPAxis::rangeChanged), this,
@@ -243,6 +253,13 @@ void TrendsWindow::hideEvent(QHideEvent *event)
         m_recorder->setRecording(false);
 }
 
+void TrendsWindow::setFollowSpanSeconds(double seconds)
+{
+    m_spanSeconds = qBound(minSpanSeconds, seconds, maxSpanSeconds);
+    m_followBox->setChecked(true);
+    refresh();
+}
+
 void TrendsWindow::showWindow()
 {
     show();
@@ -316,6 +333,7 @@ QCPAxis *TrendsWindow::axisFor(const QString &unitOfMeasure)
 
 void TrendsWindow::rebuildPlot()
 {
+    m_plot->legend->clearItems();
     m_plot->clearGraphs();
     // Thresholds and markers are items; the cursor stays.
     for (int i = m_plot->itemCount() - 1; i >= 0; --i) {
@@ -337,10 +355,11 @@ void TrendsWindow::rebuildPlot()
         const QString unit = TrendCatalogue::unitOfMeasure(series.reading);
         Shown shown;
         shown.graph = m_plot->addGraph(m_plot->xAxis, axisFor(unit.isEmpty() ? tr("ед.") : unit));
-        shown.graph->setPen(QPen(seriesColour(i), 2));
+        shown.graph->setPen(QPen(seriesColour(i), 1));
         shown.graph->setName(title(series));
         shown.graph->setLineStyle(QCPGraph::lsLine);
         shown.graph->setAdaptiveSampling(true);
+        m_plot->legend->addItem(new TrendLegendItem(m_plot->legend, shown.graph));
         m_shown.insert(series, shown);
     }
     refresh();
@@ -454,7 +473,8 @@ void TrendsWindow::follow()
     m_plot->xAxis->setRange(end - m_spanSeconds, end);
     m_settingRange = false;
     for (QCPAxis *axis : qAsConst(m_axes)) {
-        bool first = true;
+        bool any = false;
+        QCPRange all;
         for (auto shown = m_shown.cbegin(); shown != m_shown.cend(); ++shown) {
             if (shown->graph->valueAxis() != axis)
                 continue;
@@ -468,15 +488,14 @@ void TrendsWindow::follow()
             }
             if (!found)
                 continue;
-            if (first)
-                axis->setRange(range);
-            else
-                axis->setRange(QCPRange(qMin(axis->range().lower, range.lower), qMax(axis->range().upper, range.upper)));
-            first = false;
+            all = any ? QCPRange(qMin(all.lower, range.lower), qMax(all.upper, range.upper)) : range;
+            any = true;
         }
-        // Some room above and below, and a flat line is not drawn on the edge.
-        const double margin = qMax(axis->range().size() * 0.08, 0.5);
-        axis->setRange(axis->range().lower - margin, axis->range().upper + margin);
+        if (!any)
+            continue;
+        // Some room above and below; a flat line (a range of no size) gets some too.
+        const double margin = qMax(all.size() * 0.08, qMax(qAbs(all.upper) * 0.02, 0.5));
+        axis->setRange(all.lower - margin, all.upper + margin);
     }
 }
 

@@ -45,6 +45,7 @@ public:
     QCPGraph *graph(const TrendSeries &series) const;
     // The visible time span in seconds while following the newest samples.
     double followSpanSeconds() const { return m_spanSeconds; }
+    void setFollowSpanSeconds(double seconds);
 
     // Writes the shown series' samples; a failure is reported in a message box. True when saved.
     bool saveCsv(const QString &fileName);

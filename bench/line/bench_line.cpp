@@ -5,7 +5,9 @@
 //  (2) the worker thread's CPU with no port, with a port but no controller, and while monitoring,
 //  (3) the time from a state change in the simulator to its update signal,
 //  (4) the cycle ratio with the line monitor closed and open (recording every transaction), in turns,
+//  (5) the all-parameters cycle ratio with the trend window closed and open with 20 series, in turns,
 // and the CPU of the whole tool (main window, offscreen) monitoring the general tab.
+// `bench_line trends` measures (5) alone.
 #include "benchtiming.h"
 #include "commandcodes.h"
 #include "commandid.h"
@@ -20,6 +22,8 @@
 #include "responsedecoder.h"
 #include "settings.h"
 #include "simprocess.h"
+#include "trendfeed.h"
+#include "trendswindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,6 +138,91 @@ void benchLineMonitor(ModbusMaster *master, const Recorder &recorder, clockid_t 
                 (sums[2] / sums[0] - 1) * 100, unseen.keptCount());
 }
 
+// The all-parameters cycle ratio with a unit's parameter window open (the trend window closed) and
+// with the trend window open, showing 20 series of the loop, recording and repainting, in turns. Both
+// read every block, so the difference is the trend window's own cost.
+// The recorder hears the decoder from the start, as the main window's does.
+void connectTrends(ModbusMaster *master, ResponseDecoder &decoder, TrendRecorder &trends)
+{
+    connectTrendFeed(&decoder, &trends);
+    trends.slotRynSelected(1);
+    QObject::connect(master, &ModbusMaster::signalMonitoringRead, &trends, &TrendRecorder::slotMonitoringRead);
+    QObject::connect(&trends, &TrendRecorder::signalReadEverything, master, &ModbusMaster::slotTrendsShown);
+}
+
+void benchTrends(ModbusMaster *master, TrendRecorder &trends, const Recorder &recorder, clockid_t workerClock)
+{
+    constexpr int rounds = 8;
+    constexpr int phaseMs = 40000; // six cycles of all parameters
+    QList<TrendSeries> series;
+    for (TrendCatalogue::Reading reading : TrendCatalogue::controllerReadings().mid(0, 4))
+        series << TrendSeries{1, 0, reading};
+    for (int addr = 1; addr <= 250 && series.size() < 20; ++addr) {
+        for (TrendCatalogue::Reading reading : TrendCatalogue::unitReadings(trends.unitType(addr))) {
+            if (series.size() < 20)
+                series << TrendSeries{1, addr, reading};
+        }
+    }
+    for (const TrendSeries &one : series)
+        trends.addSeries(one);
+    TrendsWindow window(&trends);
+    QMetaObject::invokeMethod(master, "slotShowAuParams");
+    wait(15000);
+    // Closed and open take turns, in the order closed-open, then open-closed, so that a change of the
+    // machine's load over the run weighs on both; each round's pair gives one difference.
+    std::vector<double> ratios[2];
+    std::vector<double> differences;
+    for (int round = 0; round < rounds; ++round) {
+        double pair[2] = {0, 0};
+        for (int step = 0; step < 2; ++step) {
+            const int phase = round % 2 == 0 ? step : 1 - step;
+            window.setVisible(phase == 1);
+            wait(7000); // the restart and a cycle begun before it
+            const qint64 from = recorder.nowNs();
+            const double workerStart = cpuMs(workerClock);
+            const double processStart = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
+            wait(phaseMs);
+            const Cycles c = cycles(recorder.since(from), 1);
+            std::printf("trend window %s, round %d: cycle ratio %.4f (%d cycles); CPU worker %.3f %%, process "
+                        "%.2f %%\n",
+                        phase == 0 ? "closed" : "open", round + 1, ratio(c), c.count,
+                        (cpuMs(workerClock) - workerStart) * 100 / phaseMs,
+                        (cpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart) * 100 / phaseMs);
+            pair[phase] = ratio(c);
+            ratios[phase].push_back(ratio(c));
+        }
+        differences.push_back((pair[1] / pair[0] - 1) * 100);
+    }
+    window.hide();
+    std::sort(differences.begin(), differences.end());
+    std::printf("cycle ratio of all parameters over %d rounds (medians), trend window closed %.4f, open with %d "
+                "series %.4f; open against closed %+.2f %% (rounds from %+.2f %% to %+.2f %%); %lld samples "
+                "recorded\n",
+                rounds, median(ratios[0]), int(series.size()), median(ratios[1]), median(differences),
+                differences.front(), differences.back(), trends.store().sampleCount());
+    QMetaObject::invokeMethod(master, "slotHideAuParams");
+}
+
+void benchTrendsAlone(SimProcess &sim)
+{
+    Recorder recorder;
+    ModbusMaster *master = recordingWorker(sim.linkPath(), recorder);
+    ResponseDecoder decoder;
+    decodeAnswers(master, decoder);
+    TrendRecorder trends;
+    connectTrends(master, decoder, trends);
+    QThread *thread = master->workerThread();
+    thread->start();
+    const clockid_t clock = threadClock(master);
+    search(master);
+    call(master, "slotSetAddr", 1);
+    call(master, "slotTabCurrenChanged", 0);
+    wait(15000);
+    benchTrends(master, trends, recorder, clock);
+    thread->quit();
+    thread->wait();
+}
+
 void benchWorker(SimProcess &sim)
 {
     {
@@ -151,6 +240,8 @@ void benchWorker(SimProcess &sim)
     ModbusMaster *master = recordingWorker(sim.linkPath(), recorder);
     ResponseDecoder decoder;
     decodeAnswers(master, decoder);
+    TrendRecorder trends;
+    connectTrends(master, decoder, trends);
     QThread *thread = master->workerThread();
     thread->start();
     const clockid_t clock = threadClock(master);
@@ -174,6 +265,7 @@ void benchWorker(SimProcess &sim)
     printCycles("general tab", generalCycles);
 
     benchLineMonitor(master, recorder, clock);
+    benchTrends(master, trends, recorder, clock);
 
     // A change at a random moment of the cycle, and back.
     std::vector<double> latencies;
@@ -250,8 +342,12 @@ int main(int argc, char *argv[])
     }
     std::printf("ryn-sim --baud 19200 on %s, controller 1 with 250 units of every type\n",
                 qPrintable(sim.linkPath()));
-    benchWorker(sim);
-    benchWindow(sim);
+    if (argc > 1 && QByteArray(argv[1]) == "trends") {
+        benchTrendsAlone(sim);
+    } else {
+        benchWorker(sim);
+        benchWindow(sim);
+    }
     sim.stop();
     return 0;
 }

@@ -19,6 +19,8 @@ private slots:
     void situations_data();
     void situations();
     void powerUpReportsWhatIsWrong();
+    void driftingValues_data();
+    void driftingValues();
 };
 
 namespace {
@@ -344,6 +346,55 @@ void TestSimController::powerUpReportsWhatIsWrong()
         (QStringList{QStringLiteral("0/101/0/0"), QStringLiteral("0/102/3/0"), QStringLiteral("0/76/0/0"),
                      QStringLiteral("2/10/4/0"), QStringLiteral("3/31/0/0"), QStringLiteral("4/10/2/0")}));
     QCOMPARE(int(controller->registerValue(978)), 4 << 8 | 2);
+}
+
+void TestSimController::driftingValues_data()
+{
+    QTest::addColumn<QString>("units");
+    QTest::addColumn<QStringList>("lines"); // the last one starts the movement
+    QTest::addColumn<QString>("get");
+    QTest::addColumn<QList<int>>("waits");    // ms, one after another
+    QTest::addColumn<QList<int>>("expected"); // the value after each wait
+    const QString smoke = QStringLiteral(R"({"address":1,"type":4,"smoke":20,"fireThreshold":250})");
+    QTest::addRow("smoke-rises-by-steps-to-its-limit")
+        << smoke << QStringList{QStringLiteral("drift 1 1 smoke 5 2 32")} << QStringLiteral("get 1 1 smoke")
+        << QList<int>{1900, 200, 2000, 20000} << QList<int>{20, 25, 30, 32};
+    QTest::addRow("smoke-falls-by-steps")
+        << smoke << QStringList{QStringLiteral("drift 1 1 smoke -4 1 10")} << QStringLiteral("get 1 1 smoke")
+        << QList<int>{1000, 1000, 10000} << QList<int>{16, 12, 10};
+    QTest::addRow("ionistor-charge-curve")
+        << QStringLiteral(R"({"address":1,"type":3,"u1":51})") << QStringList{QStringLiteral("charge 1 1 u1 151 10")}
+        << QStringLiteral("get 1 1 u1") << QList<int>{10000, 10000, 40000} << QList<int>{114, 137, 151};
+    QTest::addRow("supply-dips-and-comes-back")
+        << smoke << QStringList{QStringLiteral("set 1 0 supply24 214"), QStringLiteral("dip 1 0 supply24 40 3")}
+        << QStringLiteral("get 1 0 supply24") << QList<int>{100, 2800, 200} << QList<int>{174, 174, 214};
+}
+
+void TestSimController::driftingValues()
+{
+    QFETCH(QString, units);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, get);
+    QFETCH(QList<int>, waits);
+    QFETCH(QList<int>, expected);
+    SimBus bus;
+    SimScenario::Contents contents;
+    QString error;
+    QVERIFY2(SimScenario::parse(scenario(units), bus, &contents, &error), qPrintable(error));
+    SimControl control(bus);
+    for (const QString &line : lines) {
+        const QString reply = control.execute(line);
+        QVERIFY2(reply.startsWith(QLatin1String("OK")), qPrintable(line + QStringLiteral(": ") + reply));
+    }
+    const QString name = get.section(QLatin1Char(' '), 3, 3);
+    for (int i = 0; i < waits.size(); ++i) {
+        for (int elapsed = 0; elapsed < waits.at(i); elapsed += 100)
+            control.advance(100);
+        const QString reply = control.execute(get);
+        QCOMPARE(reply, QStringLiteral("OK %1=%2").arg(name).arg(expected.at(i)));
+    }
+    QVERIFY(control.execute(QStringLiteral("drift 1 1 smoke 0 2 40")).startsWith(QLatin1String("ERROR")));
+    QVERIFY(control.execute(QStringLiteral("dip 1 1 smoke 5 0")).startsWith(QLatin1String("ERROR")));
 }
 
 QTEST_GUILESS_MAIN(TestSimController)

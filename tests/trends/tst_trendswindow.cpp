@@ -146,11 +146,17 @@ void TestTrendsWindow::unitThatDisappearsSaysSo()
     recorder.slotSetSmoke(3, 48);
     recorder.slotMonitoringRead(1, 35, ModbusProtocol::ResultOk);
     QVERIFY(!window.graph(smoke)->name().contains(QStringLiteral("нет на линии")));
+    window.refresh();
+    QCPLegend *legend = window.plot()->legend;
+    QCOMPARE(legend->itemCount(), 1);
+    const int legendWidth = legend->item(0)->outerRect().width();
     m_now += 1000;
     recorder.slotSetGeneralState(3, 8); // re-addressed away
     window.refresh();
     QVERIFY2(window.graph(smoke)->name().contains(QStringLiteral("нет на линии с ")),
              qPrintable(window.graph(smoke)->name()));
+    // The legend lays the longer title out anew.
+    QVERIFY(legend->item(0)->outerRect().width() > legendWidth);
     QCOMPARE(window.graph(smoke)->data()->constBegin()->value, 48.0);
     recorder.slotSetGeneralState(3, 1);
     QVERIFY(window.graph(smoke)->name().contains(QStringLiteral("потеря связи с ")));

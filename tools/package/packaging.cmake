@@ -35,7 +35,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.36), libstdc++6 (>= 12), libgcc-s1, libqt5core5a (>= 5.15), libqt5gui5 (>= 5.15), libqt5widgets5 (>= 5.15), libqt5printsupport5 (>= 5.15), libqt5serialport5 (>= 5.15), qttranslations5-l10n")
+    "libc6 (>= 2.36), libstdc++6 (>= 12), libgcc-s1, libqt5core5a (>= 5.15), libqt5gui5 (>= 5.15), libqt5widgets5 (>= 5.15), libqt5printsupport5 (>= 5.15), libqt5serialport5 (>= 5.15), libqcustomplot2.1, qttranslations5-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/generators.cmake)

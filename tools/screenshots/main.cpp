@@ -1,7 +1,9 @@
 // Takes the README's screenshots: opens the main window on a port (the simulated controllers), walks
 // through controllers, tabs and view modes, and saves a picture of the window at each step (or of a
 // unit's parameter window, a unit's menu, its configuration dialog or the line monitor, opened for
-// the step).
+// the step). Last, the trend window records controller 1 for RYN_SHOTS_TREND_SECONDS (150) and is
+// taken twice: the smoke detector of the demo line that fouls up, under its fire threshold, and the
+// controller's supplies.
 // RYN_SHOTS_ONLY (file names separated by commas) takes only those pictures.
 #include "aucell.h"
 #include "aucellswidget.h"
@@ -16,11 +18,14 @@
 #include "rynselectwidget.h"
 #include "rynsetupdialog.h"
 #include "settings.h"
+#include "trendrecorder.h"
+#include "trendswindow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -106,6 +111,58 @@ void openMenu(MainWindow &window, int addr, const QString &submenu)
     QApplication::sendEvent(cell, &press);
 }
 
+const char *const trendShots[] = {"trends-smoke.png", "trends-supplies.png"};
+
+// Records the trends of controller 1 for a while, then takes the two trend pictures and quits.
+void takeTrends(QApplication &app, MainWindow &window, const QDir &out)
+{
+    window.auInfoWidget()->selectWidget()->rynButton(1)->click();
+    TrendsWindow *trends = window.trendsWindow();
+    TrendRecorder *recorder = trends->recorder();
+    // One series alone on an axis sits in its middle: two currents and two voltages would lie on
+    // each other in pairs, so the 13 V current is left out.
+    const QList<TrendSeries> smoke{{1, 6, TrendCatalogue::Smoke}};
+    const QList<TrendSeries> supplies{{1, 0, TrendCatalogue::Supply24Voltage},
+                                      {1, 0, TrendCatalogue::Supply24Current},
+                                      {1, 0, TrendCatalogue::Supply13Voltage}};
+    for (const TrendSeries &series : recorder->series())
+        recorder->removeSeries(series);
+    for (const TrendSeries &series : smoke + supplies)
+        recorder->addSeries(series);
+    trends->setGeometry(0, 0, 1366, 768);
+    trends->showWindow();
+    const int seconds = qEnvironmentVariableIntValue("RYN_SHOTS_TREND_SECONDS") > 0
+                            ? qEnvironmentVariableIntValue("RYN_SHOTS_TREND_SECONDS")
+                            : 150;
+    QTimer::singleShot(seconds * 1000, &window, [&app, trends, recorder, smoke, supplies, seconds, out] {
+        const auto take = [&](const QList<TrendSeries> &shown, const char *file) {
+            for (const TrendSeries &series : recorder->series()) {
+                if (!shown.contains(series))
+                    recorder->removeSeries(series);
+            }
+            for (const TrendSeries &series : shown)
+                recorder->addSeries(series);
+            // The tree follows the choice a moment later.
+            QEventLoop settle;
+            QTimer::singleShot(800, &settle, &QEventLoop::quit);
+            settle.exec();
+            trends->setFollowSpanSeconds(seconds + 10);
+            trends->setCursorTime(recorder->now() - seconds * 1000 / 3);
+            trends->refresh();
+            const QString path = out.filePath(QString::fromLatin1(file));
+            if (!trends->grab().save(path)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                app.exit(1);
+                return false;
+            }
+            std::printf("%s\n", qPrintable(path));
+            return true;
+        };
+        if (take(smoke, trendShots[0]) && take(supplies, trendShots[1]))
+            app.quit();
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -146,6 +203,14 @@ int main(int argc, char *argv[])
 
     const QStringList only =
         QString::fromLocal8Bit(qgetenv("RYN_SHOTS_ONLY")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const bool withTrends = only.isEmpty() || only.contains(QLatin1String(trendShots[0])) ||
+                            only.contains(QLatin1String(trendShots[1]));
+    const auto finish = [&] {
+        if (withTrends)
+            takeTrends(app, window, out);
+        else
+            app.quit();
+    };
     const auto nextShot = [&only](int from) {
         while (from < int(std::size(shots)) && !only.isEmpty() &&
                !only.contains(QString::fromLatin1(shots[from].file)))
@@ -223,7 +288,8 @@ int main(int argc, char *argv[])
         std::printf("%s\n", qPrintable(path));
         step = nextShot(step + 1);
         if (step == int(std::size(shots))) {
-            app.quit();
+            timer.stop();
+            finish();
             return;
         }
         prepare(shots[step]);
@@ -232,7 +298,7 @@ int main(int argc, char *argv[])
     step = nextShot(0);
     QTimer::singleShot(3000, &window, [&] {
         if (step == int(std::size(shots))) {
-            app.quit();
+            finish();
             return;
         }
         prepare(shots[step]);
