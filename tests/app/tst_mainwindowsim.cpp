@@ -17,6 +17,7 @@
 #include "rynselectwidget.h"
 #include "settings.h"
 #include "simprogramfolder.h"
+#include "workermonitoringlist.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -78,28 +79,6 @@ bool columnShown(AuPropertiesWidget *page, int column)
     return false;
 }
 
-// Read in the worker's own thread. The call carries nothing and the answer comes back under a
-// standard mutex: the thread checker sees that hand-over, which it cannot see through Qt's queue.
-QList<int> monitoringList(ModbusMaster *worker)
-{
-    static std::mutex mutex;
-    static std::condition_variable answered;
-    static QList<int> list;
-    static bool ready = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        ready = false;
-    }
-    QMetaObject::invokeMethod(worker, [] {
-        const std::lock_guard<std::mutex> lock(mutex);
-        list = ModbusMaster::instance()->monitoringList();
-        ready = true;
-        answered.notify_all();
-    });
-    std::unique_lock<std::mutex> lock(mutex);
-    answered.wait(lock, [] { return ready; });
-    return list;
-}
 
 // The rows of the traffic monitor as "controller:command:result" texts, as the table shows them.
 QStringList monitorRows(const LineMonitorWindow *monitor)

@@ -7,37 +7,9 @@
 #include "simprogramfolder.h"
 #include "trendrecorder.h"
 #include "trendswindow.h"
+#include "workermonitoringlist.h"
 
 #include <QtTest>
-
-#include <condition_variable>
-#include <mutex>
-
-namespace {
-
-// Read in the worker's own thread, handed back under a standard mutex.
-QList<int> monitoringList(ModbusMaster *worker)
-{
-    static std::mutex mutex;
-    static std::condition_variable answered;
-    static QList<int> list;
-    static bool ready = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        ready = false;
-    }
-    QMetaObject::invokeMethod(worker, [] {
-        const std::lock_guard<std::mutex> lock(mutex);
-        list = ModbusMaster::instance()->monitoringList();
-        ready = true;
-        answered.notify_all();
-    });
-    std::unique_lock<std::mutex> lock(mutex);
-    answered.wait(lock, [] { return ready; });
-    return list;
-}
-
-} // namespace
 
 // The trend window of the whole program against the simulated line: opened from a unit's menu, fed
 // by the decoder from the worker's reads, broken where the line fails.
