@@ -11,6 +11,7 @@
 #include "eventswidget.h"
 #include "linemonitorwindow.h"
 #include "linkcounters.h"
+#include "logsplitter.h"
 #include "mainwindowwiring.h"
 #include "modbusmaster.h"
 #include "modbusprotocol.h"
@@ -110,8 +111,7 @@ MainWindow::MainWindow(QWidget *parent)
     topLayout->setSpacing(0);
     topLayout->addWidget(m_auInfoWidget);
     topLayout->addWidget(m_rynInfoWidget);
-    m_splitter = new QSplitter(Qt::Vertical);
-    m_splitter->setStyleSheet(QStringLiteral("QSplitter::handle {background: silver;}"));
+    m_splitter = new LogSplitter(Qt::Vertical);
     m_splitter->addWidget(top);
     m_splitter->addWidget(m_eventsWidget);
     m_splitter->setStretchFactor(0, 255);

@@ -18,6 +18,7 @@
 #include "simprocess.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -110,13 +111,22 @@ int firstGrid(const QString &port)
     int transactions = 0;
     bool done = false;
 
+    const qint64 windowStartNs = monotonicNs();
     MainWindow window;
+    const qint64 windowBuiltNs = monotonicNs();
+    qint64 firstRequestNs = 0;
     // Recording from the start: the search's probes are the first transactions.
     emit window.lineMonitor()->signalMonitoring(true);
     QObject::connect(window.worker(), &ModbusMaster::signalLineRecords, &window,
                      [&](const LineRecordList &records, int) {
                          if (done)
                              return;
+                         if (!firstRequestNs && !records.isEmpty()) {
+                             // Records carry wall-clock milliseconds; the monotonic clock is what the
+                             // parent measures with.
+                             const qint64 ageMs = QDateTime::currentMSecsSinceEpoch() - records.first().startedMs;
+                             firstRequestNs = monotonicNs() - ageMs * 1000000;
+                         }
                          for (const LineRecord &record : records) {
                              line += lineMs(record);
                              ++transactions;
@@ -129,9 +139,11 @@ int firstGrid(const QString &port)
         // The cells repaint from the event loop: the moment counts once that has run.
         QTimer::singleShot(0, &window, [&] {
             const qint64 shownNs = monotonicNs();
+            const double cpuMs = threadCpuMs();
             // The records of the last transactions leave the worker in a batch a little later.
-            QTimer::singleShot(300, &window, [&, shownNs] {
-                std::printf("GRID %lld %.1f %d\n", shownNs, line, transactions);
+            QTimer::singleShot(300, &window, [&, shownNs, cpuMs] {
+                std::printf("GRID %lld %.1f %d %lld %lld %lld %.1f\n", shownNs, line, transactions,
+                            windowStartNs, windowBuiltNs, firstRequestNs, cpuMs);
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });
@@ -172,7 +184,7 @@ void benchFirstGrid()
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-grid"), sim.linkPath()});
         child.waitForFinished(70000);
         const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
-        if (fields.size() != 4 || fields[0] != "GRID") {
+        if (fields.size() != 8 || fields[0] != "GRID") {
             std::printf("round %d: no full grid\n", round + 1);
             continue;
         }
@@ -181,6 +193,13 @@ void benchFirstGrid()
         std::printf("round %d: process start to the first full grid %.0f ms, line time of its %d transactions "
                     "%.0f ms, beyond the line %.0f ms\n",
                     round + 1, totalMs, fields[3].toInt(), line, totalMs - line);
+        const auto sinceStart = [&](int field) { return (fields[field].toLongLong() - startNs) / 1e6; };
+        const double loaded = sinceStart(4);
+        const double built = sinceStart(5);
+        const double firstRequest = sinceStart(6);
+        std::printf("    loading and the application %.0f ms, the main window built %.0f ms, from then to the "
+                    "first request %.0f ms, from it to the full grid %.0f ms beyond the line; GUI thread CPU %.0f ms\n",
+                    loaded, built - loaded, firstRequest - built, totalMs - firstRequest - line, fields[7].toDouble());
         totals.push_back(totalMs);
         beyond.push_back(totalMs - line);
         wait(1000);

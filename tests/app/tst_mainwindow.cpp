@@ -860,6 +860,13 @@ void TestMainWindow::splitterMovesBothWays()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QSplitter *splitter = window->splitter();
     const int logBefore = splitter->sizes().at(1);
+    // The handle shows as a plain silver bar, without the style's grip.
+    const QImage handle = splitter->handle(1)->grab().toImage();
+    QVERIFY(!handle.isNull());
+    for (int y = 0; y < handle.height(); ++y) {
+        for (int x = 0; x < handle.width(); ++x)
+            QCOMPARE(handle.pixelColor(x, y), QColor(0xc0, 0xc0, 0xc0));
+    }
 
     dragSplitterHandle(splitter, -150);
     QVERIFY2(splitter->sizes().at(1) >= logBefore + 100, qPrintable(QString::number(splitter->sizes().at(1))));
