@@ -381,7 +381,8 @@ void AuCell::slotFilterChanged()
 
 void AuCell::placeText(AuCellValues::Label which)
 {
-    const Qt::Alignment alignment = which == AuCellValues::VoltageLabel ? m_voltageAlignment : alignmentOf(which);
+    const Qt::Alignment alignment =
+        which == AuCellValues::VoltageLabel ? m_voltageAlignment : alignmentOf(which);
     m_items[which] = new AuCellText(this, m_texts[which], alignment);
     // Keep the row's order: count the texts before this one that are placed already.
     int index = m_rowOf[which] == m_chargingRow && m_charging ? 1 : 0;
@@ -431,7 +432,14 @@ void AuCell::rebuildLayout()
     update();
 
     const int mode = m_viewMode ? int(*m_viewMode) : int(FullView);
-    Qt::Alignment voltageAlignment = alignmentOf(L::VoltageLabel);
+    // The voltage stands where the rest of the mode leaves room for it.
+    m_voltageAlignment = alignmentOf(L::VoltageLabel);
+    if (address() != Address251 && kind() == GeneralCell) {
+        if (mode == FullView)
+            m_voltageAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        else if (mode == IonistorVoltageView)
+            m_voltageAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
+    }
     if (address() == Address251) {
         addRow({L::TypeLabel, L::AddressLabel});
     } else if (mode < FullView || mode > IonistorVoltageView) {
@@ -458,7 +466,6 @@ void AuCell::rebuildLayout()
             addRow({L::LoLabel});
             addRow({L::Input1Label, L::Input3Label, L::Output1Label, L::Output3Label, L::Valve1Label});
             addRow({L::Input2Label, L::Input4Label, L::Output2Label, L::Output4Label, L::Valve2Label});
-            voltageAlignment = Qt::AlignLeft | Qt::AlignVCenter;
             break;
         case VersionView:
             addRow({L::AddressLabel});
@@ -480,13 +487,9 @@ void AuCell::rebuildLayout()
             addStretch();
             addRow({L::VoltageLabel});
             addStretch();
-            voltageAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
             break;
         }
     }
-    m_voltageAlignment = voltageAlignment;
-    if (m_items[L::VoltageLabel])
-        m_items[L::VoltageLabel]->setTextAlignment(voltageAlignment);
     updateCharging();
 }
 

@@ -24,8 +24,8 @@ QSize cachedSize(const QFont &font, int flags, const QString &text)
     if (sizes.size() >= maxTexts)
         sizes.clear();
     // As a label measures its text: centring is left out, so that no half pixel rounds the size up.
-    const QSize size =
-        QFontMetrics(font).boundingRect(0, 0, 2000, 2000, flags & ~(Qt::AlignVCenter | Qt::AlignHCenter), text).size();
+    const int measured = flags & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+    const QSize size = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, measured, text).size();
     sizes.insert(key, size);
     return size;
 }
@@ -50,26 +50,16 @@ bool AuCellText::setText(const QString &text)
     return resized;
 }
 
-bool AuCellText::setTextAlignment(Qt::Alignment alignment)
-{
-    if (alignment == m_alignment)
-        return false;
-    m_alignment = alignment;
-    const QSize size = measure();
-    const bool resized = size != m_size;
-    m_size = size;
-    m_owner->update();
-    return resized;
-}
-
 void AuCellText::paint(QPainter *painter) const
 {
     if (m_text.isEmpty())
         return;
-    // A label's own bounds cut off whatever of a glyph reaches past them.
+    // A label's bounds cut off whatever of a glyph reaches past them, and drawn from the label's own
+    // origin a centred text rounds to the very pixels the label gave it.
     painter->setClipRect(m_geometry);
     painter->translate(m_geometry.topLeft());
-    painter->drawText(QRect(QPoint(), m_geometry.size()), int(m_alignment) | LabelFlags | Qt::TextForceLeftToRight, m_text);
+    painter->drawText(QRect(QPoint(), m_geometry.size()),
+                      int(m_alignment) | LabelFlags | Qt::TextForceLeftToRight, m_text);
     painter->translate(-m_geometry.topLeft());
 }
 

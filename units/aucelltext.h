@@ -21,7 +21,6 @@ public:
     // True when the text's size changed (or it appeared or vanished): the layout has to place the
     // texts again.
     bool setText(const QString &text);
-    bool setTextAlignment(Qt::Alignment alignment);
     // Draws the text where a label of the item's geometry would.
     void paint(QPainter *painter) const;
 
