@@ -1,5 +1,6 @@
 #include "aucell.h"
 
+#include "aucelltext.h"
 #include "aumenu.h"
 
 #include <QBoxLayout>
@@ -109,7 +110,12 @@ QString AuCell::labelText(AuCellValues::Label label) const
 
 bool AuCell::isLabelShown(AuCellValues::Label label) const
 {
-    return m_labels[label] && m_labels[label]->isVisibleTo(this);
+    return m_items[label] && !m_items[label]->isEmpty();
+}
+
+QRect AuCell::labelRect(AuCellValues::Label label) const
+{
+    return isLabelShown(label) ? m_items[label]->geometry() : QRect();
 }
 
 bool AuCell::isChargingShown() const
@@ -146,6 +152,10 @@ void AuCell::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.fillRect(rect().adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth), m_colour);
+    for (const AuCellText *item : m_items) {
+        if (item)
+            item->paint(&painter);
+    }
 }
 
 bool AuCell::offersMenu() const
@@ -369,21 +379,26 @@ void AuCell::slotFilterChanged()
     refreshColour();
 }
 
-QLabel *AuCell::createLabel(AuCellValues::Label which)
+void AuCell::placeText(AuCellValues::Label which)
 {
-    auto *created = new QLabel(m_texts[which], this);
-    created->setFont(font());
-    created->setAlignment(which == AuCellValues::VoltageLabel ? m_voltageAlignment : alignmentOf(which));
-    m_labels[which] = created;
-    // Keep the row's order: count the labels before this one that exist already.
+    const Qt::Alignment alignment =
+        which == AuCellValues::VoltageLabel ? m_voltageAlignment : alignmentOf(which);
+    m_items[which] = new AuCellText(this, m_texts[which], alignment);
+    // Keep the row's order: count the texts before this one that are placed already.
     int index = m_rowOf[which] == m_chargingRow && m_charging ? 1 : 0;
     for (int other = 0; other < AuCellValues::LabelCount; ++other) {
-        if (m_labels[other] && other != which && m_rowOf[other] == m_rowOf[which] &&
+        if (m_items[other] && other != which && m_rowOf[other] == m_rowOf[which] &&
             m_placeOf[other] < m_placeOf[which])
             ++index;
     }
-    m_rowOf[which]->insertWidget(index, created);
-    return created;
+    m_rowOf[which]->insertItem(index, m_items[which]);
+}
+
+void AuCell::removeText(AuCellValues::Label which)
+{
+    m_rowOf[which]->removeItem(m_items[which]);
+    delete m_items[which];
+    m_items[which] = nullptr;
 }
 
 void AuCell::addRow(std::initializer_list<AuCellValues::Label> labels, Row row)
@@ -394,8 +409,8 @@ void AuCell::addRow(std::initializer_list<AuCellValues::Label> labels, Row row)
     for (const AuCellValues::Label which : labels) {
         m_rowOf[which] = line;
         m_placeOf[which] = place++;
-        if (m_labels[which])
-            line->addWidget(m_labels[which]);
+        if (!m_texts[which].isEmpty())
+            placeText(which);
     }
     m_rows->addLayout(line);
 }
@@ -411,11 +426,20 @@ void AuCell::rebuildLayout()
     LayoutBatch batch(layout());
     while (QLayoutItem *item = m_rows->takeAt(0))
         delete item;
+    m_items.fill(nullptr);
     m_rowOf.fill(nullptr);
     m_chargingRow = nullptr;
+    update();
 
     const int mode = m_viewMode ? int(*m_viewMode) : int(FullView);
-    Qt::Alignment voltageAlignment = alignmentOf(L::VoltageLabel);
+    // The voltage stands where the rest of the mode leaves room for it.
+    m_voltageAlignment = alignmentOf(L::VoltageLabel);
+    if (address() != Address251 && kind() == GeneralCell) {
+        if (mode == FullView)
+            m_voltageAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        else if (mode == IonistorVoltageView)
+            m_voltageAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
+    }
     if (address() == Address251) {
         addRow({L::TypeLabel, L::AddressLabel});
     } else if (mode < FullView || mode > IonistorVoltageView) {
@@ -442,7 +466,6 @@ void AuCell::rebuildLayout()
             addRow({L::LoLabel});
             addRow({L::Input1Label, L::Input3Label, L::Output1Label, L::Output3Label, L::Valve1Label});
             addRow({L::Input2Label, L::Input4Label, L::Output2Label, L::Output4Label, L::Valve2Label});
-            voltageAlignment = Qt::AlignLeft | Qt::AlignVCenter;
             break;
         case VersionView:
             addRow({L::AddressLabel});
@@ -464,31 +487,37 @@ void AuCell::rebuildLayout()
             addStretch();
             addRow({L::VoltageLabel});
             addStretch();
-            voltageAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
             break;
         }
     }
-    m_voltageAlignment = voltageAlignment;
-    if (m_labels[L::VoltageLabel])
-        m_labels[L::VoltageLabel]->setAlignment(voltageAlignment);
-
-    for (int which = 0; which < L::LabelCount; ++which)
-        updateLabelVisibility(AuCellValues::Label(which));
     updateCharging();
 }
 
 void AuCell::refreshTexts()
 {
     const AuCellValues::Texts texts = m_values.texts();
-    LayoutBatch batch(layout());
+    bool changed = false;
+    bool resized = false;
     for (int which = 0; which < AuCellValues::LabelCount; ++which) {
         if (texts[which] == m_texts[which])
             continue;
         m_texts[which] = texts[which];
-        if (m_labels[which])
-            m_labels[which]->setText(texts[which]);
-        updateLabelVisibility(AuCellValues::Label(which));
+        if (!m_rowOf[which])
+            continue;
+        changed = true;
+        const auto label = AuCellValues::Label(which);
+        if (texts[which].isEmpty())
+            removeText(label);
+        else if (!m_items[which])
+            placeText(label);
+        else
+            resized = m_items[which]->setText(texts[which]) || resized;
     }
+    // A text of the same size keeps its place: only a new size needs the layout.
+    if (resized)
+        layout()->invalidate();
+    if (changed)
+        update();
 }
 
 void AuCell::refreshColour()
@@ -523,15 +552,6 @@ void AuCell::refreshIsolators()
     // setPalette returns early when the colour is the same.
     setFillColour(m_isolatorLeft, left);
     setFillColour(m_isolatorRight, right);
-}
-
-void AuCell::updateLabelVisibility(AuCellValues::Label which)
-{
-    const bool show = m_rowOf[which] && !m_texts[which].isEmpty();
-    if (show && !m_labels[which])
-        createLabel(which);
-    if (m_labels[which])
-        m_labels[which]->setVisible(show);
 }
 
 void AuCell::updateCharging()

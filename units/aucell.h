@@ -10,6 +10,7 @@
 
 #include <array>
 
+class AuCellText;
 class AuMenu;
 struct AuMenuContext;
 class QHBoxLayout;
@@ -17,9 +18,9 @@ class QMovie;
 class QVBoxLayout;
 
 // One unit on the loop as a small coloured square: the colour says the unit's state at a glance, the
-// labels show what the grid's view mode asks for. It paints its colour and white border itself and
-// touches a label only when its text changes: a style sheet change would re-polish the cell and every
-// label in it, which made a change of the whole loop take a tenth of a second.
+// texts show what the grid's view mode asks for. It paints its colour, white border and texts itself:
+// a style sheet change would re-polish the cell, and a label per text would be moved, measured and
+// painted as a widget of its own; the cell's layout still places the texts, as it would labels.
 class AuCell : public QLabel, public AuCellTypes
 {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
     // A label's text; visible only while the current layout places the label and the text is not empty.
     QString labelText(AuCellValues::Label label) const;
     bool isLabelShown(AuCellValues::Label label) const;
+    // Where a shown label's text is drawn, in the cell's coordinates; empty when it is not shown.
+    QRect labelRect(AuCellValues::Label label) const;
     bool isChargingShown() const;
     // Colours of the left and right isolator indicators (transparent: closed, nothing to show).
     QColor isolatorColour(bool left) const;
@@ -96,14 +99,14 @@ private:
         SpacedRow
     };
 
-    QLabel *createLabel(AuCellValues::Label which);
+    void placeText(AuCellValues::Label which);
+    void removeText(AuCellValues::Label which);
     void addRow(std::initializer_list<AuCellValues::Label> labels, Row row = PlainRow);
     void addStretch();
     void rebuildLayout();
     void refreshTexts();
     void refreshColour();
     void refreshIsolators();
-    void updateLabelVisibility(AuCellValues::Label which);
     void updateCharging();
     bool applyFilter();
 
@@ -111,9 +114,10 @@ private:
     const ViewMode *m_viewMode = nullptr;
     const QList<int> *m_filterTypes = nullptr;
     AuCellValues::Texts m_texts;
-    // Labels are made only once they have something to show: a cell restyles faster with few children.
-    std::array<QLabel *, AuCellValues::LabelCount> m_labels{};
-    // The row of the current layout that holds a label (none: not placed) and its place in that row.
+    // The texts the current layout places (owned by its rows). Only a text with something to show is
+    // in its row: an empty item would still cap the row's height, where a hidden label did not.
+    std::array<AuCellText *, AuCellValues::LabelCount> m_items{};
+    // The row of the current layout that holds a text (none: not placed) and its place in that row.
     std::array<QHBoxLayout *, AuCellValues::LabelCount> m_rowOf{};
     std::array<int, AuCellValues::LabelCount> m_placeOf{};
     QColor m_colour;

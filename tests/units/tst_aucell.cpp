@@ -129,22 +129,22 @@ void TestAuCell::readingsFitTheCell()
     cell.show();
     QVERIFY(QTest::qWaitForWindowExposed(&cell));
 
-    QList<QLabel *> shown;
-    for (QLabel *label : cell.findChildren<QLabel *>()) {
-        if (label->isVisible() && !label->text().isEmpty())
-            shown.append(label);
+    QList<L::Label> shown;
+    for (int label = 0; label < L::LabelCount; ++label) {
+        if (cell.isLabelShown(L::Label(label)))
+            shown.append(L::Label(label));
     }
     QVERIFY(shown.size() >= 2);
-    for (QLabel *label : shown) {
-        const QRect inCell(label->mapTo(&cell, QPoint(0, 0)), label->size());
-        QVERIFY2(cell.rect().contains(inCell), qPrintable(label->text()));
-        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
-                 qPrintable(label->text()));
-        QVERIFY2(label->height() >= label->fontMetrics().height(), qPrintable(label->text()));
-        for (QLabel *other : shown) {
-            const QRect otherInCell(other->mapTo(&cell, QPoint(0, 0)), other->size());
-            QVERIFY2(other == label || !inCell.intersects(otherInCell),
-                     qPrintable(label->text() + QStringLiteral(" / ") + other->text()));
+    const QFontMetrics metrics(cell.font());
+    for (const L::Label label : shown) {
+        const QRect inCell = cell.labelRect(label);
+        const QString text = cell.labelText(label);
+        QVERIFY2(cell.rect().contains(inCell), qPrintable(text));
+        QVERIFY2(inCell.width() >= metrics.horizontalAdvance(text), qPrintable(text));
+        QVERIFY2(inCell.height() >= metrics.height(), qPrintable(text));
+        for (const L::Label other : shown) {
+            QVERIFY2(other == label || !inCell.intersects(cell.labelRect(other)),
+                     qPrintable(text + QStringLiteral(" / ") + cell.labelText(other)));
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "copyabletableview.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -19,6 +20,8 @@ private slots:
     void initTestCase();
     void cellPaintsItsState_data();
     void cellPaintsItsState();
+    void changedTextIsRepainted_data();
+    void changedTextIsRepainted();
     void legendPaintsEachColour_data();
     void legendPaintsEachColour();
     void propertiesRowPaintsItsInk_data();
@@ -56,6 +59,18 @@ bool inkIn(const QImage &image, const QRect &area, const QColor &colour, int tol
     return false;
 }
 
+// What the window of a shown widget holds on the screen, as painted so far.
+QImage shownPixels(QWidget *widget)
+{
+    return widget->screen()->grabWindow(widget->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The widget painted whole, afresh.
+QImage renderedPixels(QWidget *widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 void TestUnitPixels::initTestCase()
@@ -89,6 +104,44 @@ void TestUnitPixels::cellPaintsItsState()
     const QRect inside = image.rect().adjusted(3, 3, -3, -3);
     QVERIFY2(shareOf(image, inside, QColor(colour)) > 0.5,
              qPrintable(QStringLiteral("painted %1").arg(image.pixelColor(inside.center()).name())));
+}
+
+void TestUnitPixels::changedTextIsRepainted_data()
+{
+    QTest::addColumn<int>("fromState");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<double>("voltage");
+    QTest::addRow("reading-of-the-same-width") << 0 << int(HeatDetector2) << 0 << 3.51;
+    QTest::addRow("type-of-another-width") << 0 << int(FlameDetector2) << 0 << 3.45;
+    QTest::addRow("texts-vanish") << 0 << int(HeatDetector2) << 8 << 3.45;
+    QTest::addRow("texts-appear") << 8 << int(HeatDetector2) << 0 << 3.45;
+}
+
+// A shown cell whose texts change repaints them: once the window is painted, it holds what the
+// cell renders afresh.
+void TestUnitPixels::changedTextIsRepainted()
+{
+    QFETCH(int, fromState);
+    QFETCH(int, type);
+    QFETCH(int, state);
+    QFETCH(double, voltage);
+    const AuCell::ViewMode viewMode = AuCell::FullView;
+    AuCell cell(17, AuCell::GeneralCell, &viewMode, nullptr);
+    cell.setType(HeatDetector2);
+    cell.setState(fromState);
+    cell.setVoltage(3.45);
+    cell.setFixedSize(cell.sizeHint());
+    cell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cell));
+    QTRY_VERIFY(shownPixels(&cell) == renderedPixels(&cell));
+    const QImage before = shownPixels(&cell);
+
+    cell.setType(type);
+    cell.setState(state);
+    cell.setVoltage(voltage);
+    QTRY_VERIFY(shownPixels(&cell) == renderedPixels(&cell));
+    QVERIFY(shownPixels(&cell) != before);
 }
 
 void TestUnitPixels::legendPaintsEachColour_data()
