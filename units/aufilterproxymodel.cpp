@@ -2,12 +2,27 @@
 
 #include "hardtypes.h"
 
+namespace {
+
+void remember(QVector<bool> &shown, int index, bool passes)
+{
+    if (index >= shown.size())
+        shown.resize(index + 1);
+    shown[index] = passes;
+}
+
+} // namespace
+
 AuFilterProxyModel::AuFilterProxyModel(const QList<int> *filterTypes, const ColumnValidRows *columnValidRows,
                                        QObject *parent)
     : QSortFilterProxyModel(parent)
     , m_filterTypes(filterTypes)
     , m_columnValidRows(columnValidRows)
-{}
+{
+    // Re-checking every changed value's row against the filters would cost every value a regular
+    // expression and a type lookup, for verdicts that only a type or state change can alter.
+    setDynamicSortFilter(false);
+}
 
 QVariant AuFilterProxyModel::data(const QModelIndex &index, int role) const
 {
@@ -41,7 +56,8 @@ void AuFilterProxyModel::flushPendingFilter()
     for (int row = 0; row < rows; ++row)
         m_rowVerdicts[row] = rowPasses(row, QModelIndex());
     m_useRowVerdicts = true;
-    invalidateFilter();
+    if (verdictsChanged())
+        invalidateFilter();
     m_useRowVerdicts = false;
     emit signalFilterApplied();
 }
@@ -56,14 +72,14 @@ bool AuFilterProxyModel::rowPasses(int sourceRow, const QModelIndex &sourceParen
     return !m_filterTypes->contains(type);
 }
 
-bool AuFilterProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+bool AuFilterProxyModel::rowVerdict(int sourceRow, const QModelIndex &sourceParent) const
 {
     if (m_useRowVerdicts && sourceRow < m_rowVerdicts.size())
         return m_rowVerdicts.at(sourceRow);
     return rowPasses(sourceRow, sourceParent);
 }
 
-bool AuFilterProxyModel::filterAcceptsColumn(int sourceColumn, const QModelIndex &sourceParent) const
+bool AuFilterProxyModel::columnVerdict(int sourceColumn, const QModelIndex &sourceParent) const
 {
     if (sourceColumn == AuProperty::GeneralState || !m_columnValidRows)
         return false;
@@ -73,8 +89,36 @@ bool AuFilterProxyModel::filterAcceptsColumn(int sourceColumn, const QModelIndex
     if (rows == m_columnValidRows->constEnd())
         return false;
     for (int row : *rows) {
-        if (filterAcceptsRow(row, sourceParent))
+        if (rowVerdict(row, sourceParent))
             return true;
     }
     return false;
+}
+
+bool AuFilterProxyModel::verdictsChanged() const
+{
+    const QAbstractItemModel *source = sourceModel();
+    if (!source || m_shownRows.size() != m_rowVerdicts.size() || m_shownColumns.size() != source->columnCount())
+        return true;
+    if (m_shownRows != m_rowVerdicts)
+        return true;
+    for (int column = 0; column < m_shownColumns.size(); ++column) {
+        if (m_shownColumns.at(column) != columnVerdict(column, QModelIndex()))
+            return true;
+    }
+    return false;
+}
+
+bool AuFilterProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+{
+    const bool passes = rowVerdict(sourceRow, sourceParent);
+    remember(m_shownRows, sourceRow, passes);
+    return passes;
+}
+
+bool AuFilterProxyModel::filterAcceptsColumn(int sourceColumn, const QModelIndex &sourceParent) const
+{
+    const bool passes = columnVerdict(sourceColumn, sourceParent);
+    remember(m_shownColumns, sourceColumn, passes);
+    return passes;
 }

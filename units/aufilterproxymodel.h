@@ -11,7 +11,8 @@
 // something for at least one of them; the type code reads as its label. Every general state and
 // every type may ask for a re-filter, so requests are gathered and served once per event-loop turn;
 // whoever reads rows calls flushPendingFilter() first. Table views and file writers find that step
-// through PendingRefresh on their own.
+// through PendingRefresh on their own. Other values never re-filter: only a type or a general state
+// decides what passes, and both ask for their re-filter themselves.
 class AuFilterProxyModel : public QSortFilterProxyModel, public PendingRefresh
 {
     Q_OBJECT
@@ -27,7 +28,7 @@ public:
     void flushPending() override { flushPendingFilter(); }
 
 signals:
-    // The row and column filters have just been re-run.
+    // The row and column filters have just been re-run (whether or not what passes changed).
     void signalFilterApplied();
 
 public slots:
@@ -42,6 +43,10 @@ protected:
 
 private:
     bool rowPasses(int sourceRow, const QModelIndex &sourceParent) const;
+    bool rowVerdict(int sourceRow, const QModelIndex &sourceParent) const;
+    bool columnVerdict(int sourceColumn, const QModelIndex &sourceParent) const;
+    // Whether the verdicts of a re-run differ from what the proxy shows.
+    bool verdictsChanged() const;
 
     const QList<int> *m_filterTypes = nullptr;
     const ColumnValidRows *m_columnValidRows = nullptr;
@@ -49,4 +54,8 @@ private:
     // Each row's verdict while the filters are re-run: every column asks about the same rows.
     QVector<bool> m_rowVerdicts;
     bool m_useRowVerdicts = false;
+    // What the proxy shows: the base class asks the two filters only to build what it shows, so their
+    // last answers are it. A re-run that finds the same rows and columns leaves the views alone.
+    mutable QVector<bool> m_shownRows;
+    mutable QVector<bool> m_shownColumns;
 };
