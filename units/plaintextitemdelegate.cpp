@@ -4,15 +4,18 @@
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
-#include <QTextLayout>
 
 namespace {
+
+// Enough for every cell of a full screen several times over; the cost of an image is its bytes.
+constexpr int keptBytes = 8 * 1024 * 1024;
+constexpr int keptLines = 4096;
 
 // Styles whose item paint is the common one (background, text, focus) with its text placement.
 bool paintsItemsPlainly(const QStyle *style)
 {
-    const QByteArray name = style->metaObject()->className();
-    return name == "QFusionStyle" || name == "QWindowsStyle";
+    const char *name = style->metaObject()->className();
+    return qstrcmp(name, "QFusionStyle") == 0 || qstrcmp(name, "QWindowsStyle") == 0;
 }
 
 bool isPlain(const QStyleOptionViewItem &option)
@@ -24,18 +27,11 @@ bool isPlain(const QStyleOptionViewItem &option)
            !option.text.isEmpty();
 }
 
-// Enough for every cell of a full screen several times over; the cost is in bytes.
-constexpr int keptBytes = 8 * 1024 * 1024;
-
-QString colourKey(const QColor &colour)
-{
-    return QString::number(colour.rgba(), 16);
-}
-
 } // namespace
 
 PlainTextItemDelegate::PlainTextItemDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
+    , m_lines(keptLines)
     , m_cells(keptBytes)
 {}
 
@@ -54,26 +50,13 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     // The style's text rectangle of a cell without icon or check box is the cell less a margin.
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
-    QTextOption textOption;
-    const bool wrap = opt.features & QStyleOptionViewItem::WrapText;
-    textOption.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
-    textOption.setTextDirection(opt.direction);
-    textOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
-    QTextLayout layout(opt.text, opt.font);
-    layout.setTextOption(textOption);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(textRect.width());
-    line.setPosition(QPointF(0, 0));
-    const bool oneLine = !layout.createLine().isValid();
-    layout.endLayout();
-    if (!oneLine || line.naturalTextWidth() > textRect.width()) {
+    const TextLine *text = laidOut(opt, textRect.width());
+    if (!text->fits) {
         if (!paintCopied(painter, opt, style))
             QStyledItemDelegate::paint(painter, option, index);
         return;
     }
 
-    const QString text = opt.text;
     opt.text.clear();
     opt.features &= ~QStyleOptionViewItem::HasDisplay;
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
@@ -81,14 +64,44 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
         group = QPalette::Inactive;
-    const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
-                                                 layout.boundingRect().size().toSize(), textRect);
+    const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment, text->size, textRect);
     painter->save();
     painter->setClipRect(opt.rect);
     painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                                  : QPalette::Text));
-    layout.draw(painter, QPointF(textRect.x(), layoutRect.top()));
+    text->layout.draw(painter, QPointF(textRect.x(), layoutRect.top()));
     painter->restore();
+}
+
+const PlainTextItemDelegate::TextLine *PlainTextItemDelegate::laidOut(const QStyleOptionViewItem &opt,
+                                                                      int width) const
+{
+    const bool wrap = opt.features & QStyleOptionViewItem::WrapText;
+    const Qt::Alignment alignment = QStyle::visualAlignment(opt.direction, opt.displayAlignment);
+    const LineKey key{opt.text, fontId(opt.font), width, int(wrap) | int(alignment) << 1};
+    if (const TextLine *kept = m_lines.object(key))
+        return kept;
+    auto *line = new TextLine;
+    QTextOption textOption;
+    textOption.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    textOption.setTextDirection(opt.direction);
+    textOption.setAlignment(alignment);
+    QTextLayout &layout = line->layout;
+    // Keeps the shaped glyphs, so drawing the kept layout again does not shape it again.
+    layout.setCacheEnabled(true);
+    layout.setText(opt.text);
+    layout.setFont(opt.font);
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    QTextLine first = layout.createLine();
+    first.setLineWidth(width);
+    first.setPosition(QPointF(0, 0));
+    const bool oneLine = !layout.createLine().isValid();
+    layout.endLayout();
+    line->fits = oneLine && first.naturalTextWidth() <= width;
+    line->size = layout.boundingRect().size().toSize();
+    m_lines.insert(key, line);
+    return line;
 }
 
 bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style) const
@@ -105,26 +118,24 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
         transform.dy() != int(transform.dy()) || painter->device()->devicePixelRatioF() != 1.0 ||
         painter->opacity() != 1.0 || painter->compositionMode() != QPainter::CompositionMode_SourceOver)
         return false;
-    if (opt.backgroundBrush.style() != Qt::NoBrush &&
-        (opt.backgroundBrush.style() != Qt::SolidPattern || !opt.backgroundBrush.isOpaque()))
+    const bool ownBackground = opt.backgroundBrush.style() != Qt::NoBrush;
+    if (ownBackground && (opt.backgroundBrush.style() != Qt::SolidPattern || !opt.backgroundBrush.isOpaque()))
         return false;
-    constexpr QStyle::State special = QStyle::State_MouseOver;
-    if (opt.state & special)
+    if (opt.state & QStyle::State_MouseOver)
         return false;
 
-    const QChar separator(0x1f);
-    QString key = opt.text;
-    for (const QString &part :
-         {opt.font.key(), QString::number(opt.rect.width()), QString::number(opt.rect.height()),
-          QString::number(int(opt.state)), QString::number(int(opt.features)),
-          QString::number(int(opt.displayAlignment)), QString::number(int(opt.textElideMode)),
-          colourKey(background.color()),
-          colourKey(opt.backgroundBrush.style() == Qt::NoBrush ? QColor() : opt.backgroundBrush.color())}) {
-        key += separator + part;
-    }
+    CellKey key;
+    key.text = opt.text;
+    key.font = fontId(opt.font);
+    key.size = opt.rect.size();
+    key.flags = {int(opt.state), int(opt.features), int(opt.displayAlignment),
+                 int(opt.textElideMode) | int(ownBackground) << 8};
+    key.colours[0] = background.color().rgba();
+    key.colours[1] = ownBackground ? opt.backgroundBrush.color().rgba() : 0;
+    int next = 2;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (QPalette::ColorRole role : {QPalette::Text, QPalette::HighlightedText, QPalette::Highlight})
-            key += separator + colourKey(opt.palette.color(group, role));
+            key.colours[next++] = opt.palette.color(group, role).rgba();
     }
 
     const QImage *kept = m_cells.object(key);
@@ -143,4 +154,13 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
     }
     painter->drawImage(opt.rect.topLeft(), *kept);
     return true;
+}
+
+int PlainTextItemDelegate::fontId(const QFont &font) const
+{
+    const int known = m_fonts.indexOf(font);
+    if (known >= 0)
+        return known;
+    m_fonts.append(font);
+    return m_fonts.size() - 1;
 }
