@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QtTest>
@@ -244,20 +245,23 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle()
 void TestUnitPixels::propertiesScreenFollowsChange_data()
 {
     QTest::addColumn<bool>("types");
-    QTest::addRow("values") << false;
-    QTest::addRow("values-and-types") << true;
+    QTest::addColumn<bool>("scroll");
+    QTest::addRow("values") << false << false;
+    QTest::addRow("values-and-types") << true << false;
+    QTest::addRow("values-then-scroll") << false << true;
 }
 
 // What a page that took a change shows on screen, as painted, is what a fresh rendering shows.
 void TestUnitPixels::propertiesScreenFollowsChange()
 {
     QFETCH(bool, types);
+    QFETCH(bool, scroll);
     QTableWidget reportTable;
     QTableWidget protocolTable;
     const QList<int> noFilter;
     AuPropertiesWidget page(&reportTable, &protocolTable, &noFilter);
     fillLoop(page.model(), 0);
-    page.resize(1366, 400);
+    page.resize(1366, 250);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QTRY_COMPARE(onScreen(page), page.grab().toImage());
@@ -265,6 +269,9 @@ void TestUnitPixels::propertiesScreenFollowsChange()
     fillLoop(page.model(), 5);
     if (types)
         page.model()->slotSetType(2, SmokeDetector);
+    // Within the same turn: the changed cells are repainted where they are after the scroll.
+    if (scroll)
+        page.view()->verticalScrollBar()->setValue(2);
     QVERIFY(page.grab().toImage() != before);
     QTRY_COMPARE(onScreen(page), page.grab().toImage());
 }
