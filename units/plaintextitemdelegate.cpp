@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 // Enough for every cell of a full screen several times over; the cost of an image is its bytes.
@@ -59,7 +61,8 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
 
     opt.text.clear();
     opt.features &= ~QStyleOptionViewItem::HasDisplay;
-    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    if (paintsBehindText(opt, style))
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
     QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
@@ -124,20 +127,7 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
     if (opt.state & QStyle::State_MouseOver)
         return false;
 
-    CellKey key;
-    key.text = opt.text;
-    key.font = fontId(opt.font);
-    key.size = opt.rect.size();
-    key.flags = {int(opt.state), int(opt.features), int(opt.displayAlignment),
-                 int(opt.textElideMode) | int(ownBackground) << 8};
-    key.colours[0] = background.color().rgba();
-    key.colours[1] = ownBackground ? opt.backgroundBrush.color().rgba() : 0;
-    int next = 2;
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role : {QPalette::Text, QPalette::HighlightedText, QPalette::Highlight})
-            key.colours[next++] = opt.palette.color(group, role).rgba();
-    }
-
+    const CellKey key = cellKey(opt, background.color());
     const QImage *kept = m_cells.object(key);
     if (!kept) {
         auto *image = new QImage(opt.rect.size(), QImage::Format_ARGB32_Premultiplied);
@@ -154,6 +144,55 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
     }
     painter->drawImage(opt.rect.topLeft(), *kept);
     return true;
+}
+
+PlainTextItemDelegate::CellKey PlainTextItemDelegate::cellKey(const QStyleOptionViewItem &opt,
+                                                              const QColor &background) const
+{
+    const bool ownBackground = opt.backgroundBrush.style() != Qt::NoBrush;
+    CellKey key;
+    key.text = opt.text;
+    key.font = fontId(opt.font);
+    key.size = opt.rect.size();
+    key.flags = {int(opt.state), int(opt.features), int(opt.displayAlignment),
+                 int(opt.textElideMode) | int(ownBackground) << 8 | int(opt.backgroundBrush.style()) << 9};
+    key.colours[0] = background.rgba();
+    key.colours[1] = ownBackground ? opt.backgroundBrush.color().rgba() : 0;
+    int next = 2;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::HighlightedText, QPalette::Highlight})
+            key.colours[next++] = opt.palette.color(group, role).rgba();
+    }
+    return key;
+}
+
+bool PlainTextItemDelegate::paintsBehindText(const QStyleOptionViewItem &blank, QStyle *style) const
+{
+    // Only options the key can hold: a background brush of one colour or none.
+    const Qt::BrushStyle brush = blank.backgroundBrush.style();
+    if (brush != Qt::NoBrush && brush != Qt::SolidPattern)
+        return true;
+    const CellKey key = cellKey(blank, QColor());
+    const auto known = m_blankPaints.constFind(key);
+    if (known != m_blankPaints.constEnd())
+        return known.value();
+    // The style's paint of the cell without its text, tried once on a transparent image.
+    QImage probe(blank.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    probe.fill(Qt::transparent);
+    QStyleOptionViewItem local = blank;
+    local.rect.moveTo(0, 0);
+    QPainter probePainter(&probe);
+    style->drawControl(QStyle::CE_ItemViewItem, &local, &probePainter, blank.widget);
+    probePainter.end();
+    bool paints = false;
+    for (int y = 0; y < probe.height() && !paints; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(probe.constScanLine(y));
+        paints = std::any_of(line, line + probe.width(), [](QRgb pixel) { return pixel != 0; });
+    }
+    if (m_blankPaints.size() >= keptLines)
+        m_blankPaints.clear();
+    m_blankPaints.insert(key, paints);
+    return paints;
 }
 
 int PlainTextItemDelegate::fontId(const QFont &font) const

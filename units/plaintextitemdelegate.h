@@ -2,6 +2,7 @@
 
 #include <QCache>
 #include <QFont>
+#include <QHash>
 #include <QHashFunctions>
 #include <QImage>
 #include <QSize>
@@ -14,7 +15,8 @@
 
 // Paints a cell exactly as QStyledItemDelegate does, with less work: the style lays a cell's text
 // out five times per paint (three size queries, the elision check, the drawing).
-// - One line of text that fits: the style paints the cell without its text, and the text is drawn
+// - One line of text that fits: the style paints the cell without its text (where it paints anything
+//   there at all, which is tried once per kind of cell), and the text is drawn
 //   where the style would put it from a layout kept per text, font and width: the dashes, the yes and
 //   no and the small numbers that fill most cells are laid out once.
 // - Any other text (elided, wrapped): the style's paint of the cell onto the view's own background
@@ -78,6 +80,10 @@ private:
         }
     };
 
+    CellKey cellKey(const QStyleOptionViewItem &opt, const QColor &background) const;
+    // Whether the style paints anything in a cell without text (a selection, a background brush):
+    // a plain cell on the view's background needs no paint behind its text.
+    bool paintsBehindText(const QStyleOptionViewItem &blank, QStyle *style) const;
     const TextLine *laidOut(const QStyleOptionViewItem &opt, int width) const;
     // Paints through a kept image of the style's paint; false when the cell cannot be copied.
     bool paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style) const;
@@ -87,4 +93,5 @@ private:
     mutable QVector<QFont> m_fonts;
     mutable QCache<LineKey, TextLine> m_lines;
     mutable QCache<CellKey, QImage> m_cells;
+    mutable QHash<CellKey, bool> m_blankPaints;
 };
