@@ -2,6 +2,10 @@
 
 #include "hardtypes.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace {
 
 void remember(QVector<bool> &shown, int index, bool passes)
@@ -45,6 +49,48 @@ void AuFilterProxyModel::slotFilterChanged()
     QMetaObject::invokeMethod(this, &AuFilterProxyModel::flushPendingFilter, Qt::QueuedConnection);
 }
 
+void AuFilterProxyModel::setSourceModel(QAbstractItemModel *source)
+{
+    for (const auto &connection : qAsConst(m_sourceConnections))
+        disconnect(connection);
+    m_sourceConnections.clear();
+    QSortFilterProxyModel::setSourceModel(source);
+    noteAllRowsChanged();
+    if (!source)
+        return;
+    m_sourceConnections
+        << connect(source, &QAbstractItemModel::dataChanged, this, &AuFilterProxyModel::noteChangedRows)
+        << connect(source, &QAbstractItemModel::rowsInserted, this, &AuFilterProxyModel::noteAllRowsChanged)
+        << connect(source, &QAbstractItemModel::rowsRemoved, this, &AuFilterProxyModel::noteAllRowsChanged)
+        << connect(source, &QAbstractItemModel::layoutChanged, this, &AuFilterProxyModel::noteAllRowsChanged)
+        << connect(source, &QAbstractItemModel::modelReset, this, &AuFilterProxyModel::noteAllRowsChanged);
+}
+
+void AuFilterProxyModel::noteChangedRows(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    const auto covers = [&topLeft, &bottomRight](int column) {
+        return topLeft.column() <= column && column <= bottomRight.column();
+    };
+    if (m_allRowsChanged || topLeft.parent().isValid() ||
+        !(covers(AuProperty::Type) || covers(filterKeyColumn())))
+        return;
+    if (m_changedRows.size() <= bottomRight.row())
+        m_changedRows.resize(bottomRight.row() + 1);
+    std::fill(m_changedRows.begin() + topLeft.row(), m_changedRows.begin() + bottomRight.row() + 1, true);
+}
+
+QString AuFilterProxyModel::filterSettings() const
+{
+    QStringList settings{filterRegularExpression().pattern(),
+                         QString::number(int(filterRegularExpression().patternOptions())),
+                         QString::number(filterKeyColumn()), QString::number(filterRole())};
+    if (m_filterTypes) {
+        for (int type : *m_filterTypes)
+            settings << QString::number(type);
+    }
+    return settings.join(QLatin1Char(' '));
+}
+
 void AuFilterProxyModel::flushPendingFilter()
 {
     if (!m_filterPending)
@@ -52,9 +98,17 @@ void AuFilterProxyModel::flushPendingFilter()
     m_filterPending = false;
     const QAbstractItemModel *source = sourceModel();
     const int rows = source ? source->rowCount() : 0;
+    const QString settings = filterSettings();
+    const bool all = m_allRowsChanged || settings != m_appliedSettings || m_rowVerdicts.size() != rows;
     m_rowVerdicts.resize(rows);
-    for (int row = 0; row < rows; ++row)
-        m_rowVerdicts[row] = rowPasses(row, QModelIndex());
+    m_changedRows.resize(rows);
+    for (int row = 0; row < rows; ++row) {
+        if (all || m_changedRows.at(row))
+            m_rowVerdicts[row] = rowPasses(row, QModelIndex());
+    }
+    m_changedRows.fill(false);
+    m_allRowsChanged = false;
+    m_appliedSettings = settings;
     m_useRowVerdicts = true;
     if (verdictsChanged())
         invalidateFilter();
