@@ -489,10 +489,13 @@ void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelInde
     // even where it is out of sight. A model that announces values one by one, a unit's type or its
     // inputs as one range, would cost every value that. Instead the changed cells in sight are
     // gathered and repainted once when the event loop turns (this view opens no editors to update).
-    if (!topLeft.isValid() || !bottomRight.isValid() || QAccessible::isActive()) {
+    if (!topLeft.isValid() || !bottomRight.isValid()) {
         QTableView::dataChanged(topLeft, bottomRight, roles);
         return;
     }
+    // Assistive tools hear of the change through the base class, told of the first cell alone.
+    if (QAccessible::isActive())
+        QTableView::dataChanged(topLeft, topLeft, roles);
     if (!isVisible())
         return;
     int top = topLeft.row();
