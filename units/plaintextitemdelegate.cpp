@@ -9,9 +9,10 @@
 
 namespace {
 
-// Enough for every cell of a full screen several times over; the cost of an image is its bytes.
-constexpr int keptBytes = 8 * 1024 * 1024;
-constexpr int keptLines = 4096;
+// Enough for the distinct labels and values of several screens, at most a few megabytes in all; the
+// cost of an image is its bytes.
+constexpr int keptBytes = 2 * 1024 * 1024;
+constexpr int keptLines = 1024;
 
 // Styles whose item paint is the common one (background, text, focus) with its text placement.
 bool paintsItemsPlainly(const QStyle *style)
