@@ -7,6 +7,7 @@
 #include "selectencodingdialog.h"
 #include "settings.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDateTime>
@@ -28,6 +29,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -483,17 +485,66 @@ void CopyableTableView::keyPressEvent(QKeyEvent *event)
 void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                                     const QVector<int> &roles)
 {
-    // For a range the base class repaints the whole viewport; a model that announces a unit's type
-    // or its four inputs as one range would repaint the whole table at every value. The first cell
-    // takes the base class's path (accessibility, geometry; this view opens no editors), the rest is
-    // repainted only where it shows.
-    if (topLeft == bottomRight || !topLeft.isValid() || !bottomRight.isValid()) {
+    // The base class repaints the whole viewport for a range, and looks up every changed cell's place
+    // even where it is out of sight. A model that announces values one by one, a unit's type or its
+    // inputs as one range, would cost every value that. Instead the changed cells in sight are
+    // gathered and repainted once when the event loop turns (this view opens no editors to update).
+    if (!topLeft.isValid() || !bottomRight.isValid()) {
         QTableView::dataChanged(topLeft, bottomRight, roles);
         return;
     }
-    QTableView::dataChanged(topLeft, topLeft, roles);
-    if (isVisible())
-        viewport()->update(visualRegionForSelection(QItemSelection(topLeft, bottomRight)));
+    // Assistive tools hear of the change through the base class, told of the first cell alone.
+    if (QAccessible::isActive())
+        QTableView::dataChanged(topLeft, topLeft, roles);
+    if (!isVisible())
+        return;
+    int top = topLeft.row();
+    int bottom = bottomRight.row();
+    if (!verticalHeader()->sectionsMoved()) {
+        const int firstShown = rowAt(0);
+        const int lastShown = rowAt(viewport()->height() - 1);
+        top = qMax(top, firstShown);
+        if (lastShown >= 0)
+            bottom = qMin(bottom, lastShown);
+        if (firstShown < 0 || top > bottom)
+            return;
+    }
+    const QRect cells(QPoint(topLeft.column(), top), QPoint(bottomRight.column(), bottom));
+    if (m_changedCells.isEmpty())
+        QMetaObject::invokeMethod(this, &CopyableTableView::repaintChangedCells, Qt::QueuedConnection);
+    // A column of values arrives cell by cell: each extends the block above it.
+    for (QRect &changed : m_changedCells) {
+        if (changed.contains(cells) ||
+            (changed.left() == cells.left() && changed.right() == cells.right() &&
+             cells.top() <= changed.bottom() + 1 && cells.bottom() >= changed.top() - 1) ||
+            (changed.top() == cells.top() && changed.bottom() == cells.bottom() &&
+             cells.left() <= changed.right() + 1 && cells.right() >= changed.left() - 1)) {
+            changed |= cells;
+            return;
+        }
+    }
+    m_changedCells.append(cells);
+}
+
+void CopyableTableView::repaintChangedCells()
+{
+    const QVector<QRect> changed = std::exchange(m_changedCells, {});
+    const QAbstractItemModel *source = model();
+    if (!source || !isVisible())
+        return;
+    // Rows may have gone since: what is left of each block is repainted, and a layout repaints all.
+    const int rows = source->rowCount(rootIndex());
+    const int columns = source->columnCount(rootIndex());
+    QRegion region;
+    for (const QRect &cells : changed) {
+        const QRect left = cells & QRect(0, 0, columns, rows);
+        if (left.isEmpty())
+            continue;
+        region += visualRegionForSelection(QItemSelection(source->index(left.top(), left.left(), rootIndex()),
+                                                          source->index(left.bottom(), left.right(), rootIndex())));
+    }
+    if (!region.isEmpty())
+        viewport()->update(region);
 }
 
 void CopyableTableView::copyCells(const QModelIndexList &cells)

@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QModelIndexList>
+#include <QRect>
 #include <QTableView>
+#include <QVector>
 
 class QPrinter;
 class QTextDocument;
@@ -79,6 +81,8 @@ protected:
                      const QVector<int> &roles = QVector<int>()) override;
 
 private:
+    // Repaints the cells changed since the last event-loop turn where they show now.
+    void repaintChangedCells();
     void copyCells(const QModelIndexList &cells);
     void preview(const QString &html);
     QList<int> visibleColumns() const;
@@ -89,4 +93,6 @@ private:
     QString m_csvFileName;
     QTextDocument *m_printDocument = nullptr;
     QList<QMetaObject::Connection> m_modelConnections;
+    // Changed cells in sight, as model columns (x) and rows (y), waiting for the turn to end.
+    QVector<QRect> m_changedCells;
 };

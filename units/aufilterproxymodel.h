@@ -4,6 +4,7 @@
 #include "pendingrefresh.h"
 
 #include <QList>
+#include <QString>
 #include <QSortFilterProxyModel>
 #include <QVector>
 
@@ -11,7 +12,8 @@
 // something for at least one of them; the type code reads as its label. Every general state and
 // every type may ask for a re-filter, so requests are gathered and served once per event-loop turn;
 // whoever reads rows calls flushPendingFilter() first. Table views and file writers find that step
-// through PendingRefresh on their own.
+// through PendingRefresh on their own. Other values never re-filter: only a type or a general state
+// decides what passes, and both ask for their re-filter themselves.
 class AuFilterProxyModel : public QSortFilterProxyModel, public PendingRefresh
 {
     Q_OBJECT
@@ -22,12 +24,13 @@ public:
                        QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    void setSourceModel(QAbstractItemModel *sourceModel) override;
 
     bool isFilterPending() const { return m_filterPending; }
     void flushPending() override { flushPendingFilter(); }
 
 signals:
-    // The row and column filters have just been re-run.
+    // The row and column filters have just been re-run (whether or not what passes changed).
     void signalFilterApplied();
 
 public slots:
@@ -42,11 +45,29 @@ protected:
 
 private:
     bool rowPasses(int sourceRow, const QModelIndex &sourceParent) const;
+    bool rowVerdict(int sourceRow, const QModelIndex &sourceParent) const;
+    bool columnVerdict(int sourceColumn, const QModelIndex &sourceParent) const;
+    // Whether the verdicts of a re-run differ from what the proxy shows.
+    bool verdictsChanged() const;
+    // Notes the rows whose type or general state changed: only they need a new verdict.
+    void noteChangedRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    void noteAllRowsChanged() { m_allRowsChanged = true; }
+    // What a verdict depends on besides the row: a change asks every row again.
+    QString filterSettings() const;
 
     const QList<int> *m_filterTypes = nullptr;
     const ColumnValidRows *m_columnValidRows = nullptr;
     bool m_filterPending = false;
-    // Each row's verdict while the filters are re-run: every column asks about the same rows.
+    // Each row's verdict as of the last re-run, used while the filters are re-run: every column asks
+    // about the same rows. A re-run asks again only the rows that changed since, or all of them.
     QVector<bool> m_rowVerdicts;
     bool m_useRowVerdicts = false;
+    QVector<bool> m_changedRows;
+    bool m_allRowsChanged = true;
+    QString m_appliedSettings;
+    QList<QMetaObject::Connection> m_sourceConnections;
+    // What the proxy shows: the base class asks the two filters only to build what it shows, so their
+    // last answers are it. A re-run that finds the same rows and columns leaves the views alone.
+    mutable QVector<bool> m_shownRows;
+    mutable QVector<bool> m_shownColumns;
 };

@@ -8,6 +8,7 @@
 #include "aupropertiesmodel.h"
 #include "copyabletableview.h"
 #include "modbusprotocol.h"
+#include "plaintextitemdelegate.h"
 #include "readingrynsprogressdialog.h"
 #include "rynselectdialog.h"
 #include "settings.h"
@@ -99,6 +100,7 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
 
     m_view = new CopyableTableView(this);
     m_view->setModel(m_proxy);
+    m_view->setItemDelegate(new PlainTextItemDelegate(m_view));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->horizontalHeader()->setDefaultSectionSize(55);
     m_view->horizontalHeader()->setHighlightSections(false);

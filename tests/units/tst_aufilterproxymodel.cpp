@@ -16,6 +16,8 @@ private slots:
     void hiddenTypesAndEmptyColumns();
     void typeLabelsAndDashes();
     void requestsInOneTurnFilterOnce();
+    void stateAndTypeRefilterByThemselves_data();
+    void stateAndTypeRefilterByThemselves();
 };
 
 // A loop as the properties page wires it: units in state 8 are not listed.
@@ -156,6 +158,43 @@ void TestAuFilterProxyModel::requestsInOneTurnFilterOnce()
     QVERIFY(page.columns().contains(ChannelType));
     QCoreApplication::processEvents();
     QCOMPARE(applied.count(), 2);
+}
+
+void TestAuFilterProxyModel::stateAndTypeRefilterByThemselves_data()
+{
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<int>("addr");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::addColumn<bool>("heatShown");
+    QTest::addRow("state-unlists") << QList<int>{} << 1 << int(SmokeDetector) << 8 << QList<int>{2, 4} << false;
+    QTest::addRow("state-lists-with-its-columns")
+        << QList<int>{} << 3 << int(HeatDetector) << 0 << QList<int>{1, 2, 3, 4} << true;
+    QTest::addRow("type-hidden") << QList<int>{SmokeDetector} << 2 << int(SmokeDetector) << 0 << QList<int>{4}
+                                 << false;
+    QTest::addRow("type-brings-columns")
+        << QList<int>{} << 2 << int(HeatDetector) << 0 << QList<int>{1, 2, 4} << true;
+}
+
+// Nobody asks for a re-filter: the type and state setters do on their own.
+void TestAuFilterProxyModel::stateAndTypeRefilterByThemselves()
+{
+    QFETCH(QList<int>, hidden);
+    QFETCH(int, addr);
+    QFETCH(int, type);
+    QFETCH(int, state);
+    QFETCH(QList<int>, addresses);
+    QFETCH(bool, heatShown);
+    Page page;
+    page.hidden = hidden;
+    page.proxy.slotFilterChanged();
+    page.proxy.flushPendingFilter();
+    QCOMPARE(page.columns().contains(ThresholdT), false);
+    page.model.slotSetType(addr, type);
+    page.model.slotSetGeneralState(addr, state);
+    QTRY_COMPARE(page.addresses(), addresses);
+    QTRY_COMPARE(page.columns().contains(ThresholdT), heatShown);
 }
 
 QTEST_MAIN(TestAuFilterProxyModel)

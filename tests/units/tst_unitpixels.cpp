@@ -5,8 +5,11 @@
 #include "aupropertieswidget.h"
 #include "copyabletableview.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -26,6 +29,10 @@ private slots:
     void legendPaintsEachColour();
     void propertiesRowPaintsItsInk_data();
     void propertiesRowPaintsItsInk();
+    void propertiesPagePaintsAsTheStyle_data();
+    void propertiesPagePaintsAsTheStyle();
+    void propertiesScreenFollowsChange_data();
+    void propertiesScreenFollowsChange();
 };
 
 namespace {
@@ -69,6 +76,23 @@ QImage shownPixels(QWidget *widget)
 QImage renderedPixels(QWidget *widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A loop of every kind of cell: labels, numbers, red and green ink, bold LO modes, dashes.
+void fillLoop(AuPropertiesModel *model, int seed)
+{
+    const int types[] = {SmokeDetector, HeatDetector, RelayModule2, InputModule2, ManualCallPoint};
+    for (int addr = 1; addr <= 12; ++addr) {
+        model->slotSetType(addr, types[addr % 5]);
+        model->slotSetGeneralState(addr, addr == 7 ? 8 : 0);
+        model->slotSetU(addr, (addr + seed) / 10.0);
+        model->slotSetSmoke(addr, uchar(addr * 7 + seed));
+        model->slotSetFire(addr, (addr + seed) % 3 == 0);
+        model->slotSetConnection(addr, uchar((addr + seed) % 6));
+        model->slotSetPowerLo(addr, uchar((addr + seed) % 6));
+        model->slotSetInsulators(addr, uchar((addr + seed) % 16));
+        model->slotSetFirmwareVersion(addr, uchar(addr + seed));
+    }
 }
 
 } // namespace
@@ -219,6 +243,83 @@ void TestUnitPixels::propertiesRowPaintsItsInk()
     // Ink that differs from the others in the row, so a view that paints every cell alike shows.
     const QModelIndex address = page.proxyModel()->mapFromSource(model->index(model->rowOfAddress(5), 0));
     QVERIFY(!inkIn(image, page.view()->visualRect(address).adjusted(1, 1, -1, -1), QColor(ink), 10));
+}
+
+void TestUnitPixels::propertiesPagePaintsAsTheStyle_data()
+{
+    QTest::addColumn<int>("sectionSize");
+    QTest::addColumn<bool>("selectRow");
+    QTest::addColumn<bool>("focus");
+    QTest::addRow("plain") << 55 << false << false;
+    QTest::addRow("selected-row") << 55 << true << false;
+    QTest::addRow("selected-row-focused") << 55 << true << true;
+    QTest::addRow("elided") << 22 << false << false;
+}
+
+// The page's delegate paints what the style's own item paint would, pixel for pixel.
+void TestUnitPixels::propertiesPagePaintsAsTheStyle()
+{
+    QFETCH(int, sectionSize);
+    QFETCH(bool, selectRow);
+    QFETCH(bool, focus);
+    QTableWidget reportTable;
+    QTableWidget protocolTable;
+    const QList<int> noFilter;
+    QImage images[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        AuPropertiesWidget page(&reportTable, &protocolTable, &noFilter);
+        if (pass == 1)
+            page.view()->setItemDelegate(new QStyledItemDelegate(page.view()));
+        fillLoop(page.model(), 0);
+        page.flushPendingFilter();
+        page.view()->horizontalHeader()->setDefaultSectionSize(sectionSize);
+        page.resize(1366, 400);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        if (selectRow)
+            page.view()->selectRow(3);
+        if (focus) {
+            page.activateWindow();
+            page.view()->setFocus();
+            page.view()->setCurrentIndex(page.view()->model()->index(3, 5));
+        }
+        images[pass] = page.grab().toImage();
+    }
+    QCOMPARE(images[0], images[1]);
+}
+
+void TestUnitPixels::propertiesScreenFollowsChange_data()
+{
+    QTest::addColumn<bool>("types");
+    QTest::addColumn<bool>("scroll");
+    QTest::addRow("values") << false << false;
+    QTest::addRow("values-and-types") << true << false;
+    QTest::addRow("values-then-scroll") << false << true;
+}
+
+// What a page that took a change shows on screen, as painted, is what a fresh rendering shows.
+void TestUnitPixels::propertiesScreenFollowsChange()
+{
+    QFETCH(bool, types);
+    QFETCH(bool, scroll);
+    QTableWidget reportTable;
+    QTableWidget protocolTable;
+    const QList<int> noFilter;
+    AuPropertiesWidget page(&reportTable, &protocolTable, &noFilter);
+    fillLoop(page.model(), 0);
+    page.resize(1366, 250);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QTRY_COMPARE(shownPixels(&page), renderedPixels(&page));
+    const QImage before = shownPixels(&page);
+    fillLoop(page.model(), 5);
+    if (types)
+        page.model()->slotSetType(2, SmokeDetector);
+    // Within the same turn: the changed cells are repainted where they are after the scroll.
+    if (scroll)
+        page.view()->verticalScrollBar()->setValue(2);
+    QVERIFY(renderedPixels(&page) != before);
+    QTRY_COMPARE(shownPixels(&page), renderedPixels(&page));
 }
 
 QTEST_MAIN(TestUnitPixels)
