@@ -110,6 +110,7 @@ int firstGrid(const QString &port)
     double line = 0;
     int transactions = 0;
     bool done = false;
+    qint64 doneWallMs = 0;
 
     const qint64 windowStartNs = monotonicNs();
     MainWindow window;
@@ -119,8 +120,6 @@ int firstGrid(const QString &port)
     emit window.lineMonitor()->signalMonitoring(true);
     QObject::connect(window.worker(), &ModbusMaster::signalLineRecords, &window,
                      [&](const LineRecordList &records, int) {
-                         if (done)
-                             return;
                          if (!firstRequestNs && !records.isEmpty()) {
                              // Records carry wall-clock milliseconds; the monotonic clock is what the
                              // parent measures with.
@@ -128,6 +127,10 @@ int firstGrid(const QString &port)
                              firstRequestNs = monotonicNs() - ageMs * 1000000;
                          }
                          for (const LineRecord &record : records) {
+                             // The transaction whose answer completed the grid reaches here after
+                             // it: it counts, the ones still running then do not.
+                             if (done && record.startedMs + record.durationMs > doneWallMs)
+                                 break;
                              line += lineMs(record);
                              ++transactions;
                          }
@@ -136,6 +139,7 @@ int firstGrid(const QString &port)
         if (done || !typed.contains(wanted) || !stated.contains(wanted))
             return;
         done = true;
+        doneWallMs = QDateTime::currentMSecsSinceEpoch();
         // The cells repaint from the event loop: the moment counts once that has run.
         QTimer::singleShot(0, &window, [&] {
             const qint64 shownNs = monotonicNs();
