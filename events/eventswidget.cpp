@@ -4,6 +4,7 @@
 #include "eventsfilterproxymodel.h"
 #include "eventsmodel.h"
 #include "evfilterdialog.h"
+#include "numberheaderview.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -86,6 +87,7 @@ EventsWidget::EventsWidget(QWidget *parent)
                              tr("Сохранить отфильтрованные события в файл"), this);
 
     m_table = new QTableView(this);
+    m_table->setVerticalHeader(new NumberHeaderView(m_table));
     m_table->setObjectName(QStringLiteral("eventsTable"));
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_rynEdit->setObjectName(QStringLiteral("rynEdit"));

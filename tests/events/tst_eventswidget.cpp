@@ -99,6 +99,8 @@ private slots:
     void reloadRepaints();
     void damagedDescriptionsShownAndNamed_data();
     void damagedDescriptionsShownAndNamed();
+    void rowNumbersAsWideAsAPlainTable_data();
+    void rowNumbersAsWideAsAPlainTable();
 
 private:
     template<typename T>
@@ -364,6 +366,48 @@ void TestEventsWidget::damagedDescriptionsShownAndNamed()
         QVERIFY2(toolTip.contains(toolTipNames), qPrintable(toolTip));
     const QModelIndex cell = child<QTableView>(widget, "eventsTable")->model()->index(0, EventsModel::ColumnDesc);
     QCOMPARE(cell.data().toString(), desc5);
+}
+
+void TestEventsWidget::rowNumbersAsWideAsAPlainTable_data()
+{
+    QTest::addColumn<int>("maxCount");
+    QTest::addColumn<bool>("filtered");
+    QTest::addColumn<QVector<int>>("batches");
+
+    QTest::addRow("one-then-two-digits") << 50000 << false << QVector<int>{9, 1, 5};
+    QTest::addRow("known-row-grows-to-three-digits") << 50000 << false << QVector<int>{99, 1, 1};
+    QTest::addRow("filtered-numbers-of-the-whole-log") << 50000 << true << QVector<int>{150, 900, 62};
+    QTest::addRow("oldest-dropped") << 1000 << false << QVector<int>{999, 2, 62, 62};
+}
+
+void TestEventsWidget::rowNumbersAsWideAsAPlainTable()
+{
+    QFETCH(int, maxCount);
+    QFETCH(bool, filtered);
+    QFETCH(QVector<int>, batches);
+
+    EventsWidget widget;
+    widget.slotSetMaxEvCount(maxCount);
+    widget.resize(800, 300);
+    widget.show();
+    if (filtered) {
+        answerFilterDialog(true, 2, QStringLiteral("Ввод"));
+        widget.slotSetFilter();
+    }
+    auto *table = child<QTableView>(widget, "eventsTable");
+    QTableView plain;
+    plain.setModel(table->model());
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    int controller = 0;
+    for (int size : batches) {
+        ModbusProtocol::EventList events;
+        for (int i = 0; i < size; ++i)
+            events << makeEvent(1, 1 + controller++ % 3);
+        widget.slotEvents(events);
+        QTRY_COMPARE(table->verticalHeader()->width(), plain.verticalHeader()->width());
+        QCOMPARE(table->verticalHeader()->sizeHint(), plain.verticalHeader()->sizeHint());
+    }
 }
 
 QTEST_MAIN(TestEventsWidget)
