@@ -293,7 +293,9 @@ void EventsWidget::updateStatus()
                                               : QString::number(m_model->count());
     m_countLabel->setText(tr("Событий: ") + count);
     if (m_receivedCount > quint64(qMax(0, m_maxEvCount))) {
-        m_receivedLabel->setStyleSheet(QStringLiteral("QLabel { color : darkgoldenrod; }"));
+        // Setting a style sheet polishes the label anew, even the same one: once is enough.
+        if (m_receivedLabel->styleSheet().isEmpty())
+            m_receivedLabel->setStyleSheet(QStringLiteral("QLabel { color : darkgoldenrod; }"));
         m_receivedLabel->setText(QString::number(m_receivedCount));
     }
     m_versionLabel->setText(tr("Версия описания событий") + QStringLiteral(": %1").arg(eventDescVersion()));
@@ -315,6 +317,9 @@ void EventsWidget::updateDescIndicator()
 
 void EventsWidget::setOverflow()
 {
+    // A full log overflows with every batch: the picture is loaded and scaled once.
+    if (m_overflowed)
+        return;
     m_overflowed = true;
     m_overflowIndicator->setPixmap(ball(QStringLiteral("ball_yellow.png")));
 }
