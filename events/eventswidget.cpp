@@ -1,5 +1,6 @@
 #include "eventswidget.h"
 
+#include "cachedcelldelegate.h"
 #include "eventscsv.h"
 #include "eventsfilterproxymodel.h"
 #include "eventsmodel.h"
@@ -88,6 +89,7 @@ EventsWidget::EventsWidget(QWidget *parent)
 
     m_table = new QTableView(this);
     m_table->setVerticalHeader(new NumberHeaderView(m_table));
+    m_table->setItemDelegate(new CachedCellDelegate(m_table));
     m_table->setObjectName(QStringLiteral("eventsTable"));
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_rynEdit->setObjectName(QStringLiteral("rynEdit"));

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QHeaderView>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
 namespace {
@@ -101,6 +102,7 @@ private slots:
     void damagedDescriptionsShownAndNamed();
     void rowNumbersAsWideAsAPlainTable_data();
     void rowNumbersAsWideAsAPlainTable();
+    void cellsLookAsAPlainTableDrawsThem();
 
 private:
     template<typename T>
@@ -408,6 +410,44 @@ void TestEventsWidget::rowNumbersAsWideAsAPlainTable()
         QTRY_COMPARE(table->verticalHeader()->width(), plain.verticalHeader()->width());
         QCOMPARE(table->verticalHeader()->sizeHint(), plain.verticalHeader()->sizeHint());
     }
+}
+
+void TestEventsWidget::cellsLookAsAPlainTableDrawsThem()
+{
+    QVERIFY(writeDescriptionFile("[{\"code\": 5, \"desc\": \"Пожар\", \"bgColor\": \"#ff0000\", "
+                                 "\"fgColor\": \"#ffffff\"}, {\"code\": 6, \"desc\": \"Норма\"}]",
+                                 1));
+    EventsWidget widget;
+    widget.setEventDescLanguage(QStringLiteral("RU"));
+    widget.resize(900, 300);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    auto *table = child<QTableView>(widget, "eventsTable");
+    QAbstractItemDelegate *delegate = table->itemDelegate();
+    QStyledItemDelegate plain;
+    // Twice with the log's own cells (drawn, then remembered), against a plain delegate's.
+    const auto comparePictures = [&](const char *step) {
+        table->setItemDelegate(delegate);
+        const QImage drawn = table->viewport()->grab().toImage();
+        const QImage remembered = table->viewport()->grab().toImage();
+        table->setItemDelegate(&plain);
+        const QImage expected = table->viewport()->grab().toImage();
+        table->setItemDelegate(delegate);
+        QVERIFY2(drawn == expected, step);
+        QVERIFY2(remembered == expected, step);
+    };
+
+    for (int i = 0; i < 4; ++i)
+        widget.slotEvents({makeEvent(5, 1), makeEvent(6, 2), makeEvent(7, 3)});
+    comparePictures("coloured, plain and undescribed rows");
+    table->selectRow(1);
+    comparePictures("a row selected");
+    widget.slotEvents({makeEvent(6, 2), makeEvent(5, 1)});
+    comparePictures("rows moved under the selection");
+    table->setColumnWidth(EventsModel::ColumnTime, 30);
+    comparePictures("elided text");
+    table->setEnabled(false);
+    comparePictures("disabled");
 }
 
 QTEST_MAIN(TestEventsWidget)
