@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QImage>
 #include <QPainter>
 
 namespace {
@@ -22,7 +23,8 @@ bool CachedCellDelegate::Key::operator==(const Key &other) const
            alignment == other.alignment && elideMode == other.elideMode && direction == other.direction &&
            colorGroup == other.colorGroup && background == other.background &&
            viewBackground == other.viewBackground && pixelRatio == other.pixelRatio && style == other.style &&
-           palette == other.palette && font == other.font;
+           dpiX == other.dpiX && dpiY == other.dpiY && renderHints == other.renderHints &&
+           palette == other.palette && font == other.font && painterFont == other.painterFont;
 }
 
 uint qHash(const CachedCellDelegate::Key &key, uint seed)
@@ -62,6 +64,10 @@ void CachedCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     key.font = opt.font;
     key.size = opt.rect.size();
     key.pixelRatio = painter->device()->devicePixelRatioF();
+    key.dpiX = painter->device()->logicalDpiX();
+    key.dpiY = painter->device()->logicalDpiY();
+    key.painterFont = painter->font();
+    key.renderHints = int(painter->renderHints());
     key.style = style;
     key.state = int(opt.state);
     key.features = int(opt.features);
@@ -83,17 +89,23 @@ void CachedCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         return;
     }
     // The view's steps for a cell, on its background: the row's panel, then the item.
-    QPixmap picture(key.size * key.pixelRatio);
-    picture.setDevicePixelRatio(key.pixelRatio);
-    picture.fill(QColor::fromRgba(key.viewBackground));
+    // Drawn as on the view itself: text is sized for the screen's resolution, not a picture's.
+    QImage image(key.size * key.pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(key.pixelRatio);
+    image.setDotsPerMeterX(qRound(key.dpiX / 0.0254));
+    image.setDotsPerMeterY(qRound(key.dpiY / 0.0254));
+    image.fill(QColor::fromRgba(key.viewBackground));
     {
-        QPainter cellPainter(&picture);
+        QPainter cellPainter(&image);
+        cellPainter.setFont(painter->font());
+        cellPainter.setRenderHints(painter->renderHints());
         QStyleOptionViewItem row = option;
         row.rect.moveTopLeft(QPoint(0, 0));
         style->drawPrimitive(QStyle::PE_PanelItemViewRow, &row, &cellPainter, opt.widget);
         opt.rect.moveTopLeft(QPoint(0, 0));
         style->drawControl(QStyle::CE_ItemViewItem, &opt, &cellPainter, opt.widget);
     }
+    const QPixmap picture = QPixmap::fromImage(image);
     painter->drawPixmap(topLeft, picture);
     m_cells.insert(key, new QPixmap(picture), qMax(1, picture.width() * picture.height() * picture.depth() / 8 / 1024));
 }

@@ -30,7 +30,11 @@ private:
         QString text;
         QFont font;
         QSize size;
+        QFont painterFont;
         qreal pixelRatio = 1;
+        int dpiX = 0;
+        int dpiY = 0;
+        int renderHints = 0;
         const QStyle *style = nullptr;
         int state = 0;
         int features = 0;

@@ -100,8 +100,8 @@ private slots:
     void reloadRepaints();
     void damagedDescriptionsShownAndNamed_data();
     void damagedDescriptionsShownAndNamed();
-    void rowNumbersAsWideAsAPlainTable_data();
-    void rowNumbersAsWideAsAPlainTable();
+    void rowNumbersAsAPlainTableShowsThem_data();
+    void rowNumbersAsAPlainTableShowsThem();
     void cellsLookAsAPlainTableDrawsThem();
 
 private:
@@ -370,7 +370,7 @@ void TestEventsWidget::damagedDescriptionsShownAndNamed()
     QCOMPARE(cell.data().toString(), desc5);
 }
 
-void TestEventsWidget::rowNumbersAsWideAsAPlainTable_data()
+void TestEventsWidget::rowNumbersAsAPlainTableShowsThem_data()
 {
     QTest::addColumn<int>("maxCount");
     QTest::addColumn<bool>("filtered");
@@ -382,7 +382,7 @@ void TestEventsWidget::rowNumbersAsWideAsAPlainTable_data()
     QTest::addRow("oldest-dropped") << 1000 << false << QVector<int>{999, 2, 62, 62};
 }
 
-void TestEventsWidget::rowNumbersAsWideAsAPlainTable()
+void TestEventsWidget::rowNumbersAsAPlainTableShowsThem()
 {
     QFETCH(int, maxCount);
     QFETCH(bool, filtered);
@@ -397,8 +397,11 @@ void TestEventsWidget::rowNumbersAsWideAsAPlainTable()
         widget.slotSetFilter();
     }
     auto *table = child<QTableView>(widget, "eventsTable");
-    QTableView plain;
+    // In the same window, so that both are as active, and as the log sets its table up.
+    QTableView plain(&widget);
     plain.setModel(table->model());
+    plain.verticalHeader()->setHighlightSections(false);
+    plain.setGeometry(table->geometry());
     plain.show();
     QVERIFY(QTest::qWaitForWindowExposed(&widget));
     int controller = 0;
@@ -409,6 +412,13 @@ void TestEventsWidget::rowNumbersAsWideAsAPlainTable()
         widget.slotEvents(events);
         QTRY_COMPARE(table->verticalHeader()->width(), plain.verticalHeader()->width());
         QCOMPARE(table->verticalHeader()->sizeHint(), plain.verticalHeader()->sizeHint());
+        // Drawn, then remembered: both as the plain header draws its numbers.
+        QCoreApplication::processEvents();
+        const QImage expected = plain.verticalHeader()->grab().toImage();
+        QCOMPARE(table->verticalHeader()->grab().toImage(), expected);
+        QCOMPARE(table->verticalHeader()->grab().toImage(), expected);
+        table->selectRow(1);
+        plain.selectRow(1);
     }
 }
 
