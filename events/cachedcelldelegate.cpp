@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDate>
 #include <QImage>
 #include <QPainter>
 
@@ -15,22 +16,41 @@ bool isOpaqueColor(const QBrush &brush)
     return brush.style() == Qt::SolidPattern && brush.color().alpha() == 255;
 }
 
+uint valueHash(const QVariant &value, uint seed)
+{
+    switch (value.userType()) {
+    case QMetaType::QString:
+        return qHash(value.toString(), seed);
+    case QMetaType::Int:
+        return qHash(value.toInt(), seed);
+    case QMetaType::QDate:
+        return qHash(value.toDate().toJulianDay(), seed);
+    default:
+        return uint(value.userType());
+    }
+}
+
 } // namespace
 
 bool CachedCellDelegate::Key::operator==(const Key &other) const
 {
-    return text == other.text && size == other.size && state == other.state && features == other.features &&
-           alignment == other.alignment && elideMode == other.elideMode && direction == other.direction &&
-           colorGroup == other.colorGroup && background == other.background &&
-           viewBackground == other.viewBackground && pixelRatio == other.pixelRatio && style == other.style &&
-           dpiX == other.dpiX && dpiY == other.dpiY && renderHints == other.renderHints &&
-           palette == other.palette && font == other.font && painterFont == other.painterFont;
+    return size == other.size && state == other.state && features == other.features &&
+           displayAlignment == other.displayAlignment && decorationAlignment == other.decorationAlignment &&
+           decorationPosition == other.decorationPosition && decorationSize == other.decorationSize &&
+           elideMode == other.elideMode && direction == other.direction &&
+           viewItemPosition == other.viewItemPosition && showDecorationSelected == other.showDecorationSelected &&
+           colorGroup == other.colorGroup && palette == other.palette && viewBackground == other.viewBackground &&
+           pixelRatio == other.pixelRatio && dpiX == other.dpiX && dpiY == other.dpiY &&
+           renderHints == other.renderHints && style == other.style && values == other.values &&
+           font == other.font && painterFont == other.painterFont && locale == other.locale;
 }
 
 uint qHash(const CachedCellDelegate::Key &key, uint seed)
 {
-    return qHash(key.text, seed) ^ uint(key.size.width() * 31 + key.size.height()) ^ uint(key.state) ^
-           (uint(key.background) * 17);
+    uint hash = uint(key.size.width() * 31 + key.size.height()) ^ uint(key.state);
+    for (const QVariant &value : key.values)
+        hash = hash * 31 + valueHash(value, seed);
+    return hash;
 }
 
 CachedCellDelegate::CachedCellDelegate(QObject *parent)
@@ -42,54 +62,59 @@ CachedCellDelegate::CachedCellDelegate(QObject *parent)
 void CachedCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                const QModelIndex &index) const
 {
-    QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    const auto *view = qobject_cast<const QAbstractScrollArea *>(opt.widget);
+    const auto *view = qobject_cast<const QAbstractScrollArea *>(option.widget);
     const QWidget *viewport = view ? view->viewport() : nullptr;
-    // What lies under the cell must be the view's plain background, and the cell's own plain too.
-    const bool keepable = viewport && viewport->autoFillBackground() &&
-                          isOpaqueColor(viewport->palette().brush(viewport->backgroundRole())) &&
-                          (opt.backgroundBrush.style() == Qt::NoBrush || isOpaqueColor(opt.backgroundBrush)) &&
-                          !(opt.features & (QStyleOptionViewItem::Alternate | QStyleOptionViewItem::HasCheckIndicator |
-                                            QStyleOptionViewItem::HasDecoration)) &&
-                          !opt.rect.isEmpty();
-    QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
-    if (!keepable) {
-        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    // What lies under the cell must be the view's plain background.
+    if (!viewport || !viewport->autoFillBackground() ||
+        !isOpaqueColor(viewport->palette().brush(viewport->backgroundRole())) || option.rect.isEmpty()) {
+        QStyledItemDelegate::paint(painter, option, index);
         return;
     }
+    QStyle *style = option.widget->style();
 
     Key key;
-    key.text = opt.text;
-    key.font = opt.font;
-    key.size = opt.rect.size();
+    for (std::size_t i = 0; i < roles.size(); ++i)
+        key.values[i] = index.data(roles[i]);
+    key.font = option.font;
+    key.painterFont = painter->font();
+    key.locale = option.locale;
+    key.size = option.rect.size();
+    key.decorationSize = option.decorationSize;
     key.pixelRatio = painter->device()->devicePixelRatioF();
     key.dpiX = painter->device()->logicalDpiX();
     key.dpiY = painter->device()->logicalDpiY();
-    key.painterFont = painter->font();
     key.renderHints = int(painter->renderHints());
     key.style = style;
-    key.state = int(opt.state);
-    key.features = int(opt.features);
-    key.alignment = int(opt.displayAlignment);
-    key.elideMode = int(opt.textElideMode);
-    key.direction = int(opt.direction);
-    key.colorGroup = int(opt.palette.currentColorGroup());
-    key.background = opt.backgroundBrush.style() == Qt::NoBrush ? 0 : opt.backgroundBrush.color().rgba();
+    key.palette = option.palette.cacheKey();
+    key.colorGroup = int(option.palette.currentColorGroup());
+    key.state = int(option.state);
+    key.features = int(option.features);
+    key.displayAlignment = int(option.displayAlignment);
+    key.decorationAlignment = int(option.decorationAlignment);
+    key.decorationPosition = int(option.decorationPosition);
+    key.elideMode = int(option.textElideMode);
+    key.direction = int(option.direction);
+    key.viewItemPosition = int(option.viewItemPosition);
+    key.showDecorationSelected = option.showDecorationSelected;
     key.viewBackground = viewport->palette().brush(viewport->backgroundRole()).color().rgba();
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role)
-            key.palette[std::size_t(group * QPalette::NColorRoles + role)] =
-                opt.palette.color(QPalette::ColorGroup(group), QPalette::ColorRole(role)).rgba();
-    }
 
-    const QPoint topLeft = opt.rect.topLeft();
+    const QPoint topLeft = option.rect.topLeft();
     if (const QPixmap *cell = m_cells.object(key)) {
         painter->drawPixmap(topLeft, *cell);
         return;
     }
-    // The view's steps for a cell, on its background: the row's panel, then the item.
-    // Drawn as on the view itself: text is sized for the screen's resolution, not a picture's.
+
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    // The cell's own background must be plain too, and nothing drawn from outside the text.
+    if ((opt.backgroundBrush.style() != Qt::NoBrush && !isOpaqueColor(opt.backgroundBrush)) ||
+        (opt.features & (QStyleOptionViewItem::Alternate | QStyleOptionViewItem::HasCheckIndicator |
+                         QStyleOptionViewItem::HasDecoration))) {
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        return;
+    }
+    // The view's steps for a cell, on its background: the row's panel, then the item. Drawn as on
+    // the view itself: text is sized for the screen's resolution, not a picture's.
     QImage image(key.size * key.pixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(key.pixelRatio);
     image.setDotsPerMeterX(qRound(key.dpiX / 0.0254));
@@ -97,7 +122,7 @@ void CachedCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     image.fill(QColor::fromRgba(key.viewBackground));
     {
         QPainter cellPainter(&image);
-        cellPainter.setFont(painter->font());
+        cellPainter.setFont(key.painterFont);
         cellPainter.setRenderHints(painter->renderHints());
         QStyleOptionViewItem row = option;
         row.rect.moveTopLeft(QPoint(0, 0));
