@@ -8,8 +8,10 @@
 
 namespace {
 
-// Kilobytes of pictures kept: the cells of a large window and the ones its next batches repeat.
-constexpr int maxKilobytes = 8 * 1024;
+// Pictures kept: at least this many kilobytes, and room for the cells of a few screens of the view,
+// so that the cells on screen and those the next batches bring back stay in.
+constexpr int minKilobytes = 2 * 1024;
+constexpr int screensKept = 3;
 
 bool isOpaqueColor(const QBrush &brush)
 {
@@ -56,7 +58,7 @@ uint qHash(const CachedCellDelegate::Key &key, uint seed)
 CachedCellDelegate::CachedCellDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
 {
-    m_cells.setMaxCost(maxKilobytes);
+    m_cells.setMaxCost(minKilobytes);
 }
 
 void CachedCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -97,6 +99,11 @@ void CachedCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     key.viewItemPosition = int(option.viewItemPosition);
     key.showDecorationSelected = option.showDecorationSelected;
     key.viewBackground = viewport->palette().brush(viewport->backgroundRole()).color().rgba();
+
+    const QSize screen = viewport->size() * key.pixelRatio;
+    const int kilobytes = qMax(minKilobytes, screensKept * screen.width() * screen.height() * 4 / 1024);
+    if (m_cells.maxCost() != kilobytes)
+        m_cells.setMaxCost(kilobytes);
 
     const QPoint topLeft = option.rect.topLeft();
     if (const QPixmap *cell = m_cells.object(key)) {
