@@ -1,9 +1,11 @@
 #include "eventswidget.h"
 
+#include "cachedcelldelegate.h"
 #include "eventscsv.h"
 #include "eventsfilterproxymodel.h"
 #include "eventsmodel.h"
 #include "evfilterdialog.h"
+#include "numberheaderview.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -86,6 +88,8 @@ EventsWidget::EventsWidget(QWidget *parent)
                              tr("Сохранить отфильтрованные события в файл"), this);
 
     m_table = new QTableView(this);
+    m_table->setVerticalHeader(new NumberHeaderView(m_table));
+    m_table->setItemDelegate(new CachedCellDelegate(m_table));
     m_table->setObjectName(QStringLiteral("eventsTable"));
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_rynEdit->setObjectName(QStringLiteral("rynEdit"));
@@ -291,7 +295,9 @@ void EventsWidget::updateStatus()
                                               : QString::number(m_model->count());
     m_countLabel->setText(tr("Событий: ") + count);
     if (m_receivedCount > quint64(qMax(0, m_maxEvCount))) {
-        m_receivedLabel->setStyleSheet(QStringLiteral("QLabel { color : darkgoldenrod; }"));
+        // Setting a style sheet polishes the label anew, even the same one: once is enough.
+        if (m_receivedLabel->styleSheet().isEmpty())
+            m_receivedLabel->setStyleSheet(QStringLiteral("QLabel { color : darkgoldenrod; }"));
         m_receivedLabel->setText(QString::number(m_receivedCount));
     }
     m_versionLabel->setText(tr("Версия описания событий") + QStringLiteral(": %1").arg(eventDescVersion()));
@@ -313,6 +319,9 @@ void EventsWidget::updateDescIndicator()
 
 void EventsWidget::setOverflow()
 {
+    // A full log overflows with every batch: the picture is loaded and scaled once.
+    if (m_overflowed)
+        return;
     m_overflowed = true;
     m_overflowIndicator->setPixmap(ball(QStringLiteral("ball_yellow.png")));
 }

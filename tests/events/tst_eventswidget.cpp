@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QHeaderView>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
 namespace {
@@ -99,6 +100,9 @@ private slots:
     void reloadRepaints();
     void damagedDescriptionsShownAndNamed_data();
     void damagedDescriptionsShownAndNamed();
+    void rowNumbersAsAPlainTableShowsThem_data();
+    void rowNumbersAsAPlainTableShowsThem();
+    void cellsLookAsAPlainTableDrawsThem();
 
 private:
     template<typename T>
@@ -364,6 +368,96 @@ void TestEventsWidget::damagedDescriptionsShownAndNamed()
         QVERIFY2(toolTip.contains(toolTipNames), qPrintable(toolTip));
     const QModelIndex cell = child<QTableView>(widget, "eventsTable")->model()->index(0, EventsModel::ColumnDesc);
     QCOMPARE(cell.data().toString(), desc5);
+}
+
+void TestEventsWidget::rowNumbersAsAPlainTableShowsThem_data()
+{
+    QTest::addColumn<int>("maxCount");
+    QTest::addColumn<bool>("filtered");
+    QTest::addColumn<QVector<int>>("batches");
+
+    QTest::addRow("one-then-two-digits") << 50000 << false << QVector<int>{9, 1, 5};
+    QTest::addRow("known-row-grows-to-three-digits") << 50000 << false << QVector<int>{99, 1, 1};
+    QTest::addRow("filtered-numbers-of-the-whole-log") << 50000 << true << QVector<int>{150, 900, 62};
+    QTest::addRow("oldest-dropped") << 1000 << false << QVector<int>{999, 2, 62, 62};
+}
+
+void TestEventsWidget::rowNumbersAsAPlainTableShowsThem()
+{
+    QFETCH(int, maxCount);
+    QFETCH(bool, filtered);
+    QFETCH(QVector<int>, batches);
+
+    EventsWidget widget;
+    widget.slotSetMaxEvCount(maxCount);
+    widget.resize(800, 300);
+    widget.show();
+    if (filtered) {
+        answerFilterDialog(true, 2, QStringLiteral("Ввод"));
+        widget.slotSetFilter();
+    }
+    auto *table = child<QTableView>(widget, "eventsTable");
+    // In the same window, so that both are as active, and as the log sets its table up.
+    QTableView plain(&widget);
+    plain.setModel(table->model());
+    plain.verticalHeader()->setHighlightSections(false);
+    plain.setGeometry(table->geometry());
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    int controller = 0;
+    for (int size : batches) {
+        ModbusProtocol::EventList events;
+        for (int i = 0; i < size; ++i)
+            events << makeEvent(1, 1 + controller++ % 3);
+        widget.slotEvents(events);
+        QTRY_COMPARE(table->verticalHeader()->width(), plain.verticalHeader()->width());
+        QCOMPARE(table->verticalHeader()->sizeHint(), plain.verticalHeader()->sizeHint());
+        // Drawn, then remembered: both as the plain header draws its numbers.
+        QCoreApplication::processEvents();
+        const QImage expected = plain.verticalHeader()->grab().toImage();
+        QCOMPARE(table->verticalHeader()->grab().toImage(), expected);
+        QCOMPARE(table->verticalHeader()->grab().toImage(), expected);
+        table->selectRow(1);
+        plain.selectRow(1);
+    }
+}
+
+void TestEventsWidget::cellsLookAsAPlainTableDrawsThem()
+{
+    QVERIFY(writeDescriptionFile("[{\"code\": 5, \"desc\": \"Пожар\", \"bgColor\": \"#ff0000\", "
+                                 "\"fgColor\": \"#ffffff\"}, {\"code\": 6, \"desc\": \"Норма\"}]",
+                                 1));
+    EventsWidget widget;
+    widget.setEventDescLanguage(QStringLiteral("RU"));
+    widget.resize(900, 300);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    auto *table = child<QTableView>(widget, "eventsTable");
+    QAbstractItemDelegate *delegate = table->itemDelegate();
+    QStyledItemDelegate plain;
+    // Twice with the log's own cells (drawn, then remembered), against a plain delegate's.
+    const auto comparePictures = [&](const char *step) {
+        table->setItemDelegate(delegate);
+        const QImage drawn = table->viewport()->grab().toImage();
+        const QImage remembered = table->viewport()->grab().toImage();
+        table->setItemDelegate(&plain);
+        const QImage expected = table->viewport()->grab().toImage();
+        table->setItemDelegate(delegate);
+        QVERIFY2(drawn == expected, step);
+        QVERIFY2(remembered == expected, step);
+    };
+
+    for (int i = 0; i < 4; ++i)
+        widget.slotEvents({makeEvent(5, 1), makeEvent(6, 2), makeEvent(7, 3)});
+    comparePictures("coloured, plain and undescribed rows");
+    table->selectRow(1);
+    comparePictures("a row selected");
+    widget.slotEvents({makeEvent(6, 2), makeEvent(5, 1)});
+    comparePictures("rows moved under the selection");
+    table->setColumnWidth(EventsModel::ColumnTime, 30);
+    comparePictures("elided text");
+    table->setEnabled(false);
+    comparePictures("disabled");
 }
 
 QTEST_MAIN(TestEventsWidget)
