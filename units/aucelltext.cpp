@@ -4,7 +4,10 @@
 #include <QHash>
 #include <QPainter>
 #include <QPair>
+#include <QTextLayout>
 #include <QWidget>
+
+#include <memory>
 
 namespace {
 // What a label adds to its alignment: tabs are expanded.
@@ -28,6 +31,70 @@ QSize cachedSize(const QFont &font, int flags, const QString &text)
     const QSize size = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, measured, text).size();
     sizes.insert(key, size);
     return size;
+}
+
+// A text laid out and placed in its box as QPainter::drawText() does it for one line, kept so that
+// a repaint draws the shaped glyphs instead of shaping the text again.
+struct PlacedText
+{
+    QTextLayout layout;
+    QPointF origin;
+};
+
+const PlacedText &placedText(const QFont &font, const QPaintDevice *device, int flags, const QString &text,
+                             const QSize &box)
+{
+    using Key = QPair<QPair<int, int>, QString>;
+    static QHash<QFont, QHash<Key, std::shared_ptr<PlacedText>>> cache;
+    constexpr int maxTexts = 4096;
+    auto &placed = cache[font];
+    const Key key({flags, box.width() << 16 | box.height()}, text);
+    const auto found = placed.constFind(key);
+    if (found != placed.constEnd())
+        return **found;
+    if (placed.size() >= maxTexts)
+        placed.clear();
+    auto kept = std::make_shared<PlacedText>();
+    QTextLayout &layout = kept->layout;
+    layout.setCacheEnabled(true);
+    layout.setFont(QFont(font, device));
+    layout.setText(text);
+    QTextOption option(Qt::AlignLeft);
+    option.setTextDirection(Qt::LeftToRight);
+    option.setWrapMode(QTextOption::ManualWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(0x01000000);
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    const qreal height = line.ascent() + line.descent();
+    const qreal advance = line.horizontalAdvance();
+    qreal x = 0;
+    qreal y = 0;
+    if (flags & Qt::AlignBottom)
+        y = box.height() - height;
+    else if (flags & Qt::AlignVCenter)
+        y = (box.height() - height) / 2;
+    if (flags & Qt::AlignRight)
+        x = box.width() - advance;
+    else if (flags & Qt::AlignHCenter)
+        x = (box.width() - advance) / 2;
+    kept->origin = QPointF(x, y);
+    placed.insert(key, kept);
+    return *kept;
+}
+
+// Texts drawText() lays out some other way than one plain line: several lines, tabs, mnemonics.
+bool isOneLine(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('&') ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -58,8 +125,13 @@ void AuCellText::paint(QPainter *painter) const
     // origin a centred text rounds to the very pixels the label gave it.
     painter->setClipRect(m_geometry);
     painter->translate(m_geometry.topLeft());
-    painter->drawText(QRect(QPoint(), m_geometry.size()),
-                      int(m_alignment) | LabelFlags | Qt::TextForceLeftToRight, m_text);
+    const int flags = int(m_alignment) | LabelFlags | Qt::TextForceLeftToRight;
+    if (isOneLine(m_text)) {
+        const PlacedText &placed = placedText(painter->font(), painter->device(), flags, m_text, m_geometry.size());
+        placed.layout.draw(painter, placed.origin);
+    } else {
+        painter->drawText(QRect(QPoint(), m_geometry.size()), flags, m_text);
+    }
     painter->translate(-m_geometry.topLeft());
 }
 

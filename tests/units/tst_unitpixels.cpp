@@ -1,4 +1,5 @@
 #include "aucell.h"
+#include "aucelltext.h"
 #include "aufilterproxymodel.h"
 #include "aulegendwidget.h"
 #include "aupropertiesmodel.h"
@@ -7,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -21,6 +23,8 @@ class TestUnitPixels : public QObject
 
 private slots:
     void initTestCase();
+    void cellTextPaintsAsDrawText_data();
+    void cellTextPaintsAsDrawText();
     void cellPaintsItsState_data();
     void cellPaintsItsState();
     void changedTextIsRepainted_data();
@@ -100,6 +104,57 @@ void fillLoop(AuPropertiesModel *model, int seed)
 void TestUnitPixels::initTestCase()
 {
     Q_INIT_RESOURCE(images);
+}
+
+void TestUnitPixels::cellTextPaintsAsDrawText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<bool>("bold");
+    const int centre = Qt::AlignCenter;
+    QTest::addRow("address-centred") << QStringLiteral("17") << centre << QSize(30, 14) << false;
+    QTest::addRow("reading-odd-box") << QStringLiteral("3.45В") << centre << QSize(33, 15) << false;
+    QTest::addRow("type-wider-than-box") << QStringLiteral("ИП 212-64 прот. R3") << centre << QSize(40, 13) << true;
+    QTest::addRow("left-top") << QStringLiteral("Пож") << int(Qt::AlignLeft | Qt::AlignTop) << QSize(37, 16) << false;
+    QTest::addRow("right-bottom") << QStringLiteral("ДПЛС 2 ") << int(Qt::AlignRight | Qt::AlignBottom)
+                                  << QSize(41, 17) << true;
+    QTest::addRow("two-lines") << QStringLiteral("12\n3.4") << centre << QSize(30, 30) << false;
+    QTest::addRow("tab") << QStringLiteral("a\tb") << centre << QSize(60, 14) << false;
+}
+
+// A cell's text is drawn as QPainter::drawText() draws it in the text's box, whatever way it is
+// drawn, and the second paint of the same text as the first.
+void TestUnitPixels::cellTextPaintsAsDrawText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, alignment);
+    QFETCH(QSize, box);
+    QFETCH(bool, bold);
+    QWidget owner;
+    QFont font = owner.font();
+    font.setBold(bold);
+    owner.setFont(font);
+    AuCellText item(&owner, text, Qt::Alignment(alignment));
+    const QRect geometry(QPoint(5, 3), box);
+    item.setGeometry(geometry);
+    const auto paint = [&](bool reference) {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(QColor(Qt::red));
+        QPainter painter(&image);
+        painter.setFont(font);
+        if (reference) {
+            painter.setClipRect(geometry);
+            painter.translate(geometry.topLeft());
+            painter.drawText(QRect(QPoint(), box), alignment | Qt::TextExpandTabs | Qt::TextForceLeftToRight, text);
+        } else {
+            item.paint(&painter);
+        }
+        return image;
+    };
+    const QImage expected = paint(true);
+    QCOMPARE(paint(false), expected);
+    QCOMPARE(paint(false), expected);
 }
 
 void TestUnitPixels::cellPaintsItsState_data()
