@@ -69,6 +69,13 @@ void filterOnController2(EventsWidget &log)
     log.slotSetFilter();
 }
 
+// A full log, taken in batch by batch as the worker delivers it.
+void fillKept(EventsModel &model)
+{
+    for (int seed = 0; seed < keptEvents; seed += batchSize)
+        model.insertEvents(makeBatch(seed, qMin(batchSize, keptEvents - seed)));
+}
+
 void memoryOfKeptEvents(const EventDesc &eventDesc)
 {
     const size_t heapBefore = heapInUse();
@@ -77,8 +84,7 @@ void memoryOfKeptEvents(const EventDesc &eventDesc)
     model.setEventDesc(&eventDesc);
     EventsFilterProxyModel proxy(filter);
     proxy.setSourceModel(&model);
-    for (int seed = 0; seed < keptEvents; seed += batchSize)
-        model.insertEvents(makeBatch(seed, qMin(batchSize, keptEvents - seed)));
+    fillKept(model);
     proxy.rowCount(); // the proxy builds its row mapping on first use
     const size_t heapAfter = heapInUse();
     std::printf("memory of %d kept events (model and proxy): %.2f MB\n", model.count(),
@@ -92,8 +98,7 @@ bool saving(const EventDesc &eventDesc)
     model.setEventDesc(&eventDesc);
     EventsFilterProxyModel proxy(filter);
     proxy.setSourceModel(&model);
-    for (int seed = 0; seed < keptEvents; seed += batchSize)
-        model.insertEvents(makeBatch(seed, qMin(batchSize, keptEvents - seed)));
+    fillKept(model);
     QTemporaryDir dir;
     QVector<int> columns;
     for (int column = 0; column < EventsModel::ColumnCount; ++column)
