@@ -5,6 +5,7 @@
 #include "eventsfilterproxymodel.h"
 #include "eventsmodel.h"
 #include "evfilterdialog.h"
+#include "filledgridtableview.h"
 #include "numberheaderview.h"
 #include "settings.h"
 
@@ -87,9 +88,10 @@ EventsWidget::EventsWidget(QWidget *parent)
     m_csvButton = toolButton(QStringLiteral(":/images/buttons/csv.png"),
                              tr("Сохранить отфильтрованные события в файл"), this);
 
-    m_table = new QTableView(this);
+    m_table = new FilledGridTableView(this);
     m_table->setVerticalHeader(new NumberHeaderView(m_table));
     m_table->setItemDelegate(new CachedCellDelegate(m_table));
+    m_table->setGridFilled(true);
     m_table->setObjectName(QStringLiteral("eventsTable"));
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_rynEdit->setObjectName(QStringLiteral("rynEdit"));

@@ -11,11 +11,11 @@
 class EventsFilterProxyModel;
 class EventsModel;
 class EvFilterDialog;
+class FilledGridTableView;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableView;
 
 // The event log: events read from the controllers, newest on top, coloured and described in the
 // user's language, with a filter, a still view while events arrive, clearing and CSV saving.
@@ -76,5 +76,5 @@ private:
     QLabel *m_receivedLabel = nullptr;
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_csvButton = nullptr;
-    QTableView *m_table = nullptr;
+    FilledGridTableView *m_table = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "commenteditdialog.h"
 #include "copyabletableview.h"
+#include "filledgridtableview.h"
 #include "modalwatcher.h"
 #include "pendingrefresh.h"
 #include "selectencodingdialog.h"
@@ -18,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -107,6 +109,8 @@ private slots:
     void writeTextFile_data();
     void writeTextFile();
     void reportWriters();
+    void filledGridPaintsTheViewsLines_data();
+    void filledGridPaintsTheViewsLines();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -628,6 +632,74 @@ void TestCopyableTableView::reportWriters()
     QVERIFY(html.contains(QStringLiteral("<pre>до</pre><center>")));
     QVERIFY(html.endsWith(QStringLiteral("</center>\n<b>после</b></body>\n</html>\n")));
     QVERIFY(html.contains(spanCell(QStringLiteral("ИП"), 1, 1)));
+}
+
+void TestCopyableTableView::filledGridPaintsTheViewsLines_data()
+{
+    QTest::addColumn<bool>("rowHeaderShown");
+    QTest::addColumn<bool>("columnHeaderShown");
+    QTest::addColumn<bool>("rightToLeft");
+    QTest::addColumn<bool>("scrolled");
+    QTest::addColumn<int>("hiddenRow");
+    QTest::addColumn<int>("hiddenColumn");
+    QTest::addColumn<QSize>("cells"); // columns, rows
+
+    const QSize many(12, 40);
+    const QSize few(4, 5); // the grid ends inside the viewport
+    QTest::addRow("headers") << true << true << false << false << -1 << -1 << many;
+    QTest::addRow("no-headers") << false << false << false << false << -1 << -1 << many;
+    QTest::addRow("no-headers-scrolled") << false << false << false << true << -1 << -1 << many;
+    QTest::addRow("hidden-row-and-column") << true << true << false << false << 2 << 1 << many;
+    QTest::addRow("hidden-last-row") << true << true << false << false << 4 << -1 << few;
+    QTest::addRow("right-to-left") << true << true << true << false << -1 << -1 << many;
+    QTest::addRow("right-to-left-no-headers") << false << false << true << false << -1 << 0 << many;
+    QTest::addRow("right-to-left-few") << true << true << true << false << -1 << -1 << few;
+    QTest::addRow("scrolled") << true << true << false << true << -1 << -1 << many;
+    QTest::addRow("few") << true << true << false << false << -1 << -1 << few;
+}
+
+void TestCopyableTableView::filledGridPaintsTheViewsLines()
+{
+    QFETCH(bool, rowHeaderShown);
+    QFETCH(bool, columnHeaderShown);
+    QFETCH(bool, rightToLeft);
+    QFETCH(bool, scrolled);
+    QFETCH(int, hiddenRow);
+    QFETCH(int, hiddenColumn);
+    QFETCH(QSize, cells);
+
+    FilledGridTableView view;
+    view.setModel(letterModel(cells.height(), cells.width(), &view));
+    view.verticalHeader()->setVisible(rowHeaderShown);
+    view.horizontalHeader()->setVisible(columnHeaderShown);
+    view.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    view.setRowHidden(hiddenRow, hiddenRow >= 0);
+    view.setColumnHidden(hiddenColumn, hiddenColumn >= 0);
+    view.setColumnWidth(3, 17);
+    view.setRowHeight(4, 41);
+    view.resize(430, 260);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    if (scrolled) {
+        view.verticalScrollBar()->setValue(5);
+        view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum() / 2);
+    }
+
+    // The whole viewport, then a part that starts and ends inside cells, as a repaint of a few cells.
+    const QRect viewport = view.viewport()->rect();
+    for (const QRegion &region : {QRegion(viewport), QRegion(23, 11, 150, 70) + QRegion(200, 140, 90, 60)}) {
+        const auto rendered = [&](bool filled) {
+            view.setGridFilled(filled);
+            QImage image(viewport.size(), QImage::Format_RGB32);
+            image.fill(Qt::magenta);
+            view.viewport()->render(&image, region.boundingRect().topLeft(), region);
+            return image;
+        };
+        const QImage lines = rendered(false);
+        const QImage filled = rendered(true);
+        QVERIFY(view.isGridFilled());
+        QCOMPARE(filled, lines);
+    }
 }
 
 QTEST_MAIN(TestCopyableTableView)
