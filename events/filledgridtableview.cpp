@@ -31,12 +31,7 @@ void FilledGridTableView::paintEvent(QPaintEvent *event)
     // The last pixel the sections reach, as the view clips its dirty area.
     const int x = columns->length() - columns->offset() - (rightToLeft ? 0 : 1);
     const int y = rows->length() - rows->offset() - 1;
-    const auto hLine = [&](int left, int right, int lineY) {
-        painter.fillRect(QRect(QPoint(left, lineY), QPoint(right, lineY)), color);
-    };
-    const auto vLine = [&](int lineX, int top, int bottom) {
-        painter.fillRect(QRect(QPoint(lineX, top), QPoint(lineX, bottom)), color);
-    };
+    const auto line = [&](const QPoint &from, const QPoint &to) { painter.fillRect(QRect(from, to), color); };
 
     for (QRect dirty : event->region()) {
         dirty.setBottom(qMin(dirty.bottom(), y));
@@ -61,14 +56,13 @@ void FilledGridTableView::paintEvent(QPaintEvent *event)
         const int top = rows->visualIndexAt(dirty.top());
         if (top == -1 || top > bottom)
             continue;
-        while (bottom > 0 && rows->isSectionHidden(rows->logicalIndex(bottom)))
-            --bottom;
 
         for (int visual = top; visual <= bottom; ++visual) {
             const int row = rows->logicalIndex(visual);
             if (rows->isSectionHidden(row))
                 continue;
-            hLine(dirty.left(), dirty.right(), rowViewportPosition(row) + rowHeight(row) - 1);
+            const int lineY = rowViewportPosition(row) + rowHeight(row) - 1;
+            line(QPoint(dirty.left(), lineY), QPoint(dirty.right(), lineY));
         }
         for (int visual = left; visual <= right; ++visual) {
             const int column = columns->logicalIndex(visual);
@@ -77,7 +71,7 @@ void FilledGridTableView::paintEvent(QPaintEvent *event)
             int lineX = columnViewportPosition(column);
             if (!rightToLeft)
                 lineX += columnWidth(column) - 1;
-            vLine(lineX, dirty.top(), dirty.bottom());
+            line(QPoint(lineX, dirty.top()), QPoint(lineX, dirty.bottom()));
         }
     }
 }
