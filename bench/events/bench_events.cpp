@@ -69,36 +69,35 @@ void filterOnController2(EventsWidget &log)
     log.slotSetFilter();
 }
 
-// A full log, taken in batch by batch as the worker delivers it.
-void fillKept(EventsModel &model)
+// A full log with its filter (off), taken in batch by batch as the worker delivers it.
+struct KeptEvents
 {
-    for (int seed = 0; seed < keptEvents; seed += batchSize)
-        model.insertEvents(makeBatch(seed, qMin(batchSize, keptEvents - seed)));
-}
+    explicit KeptEvents(const EventDesc &eventDesc)
+    {
+        model.setEventDesc(&eventDesc);
+        proxy.setSourceModel(&model);
+        for (int seed = 0; seed < keptEvents; seed += batchSize)
+            model.insertEvents(makeBatch(seed, qMin(batchSize, keptEvents - seed)));
+    }
+
+    EvFilter filter;
+    EventsModel model;
+    EventsFilterProxyModel proxy{filter};
+};
 
 void memoryOfKeptEvents(const EventDesc &eventDesc)
 {
     const size_t heapBefore = heapInUse();
-    EvFilter filter;
-    EventsModel model;
-    model.setEventDesc(&eventDesc);
-    EventsFilterProxyModel proxy(filter);
-    proxy.setSourceModel(&model);
-    fillKept(model);
-    proxy.rowCount(); // the proxy builds its row mapping on first use
+    const KeptEvents kept(eventDesc);
+    kept.proxy.rowCount(); // the proxy builds its row mapping on first use
     const size_t heapAfter = heapInUse();
-    std::printf("memory of %d kept events (model and proxy): %.2f MB\n", model.count(),
+    std::printf("memory of %d kept events (model and proxy): %.2f MB\n", kept.model.count(),
                 double(heapAfter - heapBefore) / (1024.0 * 1024.0));
 }
 
 bool saving(const EventDesc &eventDesc)
 {
-    EvFilter filter;
-    EventsModel model;
-    model.setEventDesc(&eventDesc);
-    EventsFilterProxyModel proxy(filter);
-    proxy.setSourceModel(&model);
-    fillKept(model);
+    const KeptEvents kept(eventDesc);
     QTemporaryDir dir;
     QVector<int> columns;
     for (int column = 0; column < EventsModel::ColumnCount; ++column)
@@ -106,10 +105,10 @@ bool saving(const EventDesc &eventDesc)
     QElapsedTimer timer;
     timer.start();
     const QString text =
-        EventsCsv::text(proxy, columns, evFilterSummary(filter, QString()), QDateTime::currentDateTime());
+        EventsCsv::text(kept.proxy, columns, evFilterSummary(kept.filter, QString()), QDateTime::currentDateTime());
     const bool written = EventsCsv::write(dir.filePath(QStringLiteral("events.csv")), text);
     const qint64 spent = timer.elapsed();
-    std::printf("saving %d events to CSV: %lld ms (%s, %lld bytes)\n", proxy.rowCount(), spent,
+    std::printf("saving %d events to CSV: %lld ms (%s, %lld bytes)\n", kept.proxy.rowCount(), spent,
                 written ? "written" : "FAILED", QFileInfo(dir.filePath(QStringLiteral("events.csv"))).size());
     return written;
 }
