@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QAbstractItemModelTester>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
@@ -83,6 +84,8 @@ private slots:
     void rendering();
     void filter_data();
     void filter();
+    void filterFollowsBatchesAndOverflow_data();
+    void filterFollowsBatchesAndOverflow();
     void offeredCodes();
     void csvField_data();
     void csvField();
@@ -368,6 +371,99 @@ void TestEventsModel::filter()
     shared = EvFilter();
     proxy.applyFilter();
     QCOMPARE(rowNumbers(proxy), (QList<int>{7, 6, 5, 4, 3, 2, 1}));
+}
+
+void TestEventsModel::filterFollowsBatchesAndOverflow_data()
+{
+    QTest::addColumn<EvFilter>("filter");
+    QTest::addColumn<int>("maxCount");
+
+    EvFilter ryn;
+    ryn.rynFilterOn = 1;
+    ryn.rynAddr = 2;
+    EvFilter auAndCode;
+    auAndCode.auFilterOn = 1;
+    auAndCode.auAddr = 3;
+    auAndCode.evCodeFilterOn = 1;
+    auAndCode.evCode = 4;
+    EvFilter nothing;
+    nothing.rynFilterOn = 1;
+    nothing.rynAddr = 9;
+    QTest::addRow("off") << EvFilter() << 12;
+    QTest::addRow("controller") << ryn << 12;
+    QTest::addRow("unit-and-code") << auAndCode << 30;
+    QTest::addRow("nothing-passes") << nothing << 12;
+    QTest::addRow("controller-log-of-one") << ryn << 1;
+}
+
+void TestEventsModel::filterFollowsBatchesAndOverflow()
+{
+    QFETCH(EvFilter, filter);
+    QFETCH(int, maxCount);
+
+    EvFilter shared = filter;
+    EventsModel model;
+    model.setMaxCount(maxCount);
+    EventsFilterProxyModel proxy(shared);
+    proxy.setSourceModel(&model);
+    // Fails the test on any change whose signals do not match what the proxy then shows.
+    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    // Each event is told apart by its time; the filtered fields cycle at different rates.
+    const auto expected = [&](const EvFilter &f) {
+        QStringList rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const ModbusEvent &ev = model.eventAt(row);
+            if ((!f.rynFilterOn || ev.rynAddr == f.rynAddr) && (!f.auFilterOn || ev.auAddr == f.auAddr) &&
+                (!f.evCodeFilterOn || ev.evCode == f.evCode))
+                rows << QStringLiteral("%1 #%2").arg(ev.received.toString(QStringLiteral("hh:mm:ss"))).arg(model.rowCount() - row);
+        }
+        return rows;
+    };
+    const auto shown = [&proxy] {
+        QStringList rows;
+        for (int row = 0; row < proxy.rowCount(); ++row)
+            rows << QStringLiteral("%1 #%2").arg(proxy.index(row, EventsModel::ColumnTime).data().toString(),
+                                                  proxy.headerData(row, Qt::Vertical).toString());
+        return rows;
+    };
+
+    int n = 0;
+    QPersistentModelIndex held;
+    QString heldTime;
+    for (int round = 0; round < 24; ++round) {
+        ModbusProtocol::EventList events;
+        for (int i = 0; i < 1 + round % 5; ++i, ++n) {
+            ModbusEvent ev = makeEvent(1 + n % 7, 1 + n % 3, 1 + n % 4);
+            ev.received = baseTime.addSecs(n);
+            events << ev;
+        }
+        model.insertEvents(events);
+        QCOMPARE(shown(), expected(shared));
+        // A row the engineer selected stays on its event while it is kept.
+        if (!held.isValid() && proxy.rowCount() > 0) {
+            held = proxy.index(proxy.rowCount() - 1, EventsModel::ColumnTime);
+            heldTime = held.data().toString();
+        } else if (held.isValid()) {
+            QCOMPARE(held.data().toString(), heldTime);
+        }
+        if (round == 10)
+            model.descriptionsChanged();
+    }
+
+    // Turning the filter off keeps the held row on its event; turning it back on shows the same rows.
+    shared = EvFilter();
+    proxy.applyFilter();
+    QCOMPARE(shown(), expected(shared));
+    if (held.isValid())
+        QCOMPARE(held.data().toString(), heldTime);
+    shared = filter;
+    proxy.applyFilter();
+    QCOMPARE(shown(), expected(shared));
+
+    model.clear();
+    QCOMPARE(proxy.rowCount(), 0);
+    QVERIFY(!held.isValid());
 }
 
 void TestEventsModel::offeredCodes()
