@@ -177,7 +177,18 @@ void CopyableTableView::setModel(QAbstractItemModel *model)
             << connect(model, &QAbstractItemModel::rowsRemoved, this, &CopyableTableView::slotRowsChanged)
             << connect(model, &QAbstractItemModel::layoutChanged, this, &CopyableTableView::slotRowsChanged)
             << connect(model, &QAbstractItemModel::modelReset, this, &CopyableTableView::slotRowsChanged);
+        using M = QAbstractItemModel;
+        using V = CopyableTableView;
+        m_modelConnections << connect(model, &M::rowsAboutToBeInserted, this, &V::noteRowsMoving)
+                           << connect(model, &M::rowsAboutToBeRemoved, this, &V::noteRowsMoving);
+        m_modelConnections << connect(model, &M::modelAboutToBeReset, this, &V::noteLayoutAll)
+                           << connect(model, &M::columnsAboutToBeInserted, this, &V::noteLayoutAll)
+                           << connect(model, &M::columnsAboutToBeRemoved, this, &V::noteLayoutAll)
+                           << connect(model, &M::layoutAboutToBeChanged, this, &V::noteLayoutAll)
+                           << connect(model, &M::rowsAboutToBeMoved, this, &V::noteLayoutAll)
+                           << connect(model, &M::columnsAboutToBeMoved, this, &V::noteLayoutAll);
     }
+    m_layoutAll = true;
     slotRowsChanged();
 }
 
@@ -545,6 +556,48 @@ void CopyableTableView::repaintChangedCells()
     }
     if (!region.isEmpty())
         viewport()->update(region);
+}
+
+void CopyableTableView::noteRowsMoving(const QModelIndex &parent, int first)
+{
+    if (parent.isValid() || verticalHeader()->sectionsMoved()) {
+        m_layoutAll = true;
+        return;
+    }
+    // Where the first row that comes or goes starts now; rows scrolled out above move everything.
+    const int rows = model()->rowCount(rootIndex());
+    int from = 0;
+    if (first < rows)
+        from = rowViewportPosition(first);
+    else if (rows > 0)
+        from = rowViewportPosition(rows - 1) + rowHeight(rows - 1);
+    from = qMax(0, from);
+    m_rowsMoveFrom = m_rowsMoveFrom < 0 ? from : qMin(m_rowsMoveFrom, from);
+}
+
+void CopyableTableView::doItemsLayout()
+{
+    const int from = std::exchange(m_rowsMoveFrom, -1);
+    const bool all = std::exchange(m_layoutAll, false);
+    // A row leaving or entering the list would repaint the whole page; on a page of units that is
+    // each time a unit's type or state moves it in or out of the list.
+    if (!m_rowChangesRepaintBelow || all || from < 0 || !isVisible()) {
+        QTableView::doItemsLayout();
+        return;
+    }
+    // As the base class does, less the repaint above the moved rows. A changed scroll position
+    // scrolls the viewport by itself.
+    updateGeometries();
+    if (!verticalHeader()->updatesEnabled())
+        verticalHeader()->setUpdatesEnabled(true);
+    viewport()->update(QRect(0, from, viewport()->width(), viewport()->height() - from));
+}
+
+void CopyableTableView::changeEvent(QEvent *event)
+{
+    // A new style or font lays every row out anew.
+    m_layoutAll = true;
+    QTableView::changeEvent(event);
 }
 
 void CopyableTableView::copyCells(const QModelIndexList &cells)

@@ -50,6 +50,10 @@ public:
     // The header's generation date is `generatedAt`, or the current date-time when it is not valid.
     virtual QString toCsv(bool withHeader, const QDateTime &generatedAt = QDateTime());
 
+    // Rows that come or go in the model repaint only what lies from the first of them down: the rows
+    // above keep their pixels. For a view without spans (a span above may change with rows below).
+    void setRowChangesRepaintBelow(bool below) { m_rowChangesRepaintBelow = below; }
+
     void setTitle(const QString &text) { m_title = text; }
     QString title() const { return m_title; }
     QString comment() const { return m_comment; }
@@ -77,12 +81,17 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void doItemsLayout() override;
+    void changeEvent(QEvent *event) override;
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QVector<int> &roles = QVector<int>()) override;
 
 private:
     // Repaints the cells changed since the last event-loop turn where they show now.
     void repaintChangedCells();
+    // Notes where rows are about to come or go, before the model changes.
+    void noteRowsMoving(const QModelIndex &parent, int first);
+    void noteLayoutAll() { m_layoutAll = true; }
     void copyCells(const QModelIndexList &cells);
     void preview(const QString &html);
     QList<int> visibleColumns() const;
@@ -95,4 +104,9 @@ private:
     QList<QMetaObject::Connection> m_modelConnections;
     // Changed cells in sight, as model columns (x) and rows (y), waiting for the turn to end.
     QVector<QRect> m_changedCells;
+    bool m_rowChangesRepaintBelow = false;
+    // Since the last layout: the highest viewport line from which rows moved (-1: none), and whether
+    // anything else changed that the whole view must be laid out and repainted for.
+    int m_rowsMoveFrom = -1;
+    bool m_layoutAll = false;
 };

@@ -48,12 +48,19 @@ NumberHeaderView::NumberHeaderView(QWidget *parent)
 void NumberHeaderView::setModel(QAbstractItemModel *model)
 {
     m_sizes.clear();
+    m_emptySize = QSize();
     QHeaderView::setModel(model);
 }
 
 QSize NumberHeaderView::sectionSizeFromContents(int logicalIndex) const
 {
     const QVariant number = model()->headerData(logicalIndex, orientation());
+    if (!number.isValid() && !model()->headerData(logicalIndex, orientation(), Qt::DecorationRole).isValid() &&
+        !model()->headerData(logicalIndex, orientation(), Qt::FontRole).isValid()) {
+        if (!m_emptySize.isValid())
+            m_emptySize = QHeaderView::sectionSizeFromContents(logicalIndex);
+        return m_emptySize;
+    }
     if (number.userType() != QMetaType::Int)
         return QHeaderView::sectionSizeFromContents(logicalIndex);
     const auto known = m_sizes.constFind(number.toInt());
@@ -136,6 +143,7 @@ void NumberHeaderView::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         m_sizes.clear();
+        m_emptySize = QSize();
         m_pictures.clear();
     }
     QHeaderView::changeEvent(event);

@@ -13,7 +13,8 @@ class QStyle;
 // largest part of the log's work. This one measures each number once and remembers it, so it stays
 // exactly as wide as a plain header while a batch costs a look-up per section. It keeps the
 // pictures of its sections too: a full log numbers its rows from the oldest kept, so the same few
-// numbers come back to the top with every batch.
+// numbers come back to the top with every batch. Sections the model gives nothing for are measured
+// once too: the unit page's rows come and go under a header that shows no text.
 class NumberHeaderView : public QHeaderView
 {
     Q_OBJECT
@@ -60,5 +61,7 @@ private:
 
     // Keyed by the section's number: its size depends on nothing else the log's model gives a row.
     mutable QHash<int, QSize> m_sizes;
+    // A section that shows nothing (a table that numbers no rows): all measure alike.
+    mutable QSize m_emptySize;
     mutable QCache<Key, QPixmap> m_pictures;
 };

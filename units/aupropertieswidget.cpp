@@ -8,6 +8,7 @@
 #include "aupropertiesmodel.h"
 #include "copyabletableview.h"
 #include "modbusprotocol.h"
+#include "numberheaderview.h"
 #include "plaintextitemdelegate.h"
 #include "readingrynsprogressdialog.h"
 #include "rynselectdialog.h"
@@ -101,6 +102,11 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     m_view = new CopyableTableView(this);
     m_view->setModel(m_proxy);
     m_view->setItemDelegate(new PlainTextItemDelegate(m_view));
+    m_view->setRowChangesRepaintBelow(true);
+    // Measures its sections once, not 200 of them each time a row comes or goes; looks as the
+    // view's own header.
+    m_view->setVerticalHeader(new NumberHeaderView(m_view));
+    m_view->verticalHeader()->setHighlightSections(true);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->horizontalHeader()->setDefaultSectionSize(55);
     m_view->horizontalHeader()->setHighlightSections(false);

@@ -346,17 +346,31 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle()
 void TestUnitPixels::propertiesScreenFollowsChange_data()
 {
     QTest::addColumn<bool>("types");
-    QTest::addColumn<bool>("scroll");
-    QTest::addRow("values") << false << false;
-    QTest::addRow("values-and-types") << true << false;
-    QTest::addRow("values-then-scroll") << false << true;
+    // Scrolled by two rows after the change, in the same turn (1), or before it, settled (2).
+    QTest::addColumn<int>("scroll");
+    // A unit whose state takes it out of the list (8: no address) or puts it back, by its address.
+    QTest::addColumn<int>("leaves");
+    QTest::addColumn<int>("enters");
+    QTest::addRow("values") << false << 0 << 0 << 0;
+    QTest::addRow("values-and-types") << true << 0 << 0 << 0;
+    QTest::addRow("values-then-scroll") << false << 1 << 0 << 0;
+    QTest::addRow("row-leaves-in-sight") << false << 0 << 4 << 0;
+    QTest::addRow("row-enters-in-sight") << false << 0 << 0 << 7;
+    QTest::addRow("row-leaves-and-another-enters") << false << 0 << 5 << 7;
+    QTest::addRow("last-row-leaves") << false << 0 << 12 << 0;
+    QTest::addRow("row-enters-then-scroll") << false << 1 << 0 << 7;
+    QTest::addRow("row-leaves-above-the-top") << false << 2 << 1 << 0;
+    QTest::addRow("row-enters-above-the-top") << false << 2 << 0 << 7;
+    QTest::addRow("row-leaves-below-the-top") << false << 2 << 6 << 0;
 }
 
 // What a page that took a change shows on screen, as painted, is what a fresh rendering shows.
 void TestUnitPixels::propertiesScreenFollowsChange()
 {
     QFETCH(bool, types);
-    QFETCH(bool, scroll);
+    QFETCH(int, scroll);
+    QFETCH(int, leaves);
+    QFETCH(int, enters);
     QTableWidget reportTable;
     QTableWidget protocolTable;
     const QList<int> noFilter;
@@ -365,16 +379,29 @@ void TestUnitPixels::propertiesScreenFollowsChange()
     page.resize(1366, 250);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
+    if (scroll == 2)
+        page.view()->verticalScrollBar()->setValue(2);
     QTRY_COMPARE(shownPixels(&page), renderedPixels(&page));
     const QImage before = shownPixels(&page);
     fillLoop(page.model(), 5);
     if (types)
         page.model()->slotSetType(2, SmokeDetector);
+    if (leaves)
+        page.model()->slotSetGeneralState(leaves, 8);
+    if (enters)
+        page.model()->slotSetGeneralState(enters, 0);
     // Within the same turn: the changed cells are repainted where they are after the scroll.
-    if (scroll)
+    if (scroll == 1)
         page.view()->verticalScrollBar()->setValue(2);
     QVERIFY(renderedPixels(&page) != before);
     QTRY_COMPARE(shownPixels(&page), renderedPixels(&page));
+
+    // The row header measures its sections once, and as a plain one measures every section.
+    QHeaderView plain(Qt::Vertical);
+    plain.setSectionsClickable(true);
+    plain.setHighlightSections(true);
+    plain.setModel(page.view()->model());
+    QCOMPARE(page.view()->verticalHeader()->sizeHint(), plain.sizeHint());
 }
 
 QTEST_MAIN(TestUnitPixels)
