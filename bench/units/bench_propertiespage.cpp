@@ -2,7 +2,8 @@
 // "all parameters" reading delivers it: block by block (every unit's type, then every general state,
 // then each further value), one event-loop turn a block, so the gathered re-filter and the repaint
 // each block causes are counted. Prints the GUI thread's CPU time for the whole change, for one
-// unit's change, and the heap the page's 251 rows take with the model, proxy and view.
+// unit's change (apart, the rounds in which its row stays and those in which it leaves or enters the
+// list), and the heap the page's 251 rows take with the model, proxy and view.
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
@@ -58,14 +59,31 @@ int main(int argc, char *argv[])
     std::vector<double> full;
     for (int round = 1; round <= Rounds; ++round)
         full.push_back(busyMs([&model, round] { feedLoop(model, round * 7); }));
+    // More single-unit rounds on the command line, for a profiler.
+    const int singles = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 50;
     std::vector<double> single;
-    for (int round = 0; round < 50; ++round)
+    // The unit's type cycles through every type, so in some rounds its row leaves or enters the list.
+    std::vector<double> stays;
+    std::vector<double> moves;
+    const QAbstractItemModel *shown = page->view()->model();
+    for (int round = 0; round < singles; ++round) {
+        const int rowsBefore = shown->rowCount();
         single.push_back(busyMs([&model, round] { feedUnit(model, 17, round); }));
+        (shown->rowCount() == rowsBefore ? stays : moves).push_back(single.back());
+    }
+    // What the benchmark's own wait for the paint costs with nothing to do, in every figure above.
+    std::vector<double> idle;
+    for (int round = 0; round < 20; ++round)
+        idle.push_back(busyMs([] {}));
     std::printf("full change of %d units in %zu blocks, page visible (%d rows, %d columns shown): %.1f ms "
-                "(median of %d, worst %.1f); one unit %.3f ms (median of 50, worst %.3f)\n",
+                "(median of %d, worst %.1f); one unit %.3f ms (median of %d, worst %.3f)\n",
                 Units, unitValueFeeds().size(), page->view()->model()->rowCount(),
                 page->view()->model()->columnCount(), median(full), Rounds,
-                *std::max_element(full.begin(), full.end()), median(single),
+                *std::max_element(full.begin(), full.end()), median(single), singles,
                 *std::max_element(single.begin(), single.end()));
+    std::printf("one unit whose row stays: %.3f ms (median of %zu); whose row leaves or enters the list: %.3f ms "
+                "(median of %zu); the idle wait for the paint: %.3f ms (median of %zu)\n",
+                median(stays), stays.size(), moves.empty() ? 0.0 : median(moves), moves.size(), median(idle),
+                idle.size());
     return 0;
 }
