@@ -179,8 +179,8 @@ void CopyableTableView::setModel(QAbstractItemModel *model)
             << connect(model, &QAbstractItemModel::modelReset, this, &CopyableTableView::slotRowsChanged);
         using M = QAbstractItemModel;
         using V = CopyableTableView;
-        m_modelConnections << connect(model, &M::rowsAboutToBeInserted, this, &V::noteRowsMoving)
-                           << connect(model, &M::rowsAboutToBeRemoved, this, &V::noteRowsMoving);
+        m_modelConnections << connect(model, &M::rowsAboutToBeInserted, this, &V::noteRowsComing)
+                           << connect(model, &M::rowsAboutToBeRemoved, this, &V::noteRowsGoing);
         m_modelConnections << connect(model, &M::modelAboutToBeReset, this, &V::noteLayoutAll)
                            << connect(model, &M::columnsAboutToBeInserted, this, &V::noteLayoutAll)
                            << connect(model, &M::columnsAboutToBeRemoved, this, &V::noteLayoutAll)
@@ -189,6 +189,8 @@ void CopyableTableView::setModel(QAbstractItemModel *model)
                            << connect(model, &M::columnsAboutToBeMoved, this, &V::noteLayoutAll);
     }
     m_layoutAll = true;
+    m_rowsMoveFrom = -1;
+    m_rowsMoved = false;
     slotRowsChanged();
 }
 
@@ -558,12 +560,23 @@ void CopyableTableView::repaintChangedCells()
         viewport()->update(region);
 }
 
-void CopyableTableView::noteRowsMoving(const QModelIndex &parent, int first)
+void CopyableTableView::noteRowsComing(const QModelIndex &parent, int first, int last)
+{
+    noteRowsMoving(parent, first, last, true);
+}
+
+void CopyableTableView::noteRowsGoing(const QModelIndex &parent, int first, int last)
+{
+    noteRowsMoving(parent, first, last, false);
+}
+
+void CopyableTableView::noteRowsMoving(const QModelIndex &parent, int first, int last, bool coming)
 {
     if (parent.isValid() || verticalHeader()->sectionsMoved()) {
         m_layoutAll = true;
         return;
     }
+    m_rowsMoved = true;
     // Where the first row that comes or goes starts now; rows scrolled out above move everything.
     const int rows = model()->rowCount(rootIndex());
     int from = 0;
@@ -571,26 +584,48 @@ void CopyableTableView::noteRowsMoving(const QModelIndex &parent, int first)
         from = rowViewportPosition(first);
     else if (rows > 0)
         from = rowViewportPosition(rows - 1) + rowHeight(rows - 1);
-    from = qMax(0, from);
-    m_rowsMoveFrom = m_rowsMoveFrom < 0 ? from : qMin(m_rowsMoveFrom, from);
+
+    // The rows below keep their pixels, moved on screen now, while the screen still shows the rows
+    // as they were: a paint before the next layout already paints the rows where they go. Cells
+    // changed so far are marked first, where they show now, and move with their rows.
+    const QRect below(0, from, viewport()->width(), viewport()->height() - from);
+    if (!m_rowChangesRepaintBelow || m_layoutAll || !isVisible() || from < 0 || below.isEmpty() ||
+        viewport()->testAttribute(Qt::WA_WState_InPaintEvent)) {
+        m_rowsMoveFrom = m_rowsMoveFrom < 0 ? qMax(0, from) : qMin(m_rowsMoveFrom, qMax(0, from));
+        return;
+    }
+    if (!coming) {
+        m_changedCells.erase(std::remove_if(m_changedCells.begin(), m_changedCells.end(),
+                                            [first, last](const QRect &cells) {
+                                                return cells.top() >= first && cells.bottom() <= last;
+                                            }),
+                             m_changedCells.end());
+    }
+    repaintChangedCells();
+    // A header gives rows that come its default height; one resized later repaints from there down.
+    const int shift = coming ? (last - first + 1) * verticalHeader()->defaultSectionSize()
+                             : from - (rowViewportPosition(last) + rowHeight(last));
+    viewport()->scroll(0, shift, below);
 }
 
 void CopyableTableView::doItemsLayout()
 {
     const int from = std::exchange(m_rowsMoveFrom, -1);
+    const bool moved = std::exchange(m_rowsMoved, false);
     const bool all = std::exchange(m_layoutAll, false);
     // A row leaving or entering the list would repaint the whole page; on a page of units that is
     // each time a unit's type or state moves it in or out of the list.
-    if (!m_rowChangesRepaintBelow || all || from < 0 || !isVisible()) {
+    if (!m_rowChangesRepaintBelow || all || !moved || !isVisible()) {
         QTableView::doItemsLayout();
         return;
     }
-    // As the base class does, less the repaint above the moved rows. A changed scroll position
-    // scrolls the viewport by itself.
+    // As the base class does, less the repaint of the rows that moved on screen already. A changed
+    // scroll position scrolls the viewport by itself.
     updateGeometries();
     if (!verticalHeader()->updatesEnabled())
         verticalHeader()->setUpdatesEnabled(true);
-    viewport()->update(QRect(0, from, viewport()->width(), viewport()->height() - from));
+    if (from >= 0)
+        viewport()->update(QRect(0, from, viewport()->width(), viewport()->height() - from));
 }
 
 void CopyableTableView::changeEvent(QEvent *event)

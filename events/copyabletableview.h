@@ -50,8 +50,9 @@ public:
     // The header's generation date is `generatedAt`, or the current date-time when it is not valid.
     virtual QString toCsv(bool withHeader, const QDateTime &generatedAt = QDateTime());
 
-    // Rows that come or go in the model repaint only what lies from the first of them down: the rows
-    // above keep their pixels. For a view without spans (a span above may change with rows below).
+    // Rows that come or go in the model in sight move the rows below them on screen, and only what
+    // that uncovers is painted: the rows above and below keep their pixels. For a view without spans
+    // (a span above may change with rows below).
     void setRowChangesRepaintBelow(bool below) { m_rowChangesRepaintBelow = below; }
 
     void setTitle(const QString &text) { m_title = text; }
@@ -89,8 +90,10 @@ protected:
 private:
     // Repaints the cells changed since the last event-loop turn where they show now.
     void repaintChangedCells();
-    // Notes where rows are about to come or go, before the model changes.
-    void noteRowsMoving(const QModelIndex &parent, int first);
+    // Before rows come or go: moves the rows below them on screen, or notes where to repaint from.
+    void noteRowsComing(const QModelIndex &parent, int first, int last);
+    void noteRowsGoing(const QModelIndex &parent, int first, int last);
+    void noteRowsMoving(const QModelIndex &parent, int first, int last, bool coming);
     void noteLayoutAll() { m_layoutAll = true; }
     void copyCells(const QModelIndexList &cells);
     void preview(const QString &html);
@@ -105,8 +108,10 @@ private:
     // Changed cells in sight, as model columns (x) and rows (y), waiting for the turn to end.
     QVector<QRect> m_changedCells;
     bool m_rowChangesRepaintBelow = false;
-    // Since the last layout: the highest viewport line from which rows moved (-1: none), and whether
-    // anything else changed that the whole view must be laid out and repainted for.
+    // Since the last layout: the highest viewport line from which rows must be repainted (-1: none),
+    // whether rows came or went, and whether anything else changed that the whole view must be laid
+    // out and repainted for.
     int m_rowsMoveFrom = -1;
+    bool m_rowsMoved = false;
     bool m_layoutAll = false;
 };

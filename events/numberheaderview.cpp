@@ -23,7 +23,7 @@ bool isOpaqueColor(const QBrush &brush)
 
 bool NumberHeaderView::Key::operator==(const Key &other) const
 {
-    return number == other.number && size == other.size && pixelRatio == other.pixelRatio &&
+    return number == other.number && blank == other.blank && size == other.size && pixelRatio == other.pixelRatio &&
            dpiX == other.dpiX && dpiY == other.dpiY &&
            style == other.style && palette == other.palette && background == other.background &&
            renderHints == other.renderHints && elideMode == other.elideMode && enabled == other.enabled &&
@@ -38,7 +38,7 @@ uint qHash(const NumberHeaderView::Key &key, uint seed)
 }
 
 NumberHeaderView::NumberHeaderView(QWidget *parent)
-    : QHeaderView(Qt::Vertical, parent)
+    : StableHeaderView(Qt::Vertical, parent)
 {
     // As a table's own vertical header: a click on a number selects the row.
     setSectionsClickable(true);
@@ -49,7 +49,7 @@ void NumberHeaderView::setModel(QAbstractItemModel *model)
 {
     m_sizes.clear();
     m_emptySize = QSize();
-    QHeaderView::setModel(model);
+    StableHeaderView::setModel(model);
 }
 
 QSize NumberHeaderView::sectionSizeFromContents(int logicalIndex) const
@@ -83,7 +83,9 @@ void NumberHeaderView::paintSection(QPainter *painter, const QRect &rect, int lo
 {
     const QVariant number = model()->headerData(logicalIndex, orientation());
     const auto given = [&](int role) { return model()->headerData(logicalIndex, orientation(), role).isValid(); };
-    const bool plainNumber = number.userType() == QMetaType::Int && !given(Qt::TextAlignmentRole) &&
+    // A section without text (the unit page's rows) is kept as well.
+    const bool blank = !number.isValid();
+    const bool plainNumber = (number.userType() == QMetaType::Int || blank) && !given(Qt::TextAlignmentRole) &&
                              !given(Qt::DecorationRole) && !given(Qt::ForegroundRole) &&
                              !given(Qt::BackgroundRole) && !given(Qt::FontRole);
     // The section is drawn over the header's own background: kept only when that is plain.
@@ -97,6 +99,7 @@ void NumberHeaderView::paintSection(QPainter *painter, const QRect &rect, int lo
 
     Key key;
     key.number = number.toInt();
+    key.blank = blank;
     key.size = rect.size();
     key.pixelRatio = painter->device()->devicePixelRatioF();
     key.dpiX = painter->device()->logicalDpiX();
@@ -146,5 +149,5 @@ void NumberHeaderView::changeEvent(QEvent *event)
         m_emptySize = QSize();
         m_pictures.clear();
     }
-    QHeaderView::changeEvent(event);
+    StableHeaderView::changeEvent(event);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "stableheaderview.h"
+
 #include <QCache>
 #include <QFont>
 #include <QHash>
-#include <QHeaderView>
 #include <QPixmap>
 
 class QStyle;
@@ -14,8 +15,9 @@ class QStyle;
 // exactly as wide as a plain header while a batch costs a look-up per section. It keeps the
 // pictures of its sections too: a full log numbers its rows from the oldest kept, so the same few
 // numbers come back to the top with every batch. Sections the model gives nothing for are measured
-// once too: the unit page's rows come and go under a header that shows no text.
-class NumberHeaderView : public QHeaderView
+// once and kept as one picture too: the unit page's rows come and go under a header that shows no
+// text.
+class NumberHeaderView : public StableHeaderView
 {
     Q_OBJECT
 
@@ -35,6 +37,7 @@ private:
     struct Key
     {
         int number = 0;
+        bool blank = false;
         QSize size;
         qreal pixelRatio = 1;
         int dpiX = 0;

@@ -13,6 +13,7 @@
 #include "readingrynsprogressdialog.h"
 #include "rynselectdialog.h"
 #include "settings.h"
+#include "stableheaderview.h"
 #include "tableexport.h"
 #include "unitslogging.h"
 
@@ -108,6 +109,10 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     m_view->setVerticalHeader(new NumberHeaderView(m_view));
     m_view->verticalHeader()->setHighlightSections(true);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Keeps its measure while values change: a plain header measures all its columns again at the
+    // next row that comes or goes after any change of a value.
+    m_view->setHorizontalHeader(new StableHeaderView(Qt::Horizontal, m_view));
+    m_view->horizontalHeader()->setSectionsClickable(true);
     m_view->horizontalHeader()->setDefaultSectionSize(55);
     m_view->horizontalHeader()->setHighlightSections(false);
     m_view->horizontalHeader()->setTextElideMode(Qt::ElideRight);

@@ -5,6 +5,7 @@
 #include "pendingrefresh.h"
 #include "selectencodingdialog.h"
 #include "settings.h"
+#include "stableheaderview.h"
 #include "tableexport.h"
 #include "testhelpers.h"
 
@@ -19,6 +20,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -104,6 +106,10 @@ private slots:
     void rowCountFollowsModel();
     void rangeChangesRepaintWhereTheyShow_data();
     void rangeChangesRepaintWhereTheyShow();
+    void rowsComingAndGoingShowAsAFreshPaint_data();
+    void rowsComingAndGoingShowAsAFreshPaint();
+    void stableHeaderMeasuresAsAPlainOne_data();
+    void stableHeaderMeasuresAsAPlainOne();
     void exportCsvDialogs_data();
     void exportCsvDialogs();
     void writeTextFile_data();
@@ -436,6 +442,112 @@ void TestCopyableTableView::rangeChangesRepaintWhereTheyShow()
         }
     }
     QVERIFY(!(QRegion(viewport) - log.painted).isEmpty());
+}
+
+void TestCopyableTableView::rowsComingAndGoingShowAsAFreshPaint_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("scrolledTo");
+    QTest::addColumn<int>("changedBefore"); // a cell's row changed before the rows move, -1: none
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("count"); // > 0: rows come, < 0: rows go
+    QTest::addColumn<int>("changedAfter");
+    QTest::addColumn<bool>("tall"); // rows sized to their contents, the rows that come two lines high
+    QTest::addRow("one-goes") << 40 << 0 << -1 << 3 << -1 << -1 << false;
+    QTest::addRow("three-go") << 40 << 0 << -1 << 2 << -3 << -1 << false;
+    QTest::addRow("two-come") << 40 << 0 << -1 << 3 << 2 << -1 << false;
+    QTest::addRow("changed-then-one-goes-above") << 40 << 0 << 8 << 2 << -1 << -1 << false;
+    QTest::addRow("changed-then-one-comes-above") << 40 << 0 << 8 << 2 << 1 << -1 << false;
+    QTest::addRow("one-goes-then-changed-below") << 40 << 0 << -1 << 2 << -1 << 8 << false;
+    QTest::addRow("the-changed-row-goes") << 40 << 0 << 4 << 4 << -1 << -1 << false;
+    QTest::addRow("rows-come-at-the-end") << 5 << 0 << -1 << 5 << 2 << -1 << false;
+    QTest::addRow("one-goes-above-the-top") << 40 << 5 << -1 << 1 << -1 << -1 << false;
+    QTest::addRow("tall-rows-come") << 40 << 0 << 6 << 3 << 2 << -1 << true;
+    QTest::addRow("tall-rows-go") << 40 << 0 << 6 << 3 << -2 << -1 << true;
+}
+
+// Rows that come or go in sight move the rows below them on screen rather than repainting them:
+// what the view shows afterwards, as painted, is what a fresh rendering shows.
+void TestCopyableTableView::rowsComingAndGoingShowAsAFreshPaint()
+{
+    QFETCH(int, rows);
+    QFETCH(int, scrolledTo);
+    QFETCH(int, changedBefore);
+    QFETCH(int, first);
+    QFETCH(int, count);
+    QFETCH(int, changedAfter);
+    QFETCH(bool, tall);
+    QStandardItemModel *model = letterModel(rows, 6, this);
+    // In a window, as views are.
+    QWidget window;
+    auto *view = new CopyableTableView(&window);
+    view->setRowChangesRepaintBelow(true);
+    view->setModel(model);
+    if (tall)
+        view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->resize(400, 300);
+    window.resize(400, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    view->verticalScrollBar()->setValue(scrolledTo);
+    const auto shown = [&window] {
+        return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto rendered = [&window] { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    QTRY_COMPARE(shown(), rendered());
+
+    if (changedBefore >= 0)
+        model->item(changedBefore, 1)->setText(QStringLiteral("changed"));
+    if (count > 0) {
+        model->insertRows(first, count);
+        for (int row = first; row < first + count; ++row)
+            model->setItem(row, 0, new QStandardItem(tall ? QStringLiteral("new\nrow") : QStringLiteral("new")));
+    } else {
+        model->removeRows(first, -count);
+    }
+    if (changedAfter >= 0)
+        model->item(changedAfter, 2)->setText(QStringLiteral("later"));
+    QTRY_COMPARE(shown(), rendered());
+}
+
+void TestCopyableTableView::stableHeaderMeasuresAsAPlainOne_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addRow("a-cell") << QStringLiteral("cell");
+    QTest::addRow("a-header-text") << QStringLiteral("header");
+    // A plain header measures its first and last hundred sections: sorting brings the long label
+    // from the middle to the top.
+    QTest::addRow("rows-sorted") << QStringLiteral("sort");
+}
+
+// The header keeps its measure while cells change, and measures anew whatever a plain header
+// measures anew for.
+void TestCopyableTableView::stableHeaderMeasuresAsAPlainOne()
+{
+    QFETCH(QString, change);
+    QStandardItemModel *model = letterModel(300, 2, this);
+    model->setHeaderData(150, Qt::Vertical, QStringLiteral("a label longer than any number"));
+    model->setData(model->index(150, 0), QStringLiteral("_first"));
+    QSortFilterProxyModel proxy;
+    proxy.setSourceModel(model);
+    CopyableTableView view;
+    auto *header = new StableHeaderView(Qt::Vertical, &view);
+    view.setVerticalHeader(header);
+    view.setModel(&proxy);
+    const auto plainHint = [&proxy] {
+        QHeaderView plain(Qt::Vertical);
+        plain.setModel(&proxy);
+        return plain.sizeHint();
+    };
+    QCOMPARE(header->sizeHint(), plainHint());
+
+    if (change == QLatin1String("cell"))
+        model->setData(model->index(3, 1), QStringLiteral("a much longer text than before"));
+    else if (change == QLatin1String("header"))
+        model->setHeaderData(3, Qt::Vertical, QStringLiteral("a header text longer than that"));
+    else
+        proxy.sort(0);
+    QCOMPARE(header->sizeHint(), plainHint());
 }
 
 void TestCopyableTableView::exportCsvDialogs_data()

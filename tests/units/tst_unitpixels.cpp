@@ -311,7 +311,8 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle_data()
     QTest::addRow("elided") << 22 << false << false;
 }
 
-// The page's delegate paints what the style's own item paint would, pixel for pixel.
+// The page's delegate paints what the style's own item paint would, and its row header what a plain
+// header would, pixel for pixel.
 void TestUnitPixels::propertiesPagePaintsAsTheStyle()
 {
     QFETCH(int, sectionSize);
@@ -323,8 +324,13 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle()
     QImage images[2];
     for (int pass = 0; pass < 2; ++pass) {
         AuPropertiesWidget page(&reportTable, &protocolTable, &noFilter);
-        if (pass == 1)
+        if (pass == 1) {
             page.view()->setItemDelegate(new QStyledItemDelegate(page.view()));
+            auto *rowHeader = new QHeaderView(Qt::Vertical, page.view());
+            rowHeader->setSectionsClickable(true);
+            rowHeader->setHighlightSections(true);
+            page.view()->setVerticalHeader(rowHeader);
+        }
         fillLoop(page.model(), 0);
         page.flushPendingFilter();
         page.view()->horizontalHeader()->setDefaultSectionSize(sectionSize);
