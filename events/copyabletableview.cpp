@@ -541,6 +541,9 @@ void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelInde
 
 void CopyableTableView::repaintChangedCells()
 {
+    // A model's deferred re-filter would move rows after the cells are marked, and their marks
+    // with them: a row that leaves would have the row that takes its place painted again.
+    flushPendingRefresh(model());
     const QVector<QRect> changed = std::exchange(m_changedCells, {});
     const QAbstractItemModel *source = model();
     if (!source || !isVisible())
