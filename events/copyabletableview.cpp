@@ -544,6 +544,11 @@ void CopyableTableView::repaintChangedCells()
     // A model's deferred re-filter would move rows after the cells are marked, and their marks
     // with them: a row that leaves would have the row that takes its place painted again.
     flushPendingRefresh(model());
+    markChangedCells();
+}
+
+void CopyableTableView::markChangedCells()
+{
     const QVector<QRect> changed = std::exchange(m_changedCells, {});
     const QAbstractItemModel *source = model();
     if (!source || !isVisible())
@@ -604,7 +609,8 @@ void CopyableTableView::noteRowsMoving(const QModelIndex &parent, int first, int
                                             }),
                              m_changedCells.end());
     }
-    repaintChangedCells();
+    // Not the model's deferred re-filter: the model is in the middle of a change.
+    markChangedCells();
     // A header gives rows that come its default height; one resized later repaints from there down.
     const int shift = coming ? (last - first + 1) * verticalHeader()->defaultSectionSize()
                              : from - (rowViewportPosition(last) + rowHeight(last));

@@ -88,8 +88,10 @@ protected:
                      const QVector<int> &roles = QVector<int>()) override;
 
 private:
-    // Repaints the cells changed since the last event-loop turn where they show now.
+    // Repaints the cells changed since the last event-loop turn where they show now, once the model
+    // is up to date.
     void repaintChangedCells();
+    void markChangedCells();
     // Before rows come or go: moves the rows below them on screen, or notes where to repaint from.
     void noteRowsComing(const QModelIndex &parent, int first, int last);
     void noteRowsGoing(const QModelIndex &parent, int first, int last);
