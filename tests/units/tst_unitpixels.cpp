@@ -311,8 +311,8 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle_data()
     QTest::addRow("elided") << 22 << false << false;
 }
 
-// The page's delegate paints what the style's own item paint would, and its row header what a plain
-// header would, pixel for pixel.
+// The page's delegate paints what the style's own item paint would, its grid what the view's lines
+// would, and its row header what a plain header would, pixel for pixel.
 void TestUnitPixels::propertiesPagePaintsAsTheStyle()
 {
     QFETCH(int, sectionSize);
@@ -325,6 +325,7 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle()
     for (int pass = 0; pass < 2; ++pass) {
         AuPropertiesWidget page(&reportTable, &protocolTable, &noFilter);
         if (pass == 1) {
+            page.view()->setGridFilled(false);
             page.view()->setItemDelegate(new QStyledItemDelegate(page.view()));
             auto *rowHeader = new QHeaderView(Qt::Vertical, page.view());
             rowHeader->setSectionsClickable(true);
