@@ -455,18 +455,21 @@ void TestCopyableTableView::rowsComingAndGoingShowAsAFreshPaint_data()
     QTest::addColumn<int>("changedAfter");
     QTest::addColumn<bool>("tall"); // rows sized to their contents, the rows that come two lines high
     QTest::addColumn<bool>("heldBack"); // behind a filter whose re-filter waits for the turn to end
-    QTest::addRow("one-goes") << 40 << 0 << -1 << 3 << -1 << -1 << false << false;
-    QTest::addRow("three-go") << 40 << 0 << -1 << 2 << -3 << -1 << false << false;
-    QTest::addRow("two-come") << 40 << 0 << -1 << 3 << 2 << -1 << false << false;
-    QTest::addRow("changed-then-one-goes-above") << 40 << 0 << 8 << 2 << -1 << -1 << false << false;
-    QTest::addRow("changed-then-one-comes-above") << 40 << 0 << 8 << 2 << 1 << -1 << false << false;
-    QTest::addRow("one-goes-then-changed-below") << 40 << 0 << -1 << 2 << -1 << 8 << false << false;
-    QTest::addRow("the-changed-row-goes") << 40 << 0 << 4 << 4 << -1 << -1 << false << false;
-    QTest::addRow("rows-come-at-the-end") << 5 << 0 << -1 << 5 << 2 << -1 << false << false;
-    QTest::addRow("one-goes-above-the-top") << 40 << 5 << -1 << 1 << -1 << -1 << false << false;
-    QTest::addRow("tall-rows-come") << 40 << 0 << 6 << 3 << 2 << -1 << true << false;
-    QTest::addRow("tall-rows-go") << 40 << 0 << 6 << 3 << -2 << -1 << true << false;
-    QTest::addRow("rows-come-while-a-re-filter-waits") << 40 << 0 << 8 << 3 << 2 << -1 << false << true;
+    QTest::addColumn<int>("selected"); // a row selected and current before the rows move, -1: none
+    QTest::addRow("one-goes") << 40 << 0 << -1 << 3 << -1 << -1 << false << false << -1;
+    QTest::addRow("three-go") << 40 << 0 << -1 << 2 << -3 << -1 << false << false << -1;
+    QTest::addRow("two-come") << 40 << 0 << -1 << 3 << 2 << -1 << false << false << -1;
+    QTest::addRow("changed-then-one-goes-above") << 40 << 0 << 8 << 2 << -1 << -1 << false << false << -1;
+    QTest::addRow("changed-then-one-comes-above") << 40 << 0 << 8 << 2 << 1 << -1 << false << false << -1;
+    QTest::addRow("one-goes-then-changed-below") << 40 << 0 << -1 << 2 << -1 << 8 << false << false << -1;
+    QTest::addRow("the-changed-row-goes") << 40 << 0 << 4 << 4 << -1 << -1 << false << false << -1;
+    QTest::addRow("rows-come-at-the-end") << 5 << 0 << -1 << 5 << 2 << -1 << false << false << -1;
+    QTest::addRow("one-goes-above-the-top") << 40 << 5 << -1 << 1 << -1 << -1 << false << false << -1;
+    QTest::addRow("tall-rows-come") << 40 << 0 << 6 << 3 << 2 << -1 << true << false << -1;
+    QTest::addRow("tall-rows-go") << 40 << 0 << 6 << 3 << -2 << -1 << true << false << -1;
+    QTest::addRow("rows-come-while-a-re-filter-waits") << 40 << 0 << 8 << 3 << 2 << -1 << false << true << -1;
+    QTest::addRow("the-selected-row-goes") << 40 << 0 << -1 << 4 << -1 << -1 << false << false << 4;
+    QTest::addRow("rows-come-above-the-selected-row") << 40 << 0 << -1 << 3 << 2 << -1 << false << false << 8;
 }
 
 // Rows that come or go in sight move the rows below them on screen rather than repainting them:
@@ -481,6 +484,7 @@ void TestCopyableTableView::rowsComingAndGoingShowAsAFreshPaint()
     QFETCH(int, changedAfter);
     QFETCH(bool, tall);
     QFETCH(bool, heldBack);
+    QFETCH(int, selected);
     QStandardItemModel *model = letterModel(rows, 6, this);
     // Rows come in the middle of the filter's own change: the view must not make it re-filter then.
     DeferredFilter filter;
@@ -498,6 +502,10 @@ void TestCopyableTableView::rowsComingAndGoingShowAsAFreshPaint()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     view->verticalScrollBar()->setValue(scrolledTo);
+    if (selected >= 0) {
+        view->setFocus();
+        view->selectRow(selected);
+    }
     const auto shown = [&window] {
         return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
     };
