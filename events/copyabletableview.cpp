@@ -179,8 +179,14 @@ void CopyableTableView::setModel(QAbstractItemModel *model)
             << connect(model, &QAbstractItemModel::modelReset, this, &CopyableTableView::slotRowsChanged);
         using M = QAbstractItemModel;
         using V = CopyableTableView;
-        m_modelConnections << connect(model, &M::rowsAboutToBeInserted, this, &V::noteRowsComing)
-                           << connect(model, &M::rowsAboutToBeRemoved, this, &V::noteRowsGoing);
+        m_modelConnections << connect(model, &M::rowsAboutToBeInserted, this,
+                                      [this](const QModelIndex &parent, int first, int last) {
+                                          noteRowsMoving(parent, first, last, true);
+                                      })
+                           << connect(model, &M::rowsAboutToBeRemoved, this,
+                                      [this](const QModelIndex &parent, int first, int last) {
+                                          noteRowsMoving(parent, first, last, false);
+                                      });
         m_modelConnections << connect(model, &M::modelAboutToBeReset, this, &V::noteLayoutAll)
                            << connect(model, &M::columnsAboutToBeInserted, this, &V::noteLayoutAll)
                            << connect(model, &M::columnsAboutToBeRemoved, this, &V::noteLayoutAll)
@@ -566,16 +572,6 @@ void CopyableTableView::markChangedCells()
     }
     if (!region.isEmpty())
         viewport()->update(region);
-}
-
-void CopyableTableView::noteRowsComing(const QModelIndex &parent, int first, int last)
-{
-    noteRowsMoving(parent, first, last, true);
-}
-
-void CopyableTableView::noteRowsGoing(const QModelIndex &parent, int first, int last)
-{
-    noteRowsMoving(parent, first, last, false);
 }
 
 void CopyableTableView::noteRowsMoving(const QModelIndex &parent, int first, int last, bool coming)

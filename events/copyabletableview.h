@@ -93,8 +93,6 @@ private:
     void repaintChangedCells();
     void markChangedCells();
     // Before rows come or go: moves the rows below them on screen, or notes where to repaint from.
-    void noteRowsComing(const QModelIndex &parent, int first, int last);
-    void noteRowsGoing(const QModelIndex &parent, int first, int last);
     void noteRowsMoving(const QModelIndex &parent, int first, int last, bool coming);
     void noteLayoutAll() { m_layoutAll = true; }
     void copyCells(const QModelIndexList &cells);

@@ -85,12 +85,12 @@ void NumberHeaderView::paintSection(QPainter *painter, const QRect &rect, int lo
     const auto given = [&](int role) { return model()->headerData(logicalIndex, orientation(), role).isValid(); };
     // A section without text (the unit page's rows) is kept as well.
     const bool blank = !number.isValid();
-    const bool plainNumber = (number.userType() == QMetaType::Int || blank) && !given(Qt::TextAlignmentRole) &&
+    const bool plainSection = (number.userType() == QMetaType::Int || blank) && !given(Qt::TextAlignmentRole) &&
                              !given(Qt::DecorationRole) && !given(Qt::ForegroundRole) &&
                              !given(Qt::BackgroundRole) && !given(Qt::FontRole);
     // The section is drawn over the header's own background: kept only when that is plain.
     const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
-    if (!plainNumber || !rect.isValid() || isSortIndicatorShown() || !viewport()->autoFillBackground() ||
+    if (!plainSection || !rect.isValid() || isSortIndicatorShown() || !viewport()->autoFillBackground() ||
         !isOpaqueColor(background) || underMouse() || viewport()->underMouse() ||
         QGuiApplication::mouseButtons() != Qt::NoButton) {
         QHeaderView::paintSection(painter, rect, logicalIndex);
