@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QStyle>
 
@@ -30,6 +32,13 @@ bool isPlain(const QStyleOptionViewItem &option)
            !option.text.isEmpty();
 }
 
+// The style's text rectangle of a cell without icon or check box: the cell less a margin.
+QRect textBox(const QStyleOptionViewItem &opt, const QStyle *style)
+{
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+    return opt.rect.adjusted(margin, 0, -margin, 0);
+}
+
 } // namespace
 
 PlainTextItemDelegate::PlainTextItemDelegate(QObject *parent)
@@ -50,16 +59,23 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
         return;
     }
 
-    // The style's text rectangle of a cell without icon or check box is the cell less a margin.
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
-    const TextLine *text = laidOut(opt, textRect.width());
-    if (!text->fits) {
-        if (!paintCopied(painter, opt, style))
-            QStyledItemDelegate::paint(painter, option, index);
+    const TextLine *text = laidOut(opt, textBox(opt, style).size());
+    // Short texts are drawn from their layout; the few glyphs of an elided label cost more to draw
+    // than its kept picture to copy.
+    if (!text->whole && paintCopied(painter, opt, style, text))
+        return;
+    if (!text->drawable) {
+        QStyledItemDelegate::paint(painter, option, index);
         return;
     }
+    paintText(painter, opt, style, text);
+}
 
+void PlainTextItemDelegate::paintText(QPainter *painter, QStyleOptionViewItem opt, QStyle *style,
+                                      const TextLine *text) const
+{
+    const QWidget *widget = opt.widget;
+    const QRect textRect = textBox(opt, style);
     opt.text.clear();
     opt.features &= ~QStyleOptionViewItem::HasDisplay;
     if (paintsBehindText(opt, style))
@@ -69,20 +85,32 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
         group = QPalette::Inactive;
     const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment, text->size, textRect);
+    const QPointF at(textRect.x(), layoutRect.top());
+    const QColor ink = opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                    : QPalette::Text);
+    // The style clips the text to the cell; glyphs well inside it need no clip (a pixel spare for
+    // the antialiasing).
+    if (QRectF(opt.rect).contains(text->ink.translated(at).adjusted(-1, -1, 1, 1))) {
+        const QPen pen = painter->pen();
+        painter->setPen(ink);
+        text->layout.draw(painter, at);
+        painter->setPen(pen);
+        return;
+    }
     painter->save();
     painter->setClipRect(opt.rect);
-    painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                                 : QPalette::Text));
-    text->layout.draw(painter, QPointF(textRect.x(), layoutRect.top()));
+    painter->setPen(ink);
+    text->layout.draw(painter, at);
     painter->restore();
 }
 
 const PlainTextItemDelegate::TextLine *PlainTextItemDelegate::laidOut(const QStyleOptionViewItem &opt,
-                                                                      int width) const
+                                                                      const QSize &box) const
 {
     const bool wrap = opt.features & QStyleOptionViewItem::WrapText;
     const Qt::Alignment alignment = QStyle::visualAlignment(opt.direction, opt.displayAlignment);
-    const LineKey key{opt.text, fontId(opt.font), width, int(wrap) | int(alignment) << 1};
+    const LineKey key{opt.text, fontId(opt.font), box.width(), box.height(),
+                      int(wrap) | int(alignment) << 1 | int(opt.textElideMode) << 12};
     if (const TextLine *kept = m_lines.object(key))
         return kept;
     auto *line = new TextLine;
@@ -96,19 +124,98 @@ const PlainTextItemDelegate::TextLine *PlainTextItemDelegate::laidOut(const QSty
     layout.setText(opt.text);
     layout.setFont(opt.font);
     layout.setTextOption(textOption);
-    layout.beginLayout();
-    QTextLine first = layout.createLine();
-    first.setLineWidth(width);
-    first.setPosition(QPointF(0, 0));
-    const bool oneLine = !layout.createLine().isValid();
-    layout.endLayout();
-    line->fits = oneLine && first.naturalTextWidth() <= width;
+    // The style stops at the box's height only for text centred in it.
+    const bool centred = opt.displayAlignment & Qt::AlignVCenter;
+    const int lastShown = layOutLines(layout, box.width(), centred ? box.height() : 0);
     line->size = layout.boundingRect().size().toSize();
+    const QString shown = shownText(layout, lastShown, opt, box, &line->drawable);
+    line->whole = line->drawable && layout.lineCount() == 1 && shown == opt.text;
+    // A text shown whole was laid out in full and is drawn as it is.
+    if (line->drawable && shown != opt.text) {
+        layout.setText(shown);
+        layOutLines(layout, box.width(), 0);
+    }
+    if (line->drawable) {
+        for (const QGlyphRun &run : layout.glyphRuns())
+            line->ink |= run.boundingRect();
+    }
     m_lines.insert(key, line);
     return line;
 }
 
-bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style) const
+int PlainTextItemDelegate::layOutLines(QTextLayout &layout, int width, int height)
+{
+    int lastShown = -1;
+    qreal bottom = 0;
+    layout.beginLayout();
+    for (int i = 0;; ++i) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, bottom));
+        bottom += line.height();
+        // The style takes the next line to be as tall as this one.
+        if (height > 0 && bottom + line.height() > height) {
+            if (layout.createLine().isValid())
+                lastShown = i;
+            break;
+        }
+    }
+    layout.endLayout();
+    return lastShown;
+}
+
+QString PlainTextItemDelegate::shownText(const QTextLayout &measured, int lastShown, const QStyleOptionViewItem &opt,
+                                         const QSize &box, bool *drawable)
+{
+    *drawable = true;
+    // Where the lines start in the box, as the style aligns them.
+    const int top = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                        measured.boundingRect().size().toSize(), QRect(QPoint(0, 0), box))
+                        .top();
+    const QString &text = measured.text();
+    // A text of variants, which eliding reads apart: left to the style.
+    if (text.contains(QChar(0x9c))) {
+        *drawable = false;
+        return {};
+    }
+    const QFontMetrics metrics(opt.font);
+    // The style leaves out lines above the box and starts lower; kept here, they fall outside the
+    // cell's clip all the same.
+    QString shown;
+    qreal bottom = 0;
+    const int count = measured.lineCount();
+    for (int i = 0; i < count; ++i) {
+        const QTextLine line = measured.lineAt(i);
+        bottom += line.height();
+        QString part = text.mid(line.textStart(), line.textLength());
+        const bool tooWide = line.naturalTextWidth() > box.width();
+        bool endsShort = i == lastShown;
+        // A line is also cut short where less than half of the next would show (whole pixels, as the
+        // style counts them).
+        if (!tooWide && !endsShort && i + 1 < count)
+            endsShort = int(bottom + measured.lineAt(i + 1).height() / 2) + top > box.height();
+        if (tooWide || endsShort) {
+            if (endsShort) {
+                if (part.endsWith(QChar::LineSeparator))
+                    part.chop(1);
+                part += QChar(0x2026);
+            }
+            shown += metrics.elidedText(part, opt.textElideMode, box.width());
+            if (i < count - 1 && !shown.endsWith(QChar::LineSeparator))
+                shown += QChar::LineSeparator;
+        } else {
+            shown += part;
+        }
+        if (bottom + top >= box.height() - 1 || i == lastShown)
+            break;
+    }
+    return shown;
+}
+
+bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style,
+                                        const TextLine *text) const
 {
     // The cell lies on the viewport's background, which must be one opaque colour, and is copied
     // pixel for pixel: no scaling, whole-pixel offsets only.
@@ -138,7 +245,10 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
         QPainter imagePainter(image);
         imagePainter.setFont(painter->font());
         imagePainter.setRenderHints(painter->renderHints());
-        style->drawControl(QStyle::CE_ItemViewItem, &local, &imagePainter, opt.widget);
+        if (text->drawable)
+            paintText(&imagePainter, local, style, text);
+        else
+            style->drawControl(QStyle::CE_ItemViewItem, &local, &imagePainter, opt.widget);
         imagePainter.end();
         kept = image;
         m_cells.insert(key, image, int(image->sizeInBytes()));

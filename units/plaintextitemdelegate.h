@@ -15,13 +15,13 @@
 
 // Paints a cell exactly as QStyledItemDelegate does, with less work: the style lays a cell's text
 // out five times per paint (three size queries, the elision check, the drawing).
-// - One line of text that fits: the style paints the cell without its text (where it paints anything
-//   there at all, which is tried once per kind of cell), and the text is drawn
-//   where the style would put it from a layout kept per text, font and width: the dashes, the yes and
-//   no and the small numbers that fill most cells are laid out once.
-// - Any other text (elided, wrapped): the style's paint of the cell onto the view's own background
-//   is kept as an image and copied, so a label shown in many cells and at every repaint is laid
-//   out once. An opaque copy of the same pixels onto the same background is the same picture.
+// - The style paints the cell without its text (where it paints anything there at all, which is tried
+//   once per kind of cell), and the text is drawn where the style would put it, elided where the
+//   style elides it, from a layout kept per text, font and box: the dashes, the yes and no and the
+//   small numbers that fill most cells are laid out once.
+// - A text that does not show whole on one line (an elided label): that paint onto the view's own
+//   background is kept as an image and copied. An opaque copy of the same pixels onto the same
+//   background is the same picture.
 // Cells with icons, check boxes, focus, hover or an editor, right-to-left text, a style that paints
 // items its own way, or a background or painter the copy could not reproduce go to the base class.
 class PlainTextItemDelegate : public QStyledItemDelegate
@@ -34,27 +34,32 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    // A text laid out in the cell's text width as the style lays it out, and whether it fits there
-    // on one line.
+    // A cell's text as the style shows it in its text box (lines that do not fit elided) laid out to
+    // be drawn, and the measure of the whole text, which places it. Not drawable: left to the style.
     struct TextLine
     {
         QTextLayout layout;
         QSize size;
-        bool fits = false;
+        bool drawable = false;
+        // Shown whole, on one line.
+        bool whole = false;
+        // Where its glyphs' pixels may fall, in the layout's coordinates.
+        QRectF ink;
     };
     struct LineKey
     {
         QString text;
         int font = 0;
         int width = 0;
+        int height = 0;
         int flags = 0;
         bool operator==(const LineKey &o) const
         {
-            return font == o.font && width == o.width && flags == o.flags && text == o.text;
+            return font == o.font && width == o.width && height == o.height && flags == o.flags && text == o.text;
         }
         friend uint qHash(const LineKey &k, uint seed = 0)
         {
-            return qHash(k.text, seed) ^ uint(k.font * 31 + k.width * 131 + k.flags * 7919);
+            return qHash(k.text, seed) ^ uint(k.font * 31 + k.width * 131 + k.height * 1031 + k.flags * 7919);
         }
     };
     // Everything of a cell the style's paint depends on.
@@ -84,9 +89,18 @@ private:
     // Whether the style paints anything in a cell without text (a selection, a background brush):
     // a plain cell on the view's background needs no paint behind its text.
     bool paintsBehindText(const QStyleOptionViewItem &blank, QStyle *style) const;
-    const TextLine *laidOut(const QStyleOptionViewItem &opt, int width) const;
-    // Paints through a kept image of the style's paint; false when the cell cannot be copied.
-    bool paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style) const;
+    const TextLine *laidOut(const QStyleOptionViewItem &opt, const QSize &box) const;
+    // Lays lines of the width out one below the other, as the style does. With a height, stops after
+    // the last line whose successor would not fit and returns its number; otherwise -1.
+    static int layOutLines(QTextLayout &layout, int width, int height);
+    // The text the style draws in the box: lines too wide, or followed by one that would not show,
+    // elided.
+    static QString shownText(const QTextLayout &measured, int lastShown, const QStyleOptionViewItem &opt,
+                             const QSize &box, bool *drawable);
+    // The style's paint of the cell without its text, and the text drawn from its layout.
+    void paintText(QPainter *painter, QStyleOptionViewItem opt, QStyle *style, const TextLine *text) const;
+    // Paints through a kept image of the cell's paint; false when the cell cannot be copied.
+    bool paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style, const TextLine *text) const;
     // A small number standing for the font in the keys: a table has a font or two.
     int fontId(const QFont &font) const;
 

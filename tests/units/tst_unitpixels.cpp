@@ -5,6 +5,7 @@
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
 #include "copyabletableview.h"
+#include "plaintextitemdelegate.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -37,6 +38,8 @@ private slots:
     void propertiesPagePaintsAsTheStyle();
     void propertiesScreenFollowsChange_data();
     void propertiesScreenFollowsChange();
+    void cellTextElidesAsTheStyle_data();
+    void cellTextElidesAsTheStyle();
 };
 
 namespace {
@@ -409,6 +412,75 @@ void TestUnitPixels::propertiesScreenFollowsChange()
     plain.setHighlightSections(true);
     plain.setModel(page.view()->model());
     QCOMPARE(page.view()->verticalHeader()->sizeHint(), plain.sizeHint());
+}
+
+void TestUnitPixels::cellTextElidesAsTheStyle_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("cell");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<bool>("wrap");
+    QTest::addColumn<int>("elide");
+    const int centre = Qt::AlignCenter;
+    const int right = Qt::ElideRight;
+    const QString separator(QChar::LineSeparator);
+    QTest::addRow("fits") << QStringLiteral("Норма") << QSize(60, 30) << centre << true << right;
+    QTest::addRow("one-word-too-wide") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true << right;
+    QTest::addRow("second-line-hidden") << QStringLiteral("Не определено") << QSize(48, 30) << centre << true << right;
+    QTest::addRow("two-lines-shown") << QStringLiteral("Не определено") << QSize(48, 44) << centre << true << right;
+    QTest::addRow("third-line-hidden") << QStringLiteral("Ошибки приёма сети") << QSize(56, 44) << centre << true
+                                       << right;
+    QTest::addRow("no-wrap") << QStringLiteral("Не определено") << QSize(48, 30) << centre << false << right;
+    QTest::addRow("elide-left") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true
+                                << int(Qt::ElideLeft);
+    QTest::addRow("elide-middle") << QStringLiteral("Двойной адрес") << QSize(40, 30) << centre << false
+                                  << int(Qt::ElideMiddle);
+    QTest::addRow("elide-none") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true
+                                << int(Qt::ElideNone);
+    QTest::addRow("top-half-next-line") << QStringLiteral("12 34 56") << QSize(34, 26)
+                                        << int(Qt::AlignLeft | Qt::AlignTop) << true << right;
+    QTest::addRow("bottom-starts-above") << QStringLiteral("Частично разряж. сейчас") << QSize(60, 26)
+                                         << int(Qt::AlignRight | Qt::AlignBottom) << true << right;
+    QTest::addRow("elided-line-then-a-line") << QStringLiteral("PIC18F25K40") + separator + QStringLiteral("12")
+                                             << QSize(48, 44) << centre << false << right;
+    // Glyphs that reach above and below a line, in cells about as tall as the line.
+    for (int height : {8, 20})
+        QTest::addRow("tall-glyphs-%d", height) << QStringLiteral("ЙЁ ДЦ gq") << QSize(90, height) << centre << false << right;
+    QTest::addRow("variants") << QStringLiteral("Неисправность\x9cНеиспр.") << QSize(84, 30) << centre << false
+                              << right;
+}
+
+// A cell whose text does not fit shows the style's elided text, in the same place, pixel for pixel.
+void TestUnitPixels::cellTextElidesAsTheStyle()
+{
+    QFETCH(QString, text);
+    QFETCH(QSize, cell);
+    QFETCH(int, alignment);
+    QFETCH(bool, wrap);
+    QFETCH(int, elide);
+    QImage images[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        QTableWidget table(2, 2);
+        table.setItemDelegate(pass == 0 ? new PlainTextItemDelegate(&table) : new QStyledItemDelegate(&table));
+        table.setWordWrap(wrap);
+        table.setTextElideMode(Qt::TextElideMode(elide));
+        table.verticalHeader()->setMinimumSectionSize(1);
+        for (int row = 0; row < 2; ++row) {
+            table.setRowHeight(row, cell.height());
+            table.setColumnWidth(row, cell.width());
+            for (int column = 0; column < 2; ++column) {
+                auto *item = new QTableWidgetItem(text);
+                item->setTextAlignment(alignment);
+                table.setItem(row, column, item);
+            }
+        }
+        // The same text twice: once laid out, once from what was kept.
+        table.resize(200, 150);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        images[pass] = table.viewport()->grab().toImage();
+    }
+    QCOMPARE(images[0], images[1]);
 }
 
 QTEST_MAIN(TestUnitPixels)
