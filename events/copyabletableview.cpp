@@ -1,6 +1,7 @@
 #include "copyabletableview.h"
 
 #include "atomicwrite.h"
+#include "changedcells.h"
 #include "commenteditdialog.h"
 #include "csvfield.h"
 #include "pendingrefresh.h"
@@ -531,18 +532,7 @@ void CopyableTableView::dataChanged(const QModelIndex &topLeft, const QModelInde
     const QRect cells(QPoint(topLeft.column(), top), QPoint(bottomRight.column(), bottom));
     if (m_changedCells.isEmpty())
         QMetaObject::invokeMethod(this, &CopyableTableView::repaintChangedCells, Qt::QueuedConnection);
-    // A column of values arrives cell by cell: each extends the block above it.
-    for (QRect &changed : m_changedCells) {
-        if (changed.contains(cells) ||
-            (changed.left() == cells.left() && changed.right() == cells.right() &&
-             cells.top() <= changed.bottom() + 1 && cells.bottom() >= changed.top() - 1) ||
-            (changed.top() == cells.top() && changed.bottom() == cells.bottom() &&
-             cells.left() <= changed.right() + 1 && cells.right() >= changed.left() - 1)) {
-            changed |= cells;
-            return;
-        }
-    }
-    m_changedCells.append(cells);
+    addChangedCells(m_changedCells, cells);
 }
 
 void CopyableTableView::repaintChangedCells()

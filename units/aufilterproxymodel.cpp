@@ -1,10 +1,13 @@
 #include "aufilterproxymodel.h"
 
+#include "changedcells.h"
 #include "hardtypes.h"
 
+#include <QMetaMethod>
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -13,6 +16,15 @@ void remember(QVector<bool> &shown, int index, bool passes)
     if (index >= shown.size())
         shown.resize(index + 1);
     shown[index] = passes;
+}
+
+// The base class's handler of a source's changed values, which maps them to the rows and columns
+// shown and announces them; invalid where a Qt has none of that name, and then nothing is gathered.
+QMetaMethod sourceDataChangedSlot()
+{
+    static const QMetaMethod slot = QSortFilterProxyModel::staticMetaObject.method(
+        QSortFilterProxyModel::staticMetaObject.indexOfSlot("_q_sourceDataChanged(QModelIndex,QModelIndex,QVector<int>)"));
+    return slot;
 }
 
 } // namespace
@@ -51,13 +63,35 @@ void AuFilterProxyModel::slotFilterChanged()
 
 void AuFilterProxyModel::setSourceModel(QAbstractItemModel *source)
 {
+    using M = QAbstractItemModel;
     for (const auto &connection : qAsConst(m_sourceConnections))
         disconnect(connection);
     m_sourceConnections.clear();
+    m_changedData.clear();
+    m_changedRoles.clear();
+    m_allRolesChanged = false;
+    // Ahead of the base class's handlers, so the gathered changes go out while their rows stand.
+    const bool gathers = source && sourceDataChangedSlot().isValid();
+    if (gathers) {
+        const auto announce = [this] { announceChangedData(); };
+        m_sourceConnections << connect(source, &M::rowsAboutToBeInserted, this, announce)
+                            << connect(source, &M::rowsAboutToBeRemoved, this, announce)
+                            << connect(source, &M::rowsAboutToBeMoved, this, announce)
+                            << connect(source, &M::columnsAboutToBeInserted, this, announce)
+                            << connect(source, &M::columnsAboutToBeRemoved, this, announce)
+                            << connect(source, &M::columnsAboutToBeMoved, this, announce)
+                            << connect(source, &M::layoutAboutToBeChanged, this, announce)
+                            << connect(source, &M::modelAboutToBeReset, this, announce);
+    }
     QSortFilterProxyModel::setSourceModel(source);
     noteAllRowsChanged();
     if (!source)
         return;
+    if (gathers) {
+        disconnect(source, SIGNAL(dataChanged(QModelIndex, QModelIndex, QVector<int>)), this,
+                   SLOT(_q_sourceDataChanged(QModelIndex, QModelIndex, QVector<int>)));
+        m_sourceConnections << connect(source, &M::dataChanged, this, &AuFilterProxyModel::gatherChangedData);
+    }
     m_sourceConnections
         << connect(source, &QAbstractItemModel::dataChanged, this, &AuFilterProxyModel::noteChangedRows)
         << connect(source, &QAbstractItemModel::rowsInserted, this, &AuFilterProxyModel::noteAllRowsChanged)
@@ -77,6 +111,55 @@ void AuFilterProxyModel::noteChangedRows(const QModelIndex &topLeft, const QMode
     if (m_changedRows.size() <= bottomRight.row())
         m_changedRows.resize(bottomRight.row() + 1);
     std::fill(m_changedRows.begin() + topLeft.row(), m_changedRows.begin() + bottomRight.row() + 1, true);
+}
+
+void AuFilterProxyModel::flushPending()
+{
+    flushPendingFilter();
+    announceChangedData();
+}
+
+void AuFilterProxyModel::gatherChangedData(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                           const QVector<int> &roles)
+{
+    if (!topLeft.isValid() || !bottomRight.isValid())
+        return;
+    // The base class's handling of a single change, for the rows of a tree.
+    if (topLeft.parent().isValid()) {
+        sourceDataChangedSlot().invoke(this, Q_ARG(QModelIndex, topLeft), Q_ARG(QModelIndex, bottomRight),
+                                       Q_ARG(QVector<int>, roles));
+        return;
+    }
+    if (m_changedData.isEmpty())
+        QMetaObject::invokeMethod(this, &AuFilterProxyModel::flushPending, Qt::QueuedConnection);
+    if (roles.isEmpty())
+        m_allRolesChanged = true;
+    for (int role : roles) {
+        if (!m_allRolesChanged && !m_changedRoles.contains(role))
+            m_changedRoles.append(role);
+    }
+    addChangedCells(m_changedData, QRect(QPoint(topLeft.column(), topLeft.row()),
+                                         QPoint(bottomRight.column(), bottomRight.row())));
+}
+
+void AuFilterProxyModel::announceChangedData()
+{
+    if (m_changedData.isEmpty())
+        return;
+    const QVector<QRect> blocks = std::exchange(m_changedData, {});
+    const QVector<int> roles = m_allRolesChanged ? QVector<int>() : std::exchange(m_changedRoles, {});
+    m_changedRoles.clear();
+    m_allRolesChanged = false;
+    const QAbstractItemModel *source = sourceModel();
+    const QRect cells(0, 0, source->columnCount(), source->rowCount());
+    for (const QRect &block : blocks) {
+        const QRect changed = block & cells;
+        if (!changed.isEmpty()) {
+            sourceDataChangedSlot().invoke(this, Q_ARG(QModelIndex, source->index(changed.top(), changed.left())),
+                                           Q_ARG(QModelIndex, source->index(changed.bottom(), changed.right())),
+                                           Q_ARG(QVector<int>, roles));
+        }
+    }
 }
 
 QString AuFilterProxyModel::filterSettings() const

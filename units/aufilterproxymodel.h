@@ -4,6 +4,7 @@
 #include "pendingrefresh.h"
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QSortFilterProxyModel>
 #include <QVector>
@@ -14,6 +15,10 @@
 // whoever reads rows calls flushPendingFilter() first. Table views and file writers find that step
 // through PendingRefresh on their own. Other values never re-filter: only a type or a general state
 // decides what passes, and both ask for their re-filter themselves.
+// The source's changed values are gathered too and announced to the views once per turn, after the
+// re-filter, as blocks of neighbouring cells (a unit's values that arrive one by one are a change or
+// two, not seventy); reading a value always reads the source's current one. Before the source
+// inserts, removes or rearranges anything, the gathered changes go out while their rows still stand.
 class AuFilterProxyModel : public QSortFilterProxyModel, public PendingRefresh
 {
     Q_OBJECT
@@ -27,7 +32,8 @@ public:
     void setSourceModel(QAbstractItemModel *sourceModel) override;
 
     bool isFilterPending() const { return m_filterPending; }
-    void flushPending() override { flushPendingFilter(); }
+    // The pending re-filter, then the gathered value changes.
+    void flushPending() override;
 
 signals:
     // The row and column filters have just been re-run (whether or not what passes changed).
@@ -54,6 +60,9 @@ private:
     void noteAllRowsChanged() { m_allRowsChanged = true; }
     // What a verdict depends on besides the row: a change asks every row again.
     QString filterSettings() const;
+    void gatherChangedData(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles);
+    // Hands the gathered changes to the base class's own handling of a source change, block by block.
+    void announceChangedData();
 
     const QList<int> *m_filterTypes = nullptr;
     const ColumnValidRows *m_columnValidRows = nullptr;
@@ -66,6 +75,10 @@ private:
     bool m_allRowsChanged = true;
     QString m_appliedSettings;
     QList<QMetaObject::Connection> m_sourceConnections;
+    // Source cells changed since the last announcement (x a column, y a row), and their roles.
+    QVector<QRect> m_changedData;
+    QVector<int> m_changedRoles;
+    bool m_allRolesChanged = false;
     // What the proxy shows: the base class asks the two filters only to build what it shows, so their
     // last answers are it. A re-run that finds the same rows and columns leaves the views alone.
     mutable QVector<bool> m_shownRows;

@@ -1,6 +1,7 @@
 #include "aufilterproxymodel.h"
 #include "aupropertiesmodel.h"
 
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 #include <memory>
@@ -18,6 +19,8 @@ private slots:
     void requestsInOneTurnFilterOnce();
     void stateAndTypeRefilterByThemselves_data();
     void stateAndTypeRefilterByThemselves();
+    void valuesAnnouncedOncePerTurn_data();
+    void valuesAnnouncedOncePerTurn();
 };
 
 // A loop as the properties page wires it: units in state 8 are not listed.
@@ -195,6 +198,73 @@ void TestAuFilterProxyModel::stateAndTypeRefilterByThemselves()
     page.model.slotSetGeneralState(addr, state);
     QTRY_COMPARE(page.addresses(), addresses);
     QTRY_COMPARE(page.columns().contains(ThresholdT), heatShown);
+}
+
+void TestAuFilterProxyModel::valuesAnnouncedOncePerTurn_data()
+{
+    // What happens in the turn after unit 1's values and unit 4's link changed, three times over,
+    // and what the proxy then tells its views: "changed" a proxy row and the first and last source
+    // column shown of a block. No unit shown has voltages or a temperature: those blocks are not
+    // shown, and only the smoke of unit 1 is told.
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QStringList>("told");
+    const QStringList unit1{QStringLiteral("changed 0:24-24")};
+    const QString unit4 = QStringLiteral("changed %1:5-5");
+    QTest::addRow("turn-ends") << "" << (unit1 + QStringList{unit4.arg(2)});
+    QTest::addRow("reader-flushes") << "flush" << (unit1 + QStringList{unit4.arg(2)});
+    // Unit 1 leaves with the re-filter: only what is still shown is announced, where it now is.
+    QTest::addRow("row-leaves") << "unlist" << QStringList{QStringLiteral("removed 0-0"), unit4.arg(1)};
+    // A new unit: the changes go out before the rows move, while their rows stand.
+    QTest::addRow("row-comes") << "append" << (unit1 + QStringList{unit4.arg(2), QStringLiteral("inserted 3-3")});
+}
+
+// A unit's values are one announcement per block of columns, once the turn ends or a reader asks,
+// and never name a row that moved or went since.
+void TestAuFilterProxyModel::valuesAnnouncedOncePerTurn()
+{
+    QFETCH(QString, then);
+    QFETCH(QStringList, told);
+    Page page;
+    // The page's own filling announced: what follows is this turn's alone.
+    QCoreApplication::processEvents();
+    QAbstractItemModelTester tester(&page.proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QStringList heard;
+    QObject::connect(&page.proxy, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                         QCOMPARE(topLeft.row(), bottomRight.row());
+                         heard << QStringLiteral("changed %1:%2-%3")
+                                      .arg(topLeft.row())
+                                      .arg(page.proxy.mapToSource(topLeft).column())
+                                      .arg(page.proxy.mapToSource(bottomRight).column());
+                     });
+    QObject::connect(&page.proxy, &QAbstractItemModel::rowsInserted, [&heard](const QModelIndex &, int first, int last) {
+        heard << QStringLiteral("inserted %1-%2").arg(first).arg(last);
+    });
+    QObject::connect(&page.proxy, &QAbstractItemModel::rowsRemoved, [&heard](const QModelIndex &, int first, int last) {
+        heard << QStringLiteral("removed %1-%2").arg(first).arg(last);
+    });
+    for (int round = 0; round < 3; ++round) {
+        page.model.slotSetU(1, 3.4 + round);
+        page.model.slotSetU1(1, 1.2 + round);
+        page.model.slotSetU2(1, 1.3 + round);
+        page.model.slotSetU3(1, 1.4 + round);
+        page.model.slotSet_T_ULo(1, uchar(20 + round));
+        page.model.slotSetThresholdT(1, uchar(50 + round));
+        page.model.slotSetSmoke(1, uchar(30 + round));
+        page.model.slotSetConnection(4, uchar(round + 1));
+    }
+    QVERIFY(heard.isEmpty());
+    if (then == QLatin1String("flush")) {
+        page.proxy.flushPending();
+        QCOMPARE(heard, told);
+    } else if (then == QLatin1String("unlist")) {
+        page.model.slotSetGeneralState(1, 8);
+    } else if (then == QLatin1String("append")) {
+        page.model.slotSetType(9, SmokeDetector);
+        page.model.slotSetGeneralState(9, 0);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(heard, told);
 }
 
 QTEST_MAIN(TestAuFilterProxyModel)
