@@ -150,7 +150,10 @@ void AuFilterProxyModel::announceChangedData()
     const QVector<int> roles = m_allRolesChanged ? QVector<int>() : std::exchange(m_changedRoles, {});
     m_changedRoles.clear();
     m_allRolesChanged = false;
+    // A source deleted since has taken its rows with it.
     const QAbstractItemModel *source = sourceModel();
+    if (!source)
+        return;
     const QRect cells(0, 0, source->columnCount(), source->rowCount());
     for (const QRect &block : blocks) {
         const QRect changed = block & cells;

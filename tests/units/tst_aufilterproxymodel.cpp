@@ -21,6 +21,7 @@ private slots:
     void stateAndTypeRefilterByThemselves();
     void valuesAnnouncedOncePerTurn_data();
     void valuesAnnouncedOncePerTurn();
+    void sourceGoneWithChangesGathered();
 };
 
 // A loop as the properties page wires it: units in state 8 are not listed.
@@ -265,6 +266,27 @@ void TestAuFilterProxyModel::valuesAnnouncedOncePerTurn()
     }
     QCoreApplication::processEvents();
     QCOMPARE(heard, told);
+}
+
+// The loop's model deleted in the turn its values changed: the proxy is left empty, and the turn
+// ends without announcing rows that are gone.
+void TestAuFilterProxyModel::sourceGoneWithChangesGathered()
+{
+    ColumnValidRows valid;
+    QList<int> hidden;
+    AuFilterProxyModel proxy(&hidden, &valid);
+    auto *model = new AuPropertiesModel(&valid);
+    proxy.setSourceModel(model);
+    model->slotSetType(1, SmokeDetector);
+    model->slotSetGeneralState(1, 0);
+    QCoreApplication::processEvents();
+    QSignalSpy changed(&proxy, &QAbstractItemModel::dataChanged);
+    model->slotSetSmoke(1, 40);
+    delete model;
+    QCoreApplication::processEvents();
+    proxy.flushPending();
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(proxy.rowCount(), 0);
 }
 
 QTEST_MAIN(TestAuFilterProxyModel)
