@@ -19,8 +19,8 @@
 //   once per kind of cell), and the text is drawn where the style would put it, elided where the
 //   style elides it, from a layout kept per text, font and box: the dashes, the yes and no and the
 //   small numbers that fill most cells are laid out once.
-// - A text that does not show whole on one line (an elided label): that paint onto the view's own
-//   background is kept as an image and copied. An opaque copy of the same pixels onto the same
+// - A text that does not show whole on one line (an elided label): the cell's paint onto the view's
+//   own background is kept as an image and copied. An opaque copy of the same pixels onto the same
 //   background is the same picture.
 // Cells with icons, check boxes, focus, hover or an editor, right-to-left text, a style that paints
 // items its own way, or a background or painter the copy could not reproduce go to the base class.

@@ -474,7 +474,7 @@ void TestUnitPixels::cellTextElidesAsTheStyle()
                 table.setItem(row, column, item);
             }
         }
-        // The same text twice: once laid out, once from what was kept.
+        // Four cells of the same text: the first laid out, the others drawn from what was kept.
         table.resize(200, 150);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
