@@ -86,8 +86,8 @@ void NumberHeaderView::paintSection(QPainter *painter, const QRect &rect, int lo
     // A section without text (the unit page's rows) is kept as well.
     const bool blank = !number.isValid();
     const bool plainSection = (number.userType() == QMetaType::Int || blank) && !given(Qt::TextAlignmentRole) &&
-                             !given(Qt::DecorationRole) && !given(Qt::ForegroundRole) &&
-                             !given(Qt::BackgroundRole) && !given(Qt::FontRole);
+                              !given(Qt::DecorationRole) && !given(Qt::ForegroundRole) &&
+                              !given(Qt::BackgroundRole) && !given(Qt::FontRole);
     // The section is drawn over the header's own background: kept only when that is plain.
     const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
     if (!plainSection || !rect.isValid() || isSortIndicatorShown() || !viewport()->autoFillBackground() ||

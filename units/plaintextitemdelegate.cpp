@@ -87,7 +87,7 @@ void PlainTextItemDelegate::paintText(QPainter *painter, QStyleOptionViewItem op
     const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment, text->size, textRect);
     const QPointF at(textRect.x(), layoutRect.top());
     const QColor ink = opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                                    : QPalette::Text);
+                                                                                   : QPalette::Text);
     // The style clips the text to the cell; glyphs well inside it need no clip (a pixel spare for
     // the antialiasing).
     if (QRectF(opt.rect).contains(text->ink.translated(at).adjusted(-1, -1, 1, 1))) {
