@@ -1,5 +1,7 @@
 #include "copyabletableview.h"
 
+#include "cachedscrollbar.h"
+
 #include "atomicwrite.h"
 #include "changedcells.h"
 #include "commenteditdialog.h"
@@ -134,6 +136,8 @@ CopyableTableView::CopyableTableView(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setVerticalScrollBar(new CachedScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new CachedScrollBar(Qt::Horizontal, this));
     m_printDocument = new QTextDocument(this);
 
     const auto addViewAction = [this](const QString &text, void (CopyableTableView::*slot)()) {

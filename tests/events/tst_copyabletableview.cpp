@@ -1,3 +1,4 @@
+#include "cachedscrollbar.h"
 #include "commenteditdialog.h"
 #include "copyabletableview.h"
 #include "filledgridtableview.h"
@@ -20,6 +21,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -87,6 +90,26 @@ QString spanCell(const QString &value, int rows, int columns)
 
 } // namespace
 
+class InsetScrollBarStyle : public QProxyStyle
+{
+public:
+    InsetScrollBarStyle()
+        : QProxyStyle(QStringLiteral("fusion"))
+    {}
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        if (control != CC_ScrollBar) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setClipRect(option->rect.adjusted(2, 2, -2, -2));
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        painter->restore();
+    }
+};
+
 class TestCopyableTableView : public QObject
 {
     Q_OBJECT
@@ -118,6 +141,8 @@ private slots:
     void reportWriters();
     void filledGridPaintsTheViewsLines_data();
     void filledGridPaintsTheViewsLines();
+    void scrollBarPaintsAsAPlainOne_data();
+    void scrollBarPaintsAsAPlainOne();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -834,3 +859,73 @@ void TestCopyableTableView::filledGridPaintsTheViewsLines()
 
 QTEST_MAIN(TestCopyableTableView)
 #include "tst_copyabletableview.moc"
+
+void TestCopyableTableView::scrollBarPaintsAsAPlainOne_data()
+{
+    QTest::addColumn<Qt::Orientation>("orientation");
+    // What changes on both bars after each has painted once: the kept picture must not be shown then.
+    QTest::addColumn<QString>("change");
+    for (const Qt::Orientation orientation : {Qt::Vertical, Qt::Horizontal}) {
+        const char *name = orientation == Qt::Vertical ? "vertical" : "horizontal";
+        for (const char *change : {"none", "value", "range", "page", "disabled", "palette", "size", "inverted",
+                                   "right-to-left", "hovered", "inset-style"}) {
+            // A vertical bar looks the same either way.
+            if (orientation == Qt::Horizontal || qstrcmp(change, "right-to-left") != 0)
+                QTest::addRow("%s-%s", name, change) << orientation << QString::fromLatin1(change);
+        }
+    }
+}
+
+// A bar that keeps its picture shows what a plain bar shows, after a change and back again.
+void TestCopyableTableView::scrollBarPaintsAsAPlainOne()
+{
+    QFETCH(Qt::Orientation, orientation);
+    QFETCH(QString, change);
+    QWidget window;
+    window.resize(300, 300);
+    CachedScrollBar cached(orientation, &window);
+    QScrollBar plain(orientation, &window);
+    const QSize size = orientation == Qt::Vertical ? QSize(16, 200) : QSize(200, 16);
+    cached.setGeometry(QRect(QPoint(0, 0), size));
+    plain.setGeometry(QRect(orientation == Qt::Vertical ? QPoint(100, 0) : QPoint(0, 100), size));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto apply = [&](QScrollBar &bar, bool changed) {
+        bar.setRange(0, change == QLatin1String("range") && changed ? 30 : 100);
+        bar.setPageStep(change == QLatin1String("page") && changed ? 60 : 20);
+        bar.setValue(change == QLatin1String("value") && changed ? 70 : 40);
+        bar.setEnabled(!(change == QLatin1String("disabled") && changed));
+        QPalette palette = window.palette();
+        if (change == QLatin1String("palette") && changed)
+            palette.setColor(QPalette::Button, Qt::darkRed);
+        bar.setPalette(palette);
+        bar.resize(change == QLatin1String("size") && changed ? size * 3 / 4 : size);
+        bar.setInvertedAppearance(change == QLatin1String("inverted") && changed);
+        bar.setLayoutDirection(change == QLatin1String("right-to-left") && changed ? Qt::RightToLeft
+                                                                                   : Qt::LeftToRight);
+    };
+    // As painted over what is behind it; with the mouse on the slider, or away.
+    const auto shown = [&](const QScrollBar &bar, bool hovered) {
+        const QPoint onSlider = orientation == Qt::Vertical ? QPoint(8, 86) : QPoint(86, 8);
+        QTest::mouseMove(&window, hovered ? bar.geometry().topLeft() + onSlider : QPoint(250, 250));
+        return window.grab(bar.geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const bool hovers = change == QLatin1String("hovered");
+    // A style that leaves the bar's edge to what is behind it.
+    InsetScrollBarStyle insetStyle;
+    if (change == QLatin1String("inset-style")) {
+        window.setStyle(&insetStyle);
+        cached.setStyle(&insetStyle);
+        plain.setStyle(&insetStyle);
+    }
+    QImage before;
+    for (const bool changed : {false, true, false}) {
+        apply(cached, changed);
+        apply(plain, changed);
+        const QImage expected = shown(plain, hovers && changed);
+        QCOMPARE(shown(cached, hovers && changed), expected);
+        if (changed && change != QLatin1String("none") && change != QLatin1String("inset-style"))
+            QVERIFY(expected != before);
+        before = expected;
+    }
+}

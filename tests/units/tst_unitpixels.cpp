@@ -315,7 +315,7 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle_data()
 }
 
 // The page's delegate paints what the style's own item paint would, its grid what the view's lines
-// would, and its row header what a plain header would, pixel for pixel.
+// would, its row header and scroll bars what plain ones would, pixel for pixel.
 void TestUnitPixels::propertiesPagePaintsAsTheStyle()
 {
     QFETCH(int, sectionSize);
@@ -334,6 +334,8 @@ void TestUnitPixels::propertiesPagePaintsAsTheStyle()
             rowHeader->setSectionsClickable(true);
             rowHeader->setHighlightSections(true);
             page.view()->setVerticalHeader(rowHeader);
+            page.view()->setVerticalScrollBar(new QScrollBar(Qt::Vertical));
+            page.view()->setHorizontalScrollBar(new QScrollBar(Qt::Horizontal));
         }
         fillLoop(page.model(), 0);
         page.flushPendingFilter();
