@@ -52,11 +52,24 @@ void NumberHeaderView::setModel(QAbstractItemModel *model)
     StableHeaderView::setModel(model);
 }
 
+void NumberHeaderView::setSectionsBlank(bool blank)
+{
+    if (blank == m_sectionsBlank)
+        return;
+    m_sectionsBlank = blank;
+    m_sizes.clear();
+    m_emptySize = QSize();
+    m_pictures.clear();
+    // A header measured as blank, a plain one as its model says.
+    headerDataChanged(orientation(), 0, qMax(0, count() - 1));
+}
+
 QSize NumberHeaderView::sectionSizeFromContents(int logicalIndex) const
 {
-    const QVariant number = model()->headerData(logicalIndex, orientation());
-    if (!number.isValid() && !model()->headerData(logicalIndex, orientation(), Qt::DecorationRole).isValid() &&
-        !model()->headerData(logicalIndex, orientation(), Qt::FontRole).isValid()) {
+    const QVariant number = m_sectionsBlank ? QVariant() : model()->headerData(logicalIndex, orientation());
+    if (m_sectionsBlank ||
+        (!number.isValid() && !model()->headerData(logicalIndex, orientation(), Qt::DecorationRole).isValid() &&
+         !model()->headerData(logicalIndex, orientation(), Qt::FontRole).isValid())) {
         if (!m_emptySize.isValid())
             m_emptySize = QHeaderView::sectionSizeFromContents(logicalIndex);
         return m_emptySize;
@@ -81,13 +94,14 @@ bool NumberHeaderView::sectionSelected(int visual) const
 
 void NumberHeaderView::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
-    const QVariant number = model()->headerData(logicalIndex, orientation());
+    const QVariant number = m_sectionsBlank ? QVariant() : model()->headerData(logicalIndex, orientation());
     const auto given = [&](int role) { return model()->headerData(logicalIndex, orientation(), role).isValid(); };
     // A section without text (the unit page's rows) is kept as well.
     const bool blank = !number.isValid();
-    const bool plainSection = (number.userType() == QMetaType::Int || blank) && !given(Qt::TextAlignmentRole) &&
-                              !given(Qt::DecorationRole) && !given(Qt::ForegroundRole) &&
-                              !given(Qt::BackgroundRole) && !given(Qt::FontRole);
+    const bool plainSection = m_sectionsBlank ||
+                              ((number.userType() == QMetaType::Int || blank) && !given(Qt::TextAlignmentRole) &&
+                               !given(Qt::DecorationRole) && !given(Qt::ForegroundRole) &&
+                               !given(Qt::BackgroundRole) && !given(Qt::FontRole));
     // The section is drawn over the header's own background: kept only when that is plain.
     const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
     if (!plainSection || !rect.isValid() || isSortIndicatorShown() || !viewport()->autoFillBackground() ||

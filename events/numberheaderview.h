@@ -25,6 +25,10 @@ public:
     explicit NumberHeaderView(QWidget *parent = nullptr);
 
     void setModel(QAbstractItemModel *model) override;
+    // For a model that gives its rows no header at all (the unit page): every section is then
+    // measured and pictured as a blank one without asking the model, which through a sorting proxy
+    // took three look-ups a section for each of up to 200 sections whenever rows came or went.
+    void setSectionsBlank(bool blank);
 
 protected:
     QSize sectionSizeFromContents(int logicalIndex) const override;
@@ -66,5 +70,6 @@ private:
     mutable QHash<int, QSize> m_sizes;
     // A section that shows nothing (a table that numbers no rows): all measure alike.
     mutable QSize m_emptySize;
+    bool m_sectionsBlank = false;
     mutable QCache<Key, QPixmap> m_pictures;
 };

@@ -108,7 +108,10 @@ AuPropertiesWidget::AuPropertiesWidget(QTableWidget *reportTable, QTableWidget *
     m_view->setGridFilled(true);
     // Measures its sections once, not 200 of them each time a row comes or goes; looks as the
     // view's own header.
-    m_view->setVerticalHeader(new NumberHeaderView(m_view));
+    auto *rowHeader = new NumberHeaderView(m_view);
+    // The units' rows are not numbered.
+    rowHeader->setSectionsBlank(true);
+    m_view->setVerticalHeader(rowHeader);
     m_view->verticalHeader()->setHighlightSections(true);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Keeps its measure while values change: a plain header measures all its columns again at the
