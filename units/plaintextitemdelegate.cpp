@@ -59,7 +59,7 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
         return;
     }
 
-    const TextLine *text = laidOut(opt, textBox(opt, style).size());
+    TextLine *text = laidOut(opt, textBox(opt, style).size());
     // Short texts are drawn from their layout; the few glyphs of an elided label cost more to draw
     // than its kept picture to copy.
     if (!text->whole && paintCopied(painter, opt, style, text))
@@ -72,8 +72,9 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
 }
 
 void PlainTextItemDelegate::paintText(QPainter *painter, QStyleOptionViewItem opt, QStyle *style,
-                                      const TextLine *text) const
+                                      TextLine *text) const
 {
+    makeReady(text);
     const QWidget *widget = opt.widget;
     const QRect textRect = textBox(opt, style);
     opt.text.clear();
@@ -104,14 +105,14 @@ void PlainTextItemDelegate::paintText(QPainter *painter, QStyleOptionViewItem op
     painter->restore();
 }
 
-const PlainTextItemDelegate::TextLine *PlainTextItemDelegate::laidOut(const QStyleOptionViewItem &opt,
-                                                                      const QSize &box) const
+PlainTextItemDelegate::TextLine *PlainTextItemDelegate::laidOut(const QStyleOptionViewItem &opt,
+                                                                const QSize &box) const
 {
     const bool wrap = opt.features & QStyleOptionViewItem::WrapText;
     const Qt::Alignment alignment = QStyle::visualAlignment(opt.direction, opt.displayAlignment);
     const LineKey key{opt.text, fontId(opt.font), box.width(), box.height(),
                       int(wrap) | int(alignment) << 1 | int(opt.textElideMode) << 12};
-    if (const TextLine *kept = m_lines.object(key))
+    if (TextLine *kept = m_lines.object(key))
         return kept;
     auto *line = new TextLine;
     QTextOption textOption;
@@ -128,19 +129,27 @@ const PlainTextItemDelegate::TextLine *PlainTextItemDelegate::laidOut(const QSty
     const bool centred = opt.displayAlignment & Qt::AlignVCenter;
     const int lastShown = layOutLines(layout, box.width(), centred ? box.height() : 0);
     line->size = layout.boundingRect().size().toSize();
-    const QString shown = shownText(layout, lastShown, opt, box, &line->drawable);
-    line->whole = line->drawable && layout.lineCount() == 1 && shown == opt.text;
-    // A text shown whole was laid out in full and is drawn as it is.
-    if (line->drawable && shown != opt.text) {
-        layout.setText(shown);
-        layOutLines(layout, box.width(), 0);
-    }
-    if (line->drawable) {
-        for (const QGlyphRun &run : layout.glyphRuns())
-            line->ink |= run.boundingRect();
-    }
+    line->width = box.width();
+    line->shown = shownText(layout, lastShown, opt, box, &line->drawable);
+    line->whole = line->drawable && layout.lineCount() == 1 && line->shown == opt.text;
+    // A text shown whole is drawn from the layout that measured it, every time.
+    if (line->whole)
+        makeReady(line);
     m_lines.insert(key, line);
     return line;
+}
+
+void PlainTextItemDelegate::makeReady(TextLine *text)
+{
+    if (text->ready || !text->drawable)
+        return;
+    if (text->shown != text->layout.text()) {
+        text->layout.setText(text->shown);
+        layOutLines(text->layout, text->width, 0);
+    }
+    for (const QGlyphRun &run : text->layout.glyphRuns())
+        text->ink |= run.boundingRect();
+    text->ready = true;
 }
 
 int PlainTextItemDelegate::layOutLines(QTextLayout &layout, int width, int height)
@@ -215,7 +224,7 @@ QString PlainTextItemDelegate::shownText(const QTextLayout &measured, int lastSh
 }
 
 bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style,
-                                        const TextLine *text) const
+                                        TextLine *text) const
 {
     // The cell lies on the viewport's background, which must be one opaque colour, and is copied
     // pixel for pixel: no scaling, whole-pixel offsets only.
@@ -235,7 +244,7 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
     if (opt.state & QStyle::State_MouseOver)
         return false;
 
-    const CellKey key = cellKey(opt, background.color());
+    const CellKey key = cellKey(opt, background.color(), text);
     const QImage *kept = m_cells.object(key);
     if (!kept) {
         auto *image = new QImage(opt.rect.size(), QImage::Format_ARGB32_Premultiplied);
@@ -258,11 +267,13 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
 }
 
 PlainTextItemDelegate::CellKey PlainTextItemDelegate::cellKey(const QStyleOptionViewItem &opt,
-                                                              const QColor &background) const
+                                                              const QColor &background, const TextLine *text) const
 {
     const bool ownBackground = opt.backgroundBrush.style() != Qt::NoBrush;
     CellKey key;
-    key.text = opt.text;
+    const bool shown = text && text->drawable;
+    key.text = shown ? text->shown : opt.text;
+    key.height = shown ? text->size.height() : -1;
     key.font = fontId(opt.font);
     key.size = opt.rect.size();
     key.flags = {int(opt.state), int(opt.features), int(opt.displayAlignment),

@@ -38,11 +38,18 @@ private:
     // be drawn, and the measure of the whole text, which places it. Not drawable: left to the style.
     struct TextLine
     {
+        // The whole text as measured; the text shown, once it is to be drawn.
         QTextLayout layout;
         QSize size;
+        int width = 0;
+        QString shown;
         bool drawable = false;
         // Shown whole, on one line.
         bool whole = false;
+        // The layout holds the text shown and its ink is known. An elided text is laid out again
+        // only when it is drawn: many values elide alike ("70…"), and the cell's picture of the
+        // text shown is kept.
+        bool ready = false;
         // Where its glyphs' pixels may fall, in the layout's coordinates.
         QRectF ink;
     };
@@ -68,15 +75,18 @@ private:
         QString text;
         int font = 0;
         QSize size;
+        int height = 0;
         std::array<int, 4> flags{};
         std::array<QRgb, 11> colours{};
         bool operator==(const CellKey &o) const
         {
-            return font == o.font && size == o.size && flags == o.flags && colours == o.colours && text == o.text;
+            return font == o.font && size == o.size && height == o.height && flags == o.flags &&
+                   colours == o.colours && text == o.text;
         }
         friend uint qHash(const CellKey &k, uint seed = 0)
         {
-            uint h = qHash(k.text, seed) ^ uint(k.font * 31 + k.size.width() * 131 + k.size.height() * 7919);
+            uint h = qHash(k.text, seed) ^
+                     uint(k.font * 31 + k.size.width() * 131 + k.size.height() * 7919 + k.height * 104729);
             for (int flag : k.flags)
                 h = h * 33 + uint(flag);
             for (QRgb colour : k.colours)
@@ -85,11 +95,14 @@ private:
         }
     };
 
-    CellKey cellKey(const QStyleOptionViewItem &opt, const QColor &background) const;
+    // A cell's text is keyed by the text shown, placed by the whole text's height.
+    CellKey cellKey(const QStyleOptionViewItem &opt, const QColor &background, const TextLine *text = nullptr) const;
     // Whether the style paints anything in a cell without text (a selection, a background brush):
     // a plain cell on the view's background needs no paint behind its text.
     bool paintsBehindText(const QStyleOptionViewItem &blank, QStyle *style) const;
-    const TextLine *laidOut(const QStyleOptionViewItem &opt, const QSize &box) const;
+    TextLine *laidOut(const QStyleOptionViewItem &opt, const QSize &box) const;
+    // Lays the text shown out to be drawn.
+    static void makeReady(TextLine *text);
     // Lays lines of the width out one below the other, as the style does. With a height, stops after
     // the last line whose successor would not fit and returns its number; otherwise -1.
     static int layOutLines(QTextLayout &layout, int width, int height);
@@ -98,9 +111,9 @@ private:
     static QString shownText(const QTextLayout &measured, int lastShown, const QStyleOptionViewItem &opt,
                              const QSize &box, bool *drawable);
     // The style's paint of the cell without its text, and the text drawn from its layout.
-    void paintText(QPainter *painter, QStyleOptionViewItem opt, QStyle *style, const TextLine *text) const;
+    void paintText(QPainter *painter, QStyleOptionViewItem opt, QStyle *style, TextLine *text) const;
     // Paints through a kept image of the cell's paint; false when the cell cannot be copied.
-    bool paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style, const TextLine *text) const;
+    bool paintCopied(QPainter *painter, const QStyleOptionViewItem &opt, QStyle *style, TextLine *text) const;
     // A small number standing for the font in the keys: a table has a font or two.
     int fontId(const QFont &font) const;
 

@@ -423,33 +423,43 @@ void TestUnitPixels::cellTextElidesAsTheStyle_data()
     QTest::addColumn<int>("alignment");
     QTest::addColumn<bool>("wrap");
     QTest::addColumn<int>("elide");
+    // The second row's text, where it differs.
+    QTest::addColumn<QString>("other");
     const int centre = Qt::AlignCenter;
     const int right = Qt::ElideRight;
     const QString separator(QChar::LineSeparator);
-    QTest::addRow("fits") << QStringLiteral("Норма") << QSize(60, 30) << centre << true << right;
-    QTest::addRow("one-word-too-wide") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true << right;
-    QTest::addRow("second-line-hidden") << QStringLiteral("Не определено") << QSize(48, 30) << centre << true << right;
-    QTest::addRow("two-lines-shown") << QStringLiteral("Не определено") << QSize(48, 44) << centre << true << right;
+    QTest::addRow("fits") << QStringLiteral("Норма") << QSize(60, 30) << centre << true << right << QString();
+    QTest::addRow("one-word-too-wide") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true << right
+                                       << QString();
+    QTest::addRow("second-line-hidden") << QStringLiteral("Не определено") << QSize(48, 30) << centre << true << right
+                                        << QString();
+    QTest::addRow("two-lines-shown") << QStringLiteral("Не определено") << QSize(48, 44) << centre << true << right
+                                     << QString();
     QTest::addRow("third-line-hidden") << QStringLiteral("Ошибки приёма сети") << QSize(56, 44) << centre << true
-                                       << right;
-    QTest::addRow("no-wrap") << QStringLiteral("Не определено") << QSize(48, 30) << centre << false << right;
+                                       << right << QString();
+    QTest::addRow("no-wrap") << QStringLiteral("Не определено") << QSize(48, 30) << centre << false << right
+                             << QString();
     QTest::addRow("elide-left") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true
-                                << int(Qt::ElideLeft);
+                                << int(Qt::ElideLeft) << QString();
     QTest::addRow("elide-middle") << QStringLiteral("Двойной адрес") << QSize(40, 30) << centre << false
-                                  << int(Qt::ElideMiddle);
+                                  << int(Qt::ElideMiddle) << QString();
     QTest::addRow("elide-none") << QStringLiteral("PIC18F25K40") << QSize(48, 30) << centre << true
-                                << int(Qt::ElideNone);
+                                << int(Qt::ElideNone) << QString();
     QTest::addRow("top-half-next-line") << QStringLiteral("12 34 56") << QSize(34, 26)
-                                        << int(Qt::AlignLeft | Qt::AlignTop) << true << right;
+                                        << int(Qt::AlignLeft | Qt::AlignTop) << true << right << QString();
     QTest::addRow("bottom-starts-above") << QStringLiteral("Частично разряж. сейчас") << QSize(60, 26)
-                                         << int(Qt::AlignRight | Qt::AlignBottom) << true << right;
+                                         << int(Qt::AlignRight | Qt::AlignBottom) << true << right << QString();
     QTest::addRow("elided-line-then-a-line") << QStringLiteral("PIC18F25K40") + separator + QStringLiteral("12")
-                                             << QSize(48, 44) << centre << false << right;
+                                             << QSize(48, 44) << centre << false << right << QString();
     // Glyphs that reach above and below a line, in cells about as tall as the line.
     for (int height : {8, 20})
-        QTest::addRow("tall-glyphs-%d", height) << QStringLiteral("ЙЁ ДЦ gq") << QSize(90, height) << centre << false << right;
+        QTest::addRow("tall-glyphs-%d", height) << QStringLiteral("ЙЁ ДЦ gq") << QSize(90, height) << centre << false
+                                                << right << QString();
     QTest::addRow("variants") << QStringLiteral("Неисправность\x9cНеиспр.") << QSize(84, 30) << centre << false
-                              << right;
+                              << right << QString();
+    // Values that elide alike share the picture of the text shown.
+    QTest::addRow("values-elide-alike") << QStringLiteral("701.70 В") << QSize(48, 30) << centre << false << right
+                                        << QStringLiteral("701.90 В");
 }
 
 // A cell whose text does not fit shows the style's elided text, in the same place, pixel for pixel.
@@ -460,6 +470,7 @@ void TestUnitPixels::cellTextElidesAsTheStyle()
     QFETCH(int, alignment);
     QFETCH(bool, wrap);
     QFETCH(int, elide);
+    QFETCH(QString, other);
     QImage images[2];
     for (int pass = 0; pass < 2; ++pass) {
         QTableWidget table(2, 2);
@@ -471,12 +482,12 @@ void TestUnitPixels::cellTextElidesAsTheStyle()
             table.setRowHeight(row, cell.height());
             table.setColumnWidth(row, cell.width());
             for (int column = 0; column < 2; ++column) {
-                auto *item = new QTableWidgetItem(text);
+                auto *item = new QTableWidgetItem(row == 1 && !other.isEmpty() ? other : text);
                 item->setTextAlignment(alignment);
                 table.setItem(row, column, item);
             }
         }
-        // Four cells of the same text: the first laid out, the others drawn from what was kept.
+        // Four cells of two texts: the first laid out, the others drawn from what was kept.
         table.resize(200, 150);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
