@@ -247,7 +247,8 @@ bool PlainTextItemDelegate::paintCopied(QPainter *painter, const QStyleOptionVie
     const CellKey key = cellKey(opt, background.color(), text);
     const QImage *kept = m_cells.object(key);
     if (!kept) {
-        auto *image = new QImage(opt.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        // Opaque, so copying it is a plain copy of its lines rather than a blend of each pixel.
+        auto *image = new QImage(opt.rect.size(), QImage::Format_RGB32);
         image->fill(background.color());
         QStyleOptionViewItem local = opt;
         local.rect.moveTo(0, 0);
