@@ -94,14 +94,14 @@ void PlainTextItemDelegate::paintText(QPainter *painter, QStyleOptionViewItem op
     if (QRectF(opt.rect).contains(text->ink.translated(at).adjusted(-1, -1, 1, 1))) {
         const QPen pen = painter->pen();
         painter->setPen(ink);
-        text->layout.draw(painter, at);
+        drawRuns(painter, at, text);
         painter->setPen(pen);
         return;
     }
     painter->save();
     painter->setClipRect(opt.rect);
     painter->setPen(ink);
-    text->layout.draw(painter, at);
+    drawRuns(painter, at, text);
     painter->restore();
 }
 
@@ -147,9 +147,18 @@ void PlainTextItemDelegate::makeReady(TextLine *text)
         text->layout.setText(text->shown);
         layOutLines(text->layout, text->width, 0);
     }
-    for (const QGlyphRun &run : text->layout.glyphRuns())
+    text->runs = text->layout.glyphRuns();
+    for (const QGlyphRun &run : qAsConst(text->runs))
         text->ink |= run.boundingRect();
     text->ready = true;
+}
+
+void PlainTextItemDelegate::drawRuns(QPainter *painter, const QPointF &at, const TextLine *text)
+{
+    // The layout's glyphs, placed as it places them: drawing them skips the layout's walk through
+    // its lines and items.
+    for (const QGlyphRun &run : text->runs)
+        painter->drawGlyphRun(at, run);
 }
 
 int PlainTextItemDelegate::layOutLines(QTextLayout &layout, int width, int height)

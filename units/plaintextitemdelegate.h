@@ -2,6 +2,8 @@
 
 #include <QCache>
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QHash>
 #include <QHashFunctions>
 #include <QImage>
@@ -52,6 +54,7 @@ private:
         bool ready = false;
         // Where its glyphs' pixels may fall, in the layout's coordinates.
         QRectF ink;
+        QList<QGlyphRun> runs;
     };
     struct LineKey
     {
@@ -103,6 +106,7 @@ private:
     TextLine *laidOut(const QStyleOptionViewItem &opt, const QSize &box) const;
     // Lays the text shown out to be drawn.
     static void makeReady(TextLine *text);
+    static void drawRuns(QPainter *painter, const QPointF &at, const TextLine *text);
     // Lays lines of the width out one below the other, as the style does. With a height, stops after
     // the last line whose successor would not fit and returns its number; otherwise -1.
     static int layOutLines(QTextLayout &layout, int width, int height);
