@@ -62,9 +62,12 @@ CachedScrollBar::Key CachedScrollBar::keyOf(const QStyleOptionSlider &option, qr
 
 void CachedScrollBar::changeEvent(QEvent *event)
 {
-    // A new style may take the place of the one a picture was drawn with.
-    if (event->type() == QEvent::StyleChange)
+    // A new style may take the place of the one a picture was drawn with, and may leave the bar's
+    // edge to what lies behind it.
+    if (event->type() == QEvent::StyleChange) {
         m_pictures.clear();
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+    }
     QScrollBar::changeEvent(event);
 }
 
