@@ -24,7 +24,10 @@ constexpr std::size_t maxPictures = 3;
 
 bool coversWholly(const QImage &picture)
 {
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    if (!picture.hasAlphaChannel())
+        return true;
+    // Premultiplied, as a transparent pixmap's image already is: the alpha is read as it stands.
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         if (std::any_of(line, line + image.width(), [](QRgb pixel) { return qAlpha(pixel) != 255; }))

@@ -60,8 +60,8 @@ void PlainTextItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     }
 
     TextLine *text = laidOut(opt, textBox(opt, style).size());
-    // Short texts are drawn from their layout; the few glyphs of an elided label cost more to draw
-    // than its kept picture to copy.
+    // Short texts are drawn from their kept glyphs; the few glyphs of an elided label cost more to
+    // draw than its kept picture to copy.
     if (!text->whole && paintCopied(painter, opt, style, text))
         return;
     if (!text->drawable) {
