@@ -3,6 +3,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 using namespace AuProperty;
@@ -23,6 +24,19 @@ QFont boldFont()
 bool inRange(int number, int last)
 {
     return number >= 1 && number <= last;
+}
+
+// Stores a value in a record's field; whether the field changed, bit for bit: what a cell shows
+// follows from the record alone, so an unchanged record needs no repaint (a double that compares
+// equal may still read differently, as -0 does).
+template<typename T, typename V>
+bool assign(T &field, V value)
+{
+    const T stored = T(value);
+    if (std::memcmp(&field, &stored, sizeof(T)) == 0)
+        return false;
+    field = stored;
+    return true;
 }
 } // namespace
 
@@ -158,38 +172,49 @@ void AuPropertiesModel::updateColumnValidity(int row)
 }
 
 template<typename Store>
-int AuPropertiesModel::update(int addr, int first, int last, Store &&store)
+bool AuPropertiesModel::update(int addr, int first, int last, Store &&store, int otherColumn)
 {
     if (addr < 1 || addr > MaxAddress)
-        return -1;
-    int row = m_rowOfAddress[addr];
-    if (row >= 0) {
-        store(m_records[row]);
-        emit dataChanged(index(row, first), index(row, last));
-        return row;
+        return false;
+    const int row = m_rowOfAddress[addr];
+    if (row < 0) {
+        AuUnitRecord record(addr);
+        store(record);
+        appendRecord(record);
+        return true;
     }
+    if (!store(m_records[row]))
+        return false;
+    announce(row, first, last, otherColumn);
+    return true;
+}
+
+template<typename T, typename V>
+bool AuPropertiesModel::setField(int addr, int column, T AuUnitRecord::*field, V value, int otherColumn)
+{
+    return update(
+        addr, column, column, [field, value](AuUnitRecord &r) { return assign(r.*field, value); },
+        otherColumn);
+}
+
+void AuPropertiesModel::announce(int row, int first, int last, int otherColumn)
+{
+    emit dataChanged(index(row, first), index(row, last));
+    if (otherColumn >= 0)
+        emit dataChanged(index(row, otherColumn), index(row, otherColumn));
+}
+
+void AuPropertiesModel::appendRecord(const AuUnitRecord &record)
+{
     // A new unit: its record holds the value before the view first sees the row, and its columns
     // count as meaningful at once, so a unit whose type has not arrived yet still shows its address.
-    AuUnitRecord record(addr);
-    store(record);
-    row = m_records.size();
+    const int row = m_records.size();
     beginInsertRows(QModelIndex(), row, row);
     m_records.append(record);
-    m_rowOfAddress[addr] = row;
+    m_rowOfAddress[record.address] = row;
     updateColumnValidity(row);
     endInsertRows();
     emit signalColumnValidRowsChanged();
-    return row;
-}
-
-template<typename Store>
-int AuPropertiesModel::updateTwo(int addr, int column, int otherColumn, Store &&store)
-{
-    const bool known = rowOfAddress(addr) >= 0;
-    const int row = update(addr, column, column, std::forward<Store>(store));
-    if (known && row >= 0)
-        emit dataChanged(index(row, otherColumn), index(row, otherColumn));
-    return row;
 }
 
 void AuPropertiesModel::slotSetType(int addr, int type)
@@ -198,10 +223,11 @@ void AuPropertiesModel::slotSetType(int addr, int type)
         return;
     const int row = m_rowOfAddress[addr];
     if (row < 0) {
-        update(addr, Type, AdditionData, [type](AuUnitRecord &r) { r.type = type; });
+        update(addr, Type, AdditionData, [type](AuUnitRecord &r) { return assign(r.type, type); });
         return;
     }
-    m_records[row].type = type;
+    if (!assign(m_records[row].type, type))
+        return;
     updateColumnValidity(row);
     emit dataChanged(index(row, Type), index(row, AdditionData));
     emit signalColumnValidRowsChanged();
@@ -211,164 +237,163 @@ void AuPropertiesModel::slotSetGeneralState(int addr, int state)
 {
     if (addr == MaxAddress)
         return;
-    if (update(addr, GeneralState, GeneralState, [state](AuUnitRecord &r) { r.generalState = state; }) >= 0)
+    if (setField(addr, GeneralState, &AuUnitRecord::generalState, state))
         emit signalGeneralStateChanged();
 }
 
 void AuPropertiesModel::slotSetGeneralState251(int state)
 {
-    update(MaxAddress, GeneralState, GeneralState, [state](AuUnitRecord &r) { r.generalState = state; });
-    emit signalGeneralStateChanged();
+    if (setField(MaxAddress, GeneralState, &AuUnitRecord::generalState, state))
+        emit signalGeneralStateChanged();
 }
 
 void AuPropertiesModel::slotSetIonistorState(int addr, int state)
 {
-    update(addr, Ionistor, Charging, [state](AuUnitRecord &r) { r.ionistorState = state; });
+    update(addr, Ionistor, Charging, [state](AuUnitRecord &r) { return assign(r.ionistorState, state); });
 }
 
 void AuPropertiesModel::slotSetU(int addr, double U)
 {
-    update(addr, AuProperty::U, AuProperty::U, [U](AuUnitRecord &r) { r.u = U; });
+    setField(addr, AuProperty::U, &AuUnitRecord::u, U);
 }
 
 void AuPropertiesModel::slotSetU1(int addr, double U1)
 {
-    update(addr, AuProperty::U1, AuProperty::U1, [U1](AuUnitRecord &r) { r.u1 = U1; });
+    setField(addr, AuProperty::U1, &AuUnitRecord::u1, U1);
 }
 
 void AuPropertiesModel::slotSetU2(int addr, double U2)
 {
-    update(addr, AuProperty::U2, AuProperty::U2, [U2](AuUnitRecord &r) { r.u2 = U2; });
+    setField(addr, AuProperty::U2, &AuUnitRecord::u2, U2);
 }
 
 void AuPropertiesModel::slotSetU3(int addr, double U3)
 {
-    update(addr, AuProperty::U3, AuProperty::U3, [U3](AuUnitRecord &r) { r.u3 = U3; });
+    setField(addr, AuProperty::U3, &AuUnitRecord::u3, U3);
 }
 
 void AuPropertiesModel::slotSet_T_ULo(int addr, uchar t_u)
 {
-    updateTwo(addr, Temperature, LoVoltage, [t_u](AuUnitRecord &r) { r.t_u = t_u; });
+    setField(addr, Temperature, &AuUnitRecord::t_u, t_u, LoVoltage);
 }
 
 void AuPropertiesModel::slotSetThresholdT(int addr, uchar thresholdT)
 {
-    update(addr, ThresholdT, ThresholdT, [thresholdT](AuUnitRecord &r) { r.thresholdT = thresholdT; });
+    setField(addr, ThresholdT, &AuUnitRecord::thresholdT, thresholdT);
 }
 
 void AuPropertiesModel::slotSetSmoke(int addr, uchar smoke)
 {
-    update(addr, Smoke, Smoke, [smoke](AuUnitRecord &r) { r.smoke = smoke; });
+    setField(addr, Smoke, &AuUnitRecord::smoke, smoke);
 }
 
 void AuPropertiesModel::slotSetSmokeMid(int addr, uchar mid)
 {
-    update(addr, SmokeMid, SmokeMid, [mid](AuUnitRecord &r) { r.smokeMid = mid; });
+    setField(addr, SmokeMid, &AuUnitRecord::smokeMid, mid);
 }
 
 void AuPropertiesModel::slotSetIPD_FireThreshold(int addr, uchar threshold)
 {
-    update(addr, FireThreshold, FireThreshold, [threshold](AuUnitRecord &r) { r.fireThreshold = threshold; });
+    setField(addr, FireThreshold, &AuUnitRecord::fireThreshold, threshold);
 }
 
 void AuPropertiesModel::slotSetIPD_resource(int addr, uchar resource)
 {
-    update(addr, Resource, Resource, [resource](AuUnitRecord &r) { r.resource = resource; });
+    setField(addr, Resource, &AuUnitRecord::resource, resource);
 }
 
 void AuPropertiesModel::slotSetPhoto(int addr, uchar photo)
 {
-    update(addr, Photo, Photo, [photo](AuUnitRecord &r) { r.photo = photo; });
+    setField(addr, Photo, &AuUnitRecord::photo, photo);
 }
 
 void AuPropertiesModel::slotSetDustiness(int addr, uchar dustiness)
 {
-    update(addr, Dustiness, Dustiness, [dustiness](AuUnitRecord &r) { r.dustiness = dustiness; });
+    setField(addr, Dustiness, &AuUnitRecord::dustiness, dustiness);
 }
 
 void AuPropertiesModel::slotSetLaser(int addr, uchar laser)
 {
-    update(addr, Laser, Laser, [laser](AuUnitRecord &r) { r.laser = laser; });
+    setField(addr, Laser, &AuUnitRecord::laser, laser);
 }
 
 void AuPropertiesModel::slotSetPyrosensor(int addr, uchar pyrosensor)
 {
-    update(addr, Pyrosensor, Pyrosensor, [pyrosensor](AuUnitRecord &r) { r.pyrosensor = pyrosensor; });
+    setField(addr, Pyrosensor, &AuUnitRecord::pyrosensor, pyrosensor);
 }
 
 void AuPropertiesModel::slotSetCumulaterS1(int addr, uchar cumulater)
 {
-    update(addr, CumulaterS1, CumulaterS1, [cumulater](AuUnitRecord &r) { r.cumulaterS1 = cumulater; });
+    setField(addr, CumulaterS1, &AuUnitRecord::cumulaterS1, cumulater);
 }
 
 void AuPropertiesModel::slotSetCumulaterS2(int addr, uchar cumulater)
 {
-    update(addr, CumulaterS2, CumulaterS2, [cumulater](AuUnitRecord &r) { r.cumulaterS2 = cumulater; });
+    setField(addr, CumulaterS2, &AuUnitRecord::cumulaterS2, cumulater);
 }
 
 void AuPropertiesModel::slotSetPyroTimer(int addr, uchar timer)
 {
-    update(addr, PyroTimer, PyroTimer, [timer](AuUnitRecord &r) { r.pyroTimer = timer; });
+    setField(addr, PyroTimer, &AuUnitRecord::pyroTimer, timer);
 }
 
 void AuPropertiesModel::slotSetIPP_W(int addr, AuCellTypes::IPP_W_Number number, uchar w)
 {
     if (!inRange(number, 3))
         return;
-    update(addr, BorderW1, BorderW3, [number, w](AuUnitRecord &r) { r.ippW[number - 1] = w; });
+    update(addr, BorderW1, BorderW3, [number, w](AuUnitRecord &r) { return assign(r.ippW[number - 1], w); });
 }
 
 void AuPropertiesModel::slotSetNoResponseCounter(int addr, ushort counter)
 {
-    update(addr, NoResponseCounter, NoResponseCounter,
-           [counter](AuUnitRecord &r) { r.noResponseCounter = counter; });
+    setField(addr, NoResponseCounter, &AuUnitRecord::noResponseCounter, counter);
 }
 
 void AuPropertiesModel::slotSetAdditionData(int addr, uchar data)
 {
-    update(addr, AdditionData, AdditionData, [data](AuUnitRecord &r) { r.additionData = data; });
+    setField(addr, AdditionData, &AuUnitRecord::additionData, data);
 }
 
 void AuPropertiesModel::slotSetFirmwareVersion(int addr, uchar firmVer)
 {
-    update(addr, Firmware, Firmware, [firmVer](AuUnitRecord &r) { r.firmwareVersion = firmVer; });
+    setField(addr, Firmware, &AuUnitRecord::firmwareVersion, firmVer);
 }
 
 void AuPropertiesModel::slotSetPowerSupply(int addr, uchar powerSupply)
 {
-    update(addr, PowerSupply, PowerSupply, [powerSupply](AuUnitRecord &r) { r.powerSupply = powerSupply; });
+    setField(addr, PowerSupply, &AuUnitRecord::powerSupply, powerSupply);
 }
 
 void AuPropertiesModel::slotSetOp(int addr, uchar op)
 {
-    update(addr, MainPower, MainPower, [op](AuUnitRecord &r) { r.op = op; });
+    setField(addr, MainPower, &AuUnitRecord::op, op);
 }
 
 void AuPropertiesModel::slotSetRp(int addr, uchar rp)
 {
-    update(addr, ReservePower, ReservePower, [rp](AuUnitRecord &r) { r.rp = rp; });
+    setField(addr, ReservePower, &AuUnitRecord::rp, rp);
 }
 
 void AuPropertiesModel::slotSetLo(int addr, uchar lo)
 {
-    update(addr, LoLine, LoLine, [lo](AuUnitRecord &r) { r.lo = lo; });
+    setField(addr, LoLine, &AuUnitRecord::lo, lo);
 }
 
 void AuPropertiesModel::slotSetPowerLo(int addr, uchar powerLo)
 {
-    update(addr, LoMode, LoMode, [powerLo](AuUnitRecord &r) { r.powerLo = powerLo; });
+    setField(addr, LoMode, &AuUnitRecord::powerLo, powerLo);
 }
 
 void AuPropertiesModel::slotSetPowerLoInit(int addr, uchar powerLo)
 {
-    update(addr, LoModeInit, LoModeInit, [powerLo](AuUnitRecord &r) { r.powerLoInit = powerLo; });
+    setField(addr, LoModeInit, &AuUnitRecord::powerLoInit, powerLo);
 }
 
 void AuPropertiesModel::slotSetInsulators(int addr, uchar insulators)
 {
     update(addr, LeftInsulator, RightInsulator, [insulators](AuUnitRecord &r) {
-        r.insulatorLeft = insulators & 3;
-        r.insulatorRight = (insulators >> 2) & 3;
+        // Both stored, whether or not the first changed.
+        return assign(r.insulatorLeft, insulators & 3) | assign(r.insulatorRight, (insulators >> 2) & 3);
     });
 }
 
@@ -377,10 +402,8 @@ void AuPropertiesModel::slotSetInput(int addr, AuCellTypes::IoNumber number, uch
     if (!inRange(number, 4))
         return;
     update(addr, Input1, Input4, [number, state, isVexa2R2](AuUnitRecord &r) {
-        if (isVexa2R2 && number <= 2)
-            r.inputVexa2R2[number - 1] = state;
-        else
-            r.input[number - 1] = state;
+        return isVexa2R2 && number <= 2 ? assign(r.inputVexa2R2[number - 1], state)
+                                        : assign(r.input[number - 1], state);
     });
 }
 
@@ -389,10 +412,8 @@ void AuPropertiesModel::slotSetOutput(int addr, AuCellTypes::IoNumber number, uc
     if (!inRange(number, 4))
         return;
     update(addr, Output1, Output4, [number, state, isVexa2R2](AuUnitRecord &r) {
-        if (isVexa2R2 && number <= 2)
-            r.outputVexa2R2[number - 1] = state;
-        else
-            r.output[number - 1] = state;
+        return isVexa2R2 && number <= 2 ? assign(r.outputVexa2R2[number - 1], state)
+                                        : assign(r.output[number - 1], state);
     });
 }
 
@@ -401,90 +422,90 @@ void AuPropertiesModel::slotSetOutputInit(int addr, AuCellTypes::IoNumber number
     if (!inRange(number, 4))
         return;
     update(addr, OutputInit1, OutputInit4,
-           [number, state](AuUnitRecord &r) { r.outputInit[number - 1] = state; });
+           [number, state](AuUnitRecord &r) { return assign(r.outputInit[number - 1], state); });
 }
 
 void AuPropertiesModel::slotSetValve(int addr, AuCellTypes::ValveNumber number, uchar state)
 {
     if (!inRange(number, 2))
         return;
-    update(addr, Input1, Input2, [number, state](AuUnitRecord &r) { r.valve[number - 1] = state; });
+    update(addr, Input1, Input2,
+           [number, state](AuUnitRecord &r) { return assign(r.valve[number - 1], state); });
 }
 
 void AuPropertiesModel::slotSetInputADC(int addr, AuCellTypes::IoNumber number, uchar adc)
 {
     if (!inRange(number, 4))
         return;
-    update(addr, Adc1, Adc4, [number, adc](AuUnitRecord &r) { r.inputADC[number - 1] = adc; });
+    update(addr, Adc1, Adc4, [number, adc](AuUnitRecord &r) { return assign(r.inputADC[number - 1], adc); });
 }
 
 void AuPropertiesModel::slotSetSbAmperage(int addr, double sbAmperage)
 {
-    update(addr, SbAmperage, SbAmperage, [sbAmperage](AuUnitRecord &r) { r.sbAmperage = sbAmperage; });
+    setField(addr, SbAmperage, &AuUnitRecord::sbAmperage, sbAmperage);
 }
 
 void AuPropertiesModel::slotSetAverageAmperage(int addr, double averageAmperage)
 {
-    update(addr, AverageAmperage, AverageAmperage,
-           [averageAmperage](AuUnitRecord &r) { r.averageAmperage = averageAmperage; });
+    setField(addr, AverageAmperage, &AuUnitRecord::averageAmperage, averageAmperage);
 }
 
 void AuPropertiesModel::slotSetButtonIPR_IPRV(int addr, uchar buttonIPR_IPRV)
 {
-    update(addr, Button, Button, [buttonIPR_IPRV](AuUnitRecord &r) { r.buttonIPR_IPRV = buttonIPR_IPRV; });
+    setField(addr, Button, &AuUnitRecord::buttonIPR_IPRV, buttonIPR_IPRV);
 }
 
 void AuPropertiesModel::slotSetTamperUDP_IPRV(int addr, uchar tamperUDP_IPRV)
 {
-    update(addr, Cover, Cover, [tamperUDP_IPRV](AuUnitRecord &r) { r.tamperUDP_IPRV = tamperUDP_IPRV; });
+    setField(addr, Cover, &AuUnitRecord::tamperUDP_IPRV, tamperUDP_IPRV);
 }
 
 void AuPropertiesModel::slotSetButtonUDP(int addr, uchar buttonUDP)
 {
-    update(addr, Button, Button, [buttonUDP](AuUnitRecord &r) { r.buttonUDP = buttonUDP; });
+    setField(addr, Button, &AuUnitRecord::buttonUDP, buttonUDP);
 }
 
 void AuPropertiesModel::slotSetSensor(int addr, uchar sensor)
 {
-    updateTwo(addr, Sensor, Led, [sensor](AuUnitRecord &r) { r.sensor = sensor; });
+    setField(addr, Sensor, &AuUnitRecord::sensor, sensor, Led);
 }
 
 void AuPropertiesModel::slotSetConnection(int addr, uchar connect)
 {
-    update(addr, Connection, Connection, [connect](AuUnitRecord &r) { r.connection = connect; });
+    setField(addr, Connection, &AuUnitRecord::connection, connect);
 }
 
 void AuPropertiesModel::slotSetFire(int addr, bool fire)
 {
-    update(addr, Fire, Fire, [fire](AuUnitRecord &r) { r.fire = fire; });
+    setField(addr, Fire, &AuUnitRecord::fire, fire);
 }
 
 void AuPropertiesModel::slotSetPreAlarm(int addr, bool preAlarm)
 {
-    update(addr, PreAlarm, PreAlarm, [preAlarm](AuUnitRecord &r) { r.preAlarm = preAlarm; });
+    setField(addr, PreAlarm, &AuUnitRecord::preAlarm, preAlarm);
 }
 
 void AuPropertiesModel::slotSetHeater(int addr, uchar heater)
 {
-    update(addr, Heater, Heater, [heater](AuUnitRecord &r) { r.heater = heater; });
+    setField(addr, Heater, &AuUnitRecord::heater, heater);
 }
 
 void AuPropertiesModel::slotSet_R_NE(int addr, uchar R_NE)
 {
-    update(addr, HeaterResistance, HeaterResistance, [R_NE](AuUnitRecord &r) { r.r_NE = R_NE; });
+    setField(addr, HeaterResistance, &AuUnitRecord::r_NE, R_NE);
 }
 
 void AuPropertiesModel::slotSetBlocking(int addr, bool unBlocked)
 {
-    update(addr, Blocking, Blocking, [unBlocked](AuUnitRecord &r) { r.unBlocked = unBlocked; });
+    setField(addr, Blocking, &AuUnitRecord::unBlocked, unBlocked);
 }
 
 void AuPropertiesModel::slotSetProcType(int addr, uchar type)
 {
-    update(addr, ProcType, ProcType, [type](AuUnitRecord &r) { r.procType = type; });
+    setField(addr, ProcType, &AuUnitRecord::procType, type);
 }
 
 void AuPropertiesModel::slotSetIptChannelType(int addr, uchar type)
 {
-    update(addr, ChannelType, ChannelType, [type](AuUnitRecord &r) { r.iptChannelType = type; });
+    setField(addr, ChannelType, &AuUnitRecord::iptChannelType, type);
 }

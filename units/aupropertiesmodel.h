@@ -16,7 +16,8 @@
 
 // Everything the tool has heard about the units of the selected controller, one row per unit in the
 // order they were first heard of, one column per property. Takes every decoded unit value, so each
-// value costs one lookup and one row's notification; rows are never removed.
+// value costs one lookup, and one row's notification when it changed what the row shows; rows are
+// never removed.
 class AuPropertiesModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -103,14 +104,18 @@ public slots:
     void slotSetIptChannelType(int addr, uchar type);
 
 private:
-    // Stores a value through `store` into the unit's record, appending the record first when the
-    // address is new; announces the columns first..last of the row as changed (a new row is announced
-    // as inserted instead). Returns the row, or -1 when the address is out of range.
+    // Stores a value through `store` (which says whether the record changed) into the unit's record,
+    // appending the record first when the address is new. A changed value announces the columns
+    // first..last of its row, and otherColumn when there is one, as changed; a new row is announced
+    // as inserted instead. False when nothing changed or the address is out of range.
     template<typename Store>
-    int update(int addr, int first, int last, Store &&store);
-    // As update, announcing two separate columns: values that feed two columns apart.
-    template<typename Store>
-    int updateTwo(int addr, int column, int otherColumn, Store &&store);
+    bool update(int addr, int first, int last, Store &&store, int otherColumn = -1);
+    // As update, for a value that is one field of the record, shown in one column.
+    template<typename T, typename V>
+    bool setField(int addr, int column, T AuUnitRecord::*field, V value, int otherColumn = -1);
+    // Apart from the templates, so each kind of value adds only its store to the code a value runs.
+    void announce(int row, int first, int last, int otherColumn);
+    void appendRecord(const AuUnitRecord &record);
     void updateColumnValidity(int row);
 
     ColumnValidRows *m_columnValidRows = nullptr;

@@ -882,7 +882,8 @@ void TestMainWindow::splitterMovesBothWays()
 namespace {
 
 // Arguments for a unit-value signal or slot: the address first (when it takes one), then `value` in
-// every other parameter, each of the parameter's own type.
+// every other parameter, each of the parameter's own type (a flag: whether `value` is odd, so that
+// consecutive values differ there too).
 class UnitValueArgs
 {
 public:
@@ -891,6 +892,8 @@ public:
         const bool takesAddress = method.parameterNames().value(0) == "addr";
         for (int i = 0; i < method.parameterCount(); ++i) {
             int v = i == 0 && takesAddress ? addr : value;
+            if (method.parameterType(i) == QMetaType::Bool)
+                v %= 2;
             QVariant arg(v);
             if (!arg.convert(method.parameterType(i)))
                 arg = QVariant(method.parameterType(i), &v); // the number enums: an int underneath

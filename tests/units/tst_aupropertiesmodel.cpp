@@ -12,6 +12,16 @@ Q_DECLARE_METATYPE(Feed)
 // A value as the decoder delivers it, for unit `a`.
 #define FEED(call) Feed([](AuPropertiesModel &m, [[maybe_unused]] int a) { m.call; })
 
+namespace {
+QStringList rowTexts(const AuPropertiesModel &model, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < ColumnCount; ++column)
+        texts << model.index(row, column).data().toString();
+    return texts;
+}
+} // namespace
+
 class TestAuPropertiesModel : public QObject
 {
     Q_OBJECT
@@ -23,6 +33,8 @@ private slots:
     void meaningfulColumnsPerType();
     void announcedColumns_data();
     void announcedColumns();
+    void repeatedValueAnnouncesNothing_data() { announcedColumns_data(); }
+    void repeatedValueAnnouncesNothing();
     void firstValueAppendsAnUnknownUnit();
     void addressesOutsideTheLoopAreIgnored_data();
     void addressesOutsideTheLoopAreIgnored();
@@ -287,6 +299,24 @@ void TestAuPropertiesModel::announcedColumns()
     QCOMPARE(inserted.count(), 0);
 }
 
+// The decoder sends every value of every cycle; only a change may make the views repaint or re-filter.
+void TestAuPropertiesModel::repeatedValueAnnouncesNothing()
+{
+    QFETCH(Feed, feed);
+    QFETCH(int, addr);
+    ColumnValidRows valid;
+    AuPropertiesModel model(&valid);
+    model.slotSetType(addr, 4);
+    feed(model, addr);
+    const QStringList before = rowTexts(model, model.rowOfAddress(addr));
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy validity(&model, &AuPropertiesModel::signalColumnValidRowsChanged);
+    QSignalSpy states(&model, &AuPropertiesModel::signalGeneralStateChanged);
+    feed(model, addr);
+    QCOMPARE(changed.count() + validity.count() + states.count(), 0);
+    QCOMPARE(rowTexts(model, model.rowOfAddress(addr)), before);
+}
+
 void TestAuPropertiesModel::firstValueAppendsAnUnknownUnit()
 {
     ColumnValidRows valid;
@@ -366,18 +396,13 @@ void TestAuPropertiesModel::numbersOutsideTheirRangeStoreNothing()
     ColumnValidRows valid;
     AuPropertiesModel model(&valid);
     model.slotSetType(17, type);
-    QStringList before;
-    for (int column = 0; column < ColumnCount; ++column)
-        before << model.index(0, column).data().toString();
+    const QStringList before = rowTexts(model, 0);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     feed(model, 17);
     feed(model, 18);
     QCOMPARE(changed.count(), 0);
     QCOMPARE(model.rowCount(), 1);
-    QStringList after;
-    for (int column = 0; column < ColumnCount; ++column)
-        after << model.index(0, column).data().toString();
-    QCOMPARE(after, before);
+    QCOMPARE(rowTexts(model, 0), before);
 }
 
 void TestAuPropertiesModel::typeChangeMovesTheUnitBetweenColumns()
