@@ -265,6 +265,19 @@ double processCpu(const char *what, int warmUpMs, int msecs)
     return median(shares);
 }
 
+// With RYN_BENCH_PAINTS set, what the window paints in 10 s of monitoring.
+void countPaints(const char *what)
+{
+    if (!qEnvironmentVariableIsSet("RYN_BENCH_PAINTS"))
+        return;
+    PaintCounter paints;
+    qApp->installEventFilter(&paints);
+    wait(10000);
+    qApp->removeEventFilter(&paints);
+    std::printf("paint events monitoring %s:\n", what);
+    paints.print(10000);
+}
+
 void benchMonitoring(SimProcess &sim)
 {
     QTemporaryDir dir;
@@ -273,16 +286,10 @@ void benchMonitoring(SimProcess &sim)
     window.setLanguage(QStringLiteral("RU"));
     window.show();
     processCpu("monitoring the general tab of 250 units", 20000, 20000);
-    if (qEnvironmentVariableIsSet("RYN_BENCH_PAINTS")) {
-        PaintCounter paints;
-        qApp->installEventFilter(&paints);
-        wait(10000);
-        qApp->removeEventFilter(&paints);
-        std::printf("paint events monitoring the general tab:\n");
-        paints.print(10000);
-    }
+    countPaints("the general tab");
     window.auInfoWidget()->tabWidget()->setCurrentIndex(AuInfoWidget::PropertiesTab);
     processCpu("monitoring with the properties tab shown", 20000, 20000);
+    countPaints("the properties tab");
 }
 
 bool startBenchSim(SimProcess &sim)
