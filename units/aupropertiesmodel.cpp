@@ -223,7 +223,7 @@ void AuPropertiesModel::slotSetType(int addr, int type)
         return;
     const int row = m_rowOfAddress[addr];
     if (row < 0) {
-        update(addr, Type, AdditionData, [type](AuUnitRecord &r) { return assign(r.type, type); });
+        setField(addr, Type, &AuUnitRecord::type, type);
         return;
     }
     if (!assign(m_records[row].type, type))
