@@ -3,8 +3,10 @@
 // then each further value), one event-loop turn a block, so the gathered re-filter and the repaint
 // each block causes are counted. Prints the GUI thread's CPU time for the whole change, for one
 // unit's change (apart, the rounds in which its row stays and those in which it leaves or enters the
-// list, and what new values and the idle before a round add to it), for the same reading again with
-// nothing changed, and the heap the page's 251 rows take with the model, proxy and view.
+// list, and what new values and the idle before a round add to it), for one unit's change of state as
+// the reading brings it, for the same reading again with nothing changed, for the plainest repaint
+// this machine does after the same idle, and the heap the page's 251 rows take with the model, proxy
+// and view.
 #include "auinfowidget.h"
 #include "aupropertiesmodel.h"
 #include "aupropertieswidget.h"
@@ -13,6 +15,7 @@
 #include "unitvaluefeed.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -60,6 +63,7 @@ int main(int argc, char *argv[])
     std::vector<double> full;
     for (int round = 1; round <= Rounds; ++round)
         full.push_back(busyMs([&model, round] { feedLoop(model, round * 7); }));
+    const int shownRows = page->view()->model()->rowCount();
     // The same reading again, every value as it was: what a repeated reading costs.
     std::vector<double> repeated;
     for (int round = 0; round < Rounds; ++round)
@@ -76,6 +80,38 @@ int main(int argc, char *argv[])
         single.push_back(busyMs([&model, round] { feedUnit(model, 17, round); }));
         (shown->rowCount() == rowsBefore ? stays : moves).push_back(single.back());
     }
+    // One unit's change of state as the reading brings it, both of its blocks in one turn: every unit's
+    // general state (which picks the rows) and every unit's fire flag, in which one unit's goes to fire
+    // or back; the other units' values arrive as they were. The unit is of a type the filter shows, so
+    // its row is on the page and stays there.
+    feedUnit(model, 17, 0);
+    model.slotSetType(17, HeatDetector);
+    for (int addr = 1; addr < Units; ++addr) {
+        model.slotSetGeneralState(addr, 0);
+        model.slotSetFire(addr, false);
+    }
+    model.slotSetGeneralState251(0);
+    settle();
+    std::vector<double> fires;
+    for (int round = 0; round < 50; ++round) {
+        const bool fire = round % 2 == 0;
+        fires.push_back(busyMs([&model, fire] {
+            for (int addr = 1; addr < Units; ++addr)
+                model.slotSetGeneralState(addr, addr == 17 && fire ? 4 : 0);
+            model.slotSetGeneralState251(0);
+            for (int addr = 1; addr < Units; ++addr)
+                model.slotSetFire(addr, addr == 17 && fire);
+        }));
+    }
+    // The floor under every figure above on this machine: Qt's plainest text widget, a label in a
+    // window of its own, repainting one digit after the same idle.
+    QLabel label(QStringLiteral("0"));
+    label.setFixedSize(60, 24);
+    label.show();
+    settle();
+    std::vector<double> floor;
+    for (int round = 1; round <= 50; ++round)
+        floor.push_back(busyMs([&label, round] { label.setText(QString::number(round % 10)); }));
     // What the benchmark's own wait for the paint costs with nothing to do, in every figure above.
     std::vector<double> idle;
     for (int round = 0; round < 20; ++round)
@@ -101,15 +137,20 @@ int main(int argc, char *argv[])
     }
     std::printf("full change of %d units in %zu blocks, page visible (%d rows, %d columns shown): %.1f ms "
                 "(median of %d, worst %.1f); one unit %.3f ms (median of %d, worst %.3f)\n",
-                Units, unitValueFeeds().size(), page->view()->model()->rowCount(),
-                page->view()->model()->columnCount(), median(full), Rounds,
-                *std::max_element(full.begin(), full.end()), median(single), singles,
+                Units, unitValueFeeds().size(), shownRows, page->view()->model()->columnCount(), median(full),
+                Rounds, *std::max_element(full.begin(), full.end()), median(single), singles,
                 *std::max_element(single.begin(), single.end()));
+    std::printf(
+        "one unit's change of state (fire and back) as the blocks of every unit's state and fire flag "
+        "bring it: %.3f ms (median of %zu, worst %.3f)\n",
+        median(fires), fires.size(), *std::max_element(fires.begin(), fires.end()));
     std::printf("the same reading again, nothing changed: %.1f ms (median of %d)\n", median(repeated), Rounds);
     std::printf("one unit whose row stays: %.3f ms (median of %zu); whose row leaves or enters the list: %.3f ms "
                 "(median of %zu); the idle wait for the paint: %.3f ms (median of %zu)\n",
                 median(stays), stays.size(), moves.empty() ? 0.0 : median(moves), moves.size(), median(idle),
                 idle.size());
+    std::printf("a plain label's repaint of one digit, the machine's floor: %.3f ms (median of %zu)\n",
+                median(floor), floor.size());
     std::printf("one unit, values new / shown before: after %d ms idle %.3f / %.3f ms, after 1 ms idle %.3f / %.3f ms "
                 "(medians of 30)\n",
                 SettleMs, warmth[0][0], warmth[0][1], warmth[1][0], warmth[1][1]);
