@@ -84,25 +84,19 @@ int main(int argc, char *argv[])
     // general state (which picks the rows) and every unit's fire flag, in which one unit's goes to fire
     // or back; the other units' values arrive as they were. The unit is of a type the filter shows, so
     // its row is on the page and stays there.
-    feedUnit(model, 17, 0);
+    const auto stateBlocks = [&model](bool fire) {
+        for (int addr = 1; addr < Units; ++addr)
+            model.slotSetGeneralState(addr, addr == 17 && fire ? 4 : 0);
+        model.slotSetGeneralState251(0);
+        for (int addr = 1; addr < Units; ++addr)
+            model.slotSetFire(addr, addr == 17 && fire);
+    };
     model.slotSetType(17, HeatDetector);
-    for (int addr = 1; addr < Units; ++addr) {
-        model.slotSetGeneralState(addr, 0);
-        model.slotSetFire(addr, false);
-    }
-    model.slotSetGeneralState251(0);
+    stateBlocks(false);
     settle();
     std::vector<double> fires;
-    for (int round = 0; round < 50; ++round) {
-        const bool fire = round % 2 == 0;
-        fires.push_back(busyMs([&model, fire] {
-            for (int addr = 1; addr < Units; ++addr)
-                model.slotSetGeneralState(addr, addr == 17 && fire ? 4 : 0);
-            model.slotSetGeneralState251(0);
-            for (int addr = 1; addr < Units; ++addr)
-                model.slotSetFire(addr, addr == 17 && fire);
-        }));
-    }
+    for (int round = 0; round < 50; ++round)
+        fires.push_back(busyMs([&stateBlocks, round] { stateBlocks(round % 2 == 0); }));
     // The floor under every figure above on this machine: Qt's plainest text widget, a label in a
     // window of its own, repainting one digit after the same idle.
     QLabel label(QStringLiteral("0"));
