@@ -712,7 +712,11 @@ bool ModbusMaster::isDue(int cmdCode) const
 {
     if (m_readingRyns)
         return true;
-    return Monitoring::isDue(m_readPolicy.value(cmdCode), m_lastRead.value(cmdCode), now());
+    const int policy = m_readPolicy.value(cmdCode);
+    // Only a timed policy reads the clock: a local time looks at the time zone file, and most of the
+    // list is read every cycle.
+    const QDateTime when = policy == Monitoring::ReadEveryMinute ? now() : QDateTime();
+    return Monitoring::isDue(policy, m_lastRead.value(cmdCode), when);
 }
 
 void ModbusMaster::readMonitoringItem()
