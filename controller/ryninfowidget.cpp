@@ -4,6 +4,7 @@
 #include "modbuserrorsdialog.h"
 #include "ryncmdwidget.h"
 
+#include <QEvent>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QGridLayout>
@@ -160,6 +161,7 @@ RYNInfoWidget::RYNInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTa
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setWidget(createPanel());
+    m_scrollArea->viewport()->installEventFilter(this);
 
     m_cmdWidget = new RYNCmdWidget(this);
 
@@ -169,6 +171,23 @@ RYNInfoWidget::RYNInfoWidget(QTableWidget *reportTable, QTableWidget *protocolTa
     layout->addWidget(m_cmdWidget);
     // Room to spare belongs to the unit grids beside the panel.
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+}
+
+// Every value shown asks the layouts up to the scroll area for a new layout, several times a second
+// while the controller is watched. The scroll area answers each by repainting its bars and, as it is
+// transparent, the window behind them: only a panel whose size wants to change needs its answer.
+bool RYNInfoWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest && watched == m_scrollArea->viewport()) {
+        const QWidget *panel = m_scrollArea->widget();
+        const QSize hint = panel->sizeHint();
+        const QSize minimumHint = panel->minimumSizeHint();
+        if (hint == m_panelHint && minimumHint == m_panelMinimumHint)
+            return true;
+        m_panelHint = hint;
+        m_panelMinimumHint = minimumHint;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QSize RYNInfoWidget::sizeHint() const

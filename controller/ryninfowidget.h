@@ -71,6 +71,9 @@ public slots:
     int panelColumnCount() const { return m_panelColumns; }
     void setPanelColumns(int columns);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *createPanel();
     QGroupBox *createStateGroup();
@@ -113,6 +116,9 @@ private:
     RYNCmdWidget *m_cmdWidget = nullptr;
 
     QScrollArea *m_scrollArea = nullptr;
+    // The panel's size hints when the scroll area last laid it out.
+    QSize m_panelHint;
+    QSize m_panelMinimumHint;
     QGroupBox *m_mainGroup = nullptr;
     QHBoxLayout *m_columnsRow = nullptr;
     QList<QWidget *> m_groups;

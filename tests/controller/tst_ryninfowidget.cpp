@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -39,6 +41,7 @@ private slots:
     void exceptionMapReachesTheDialog();
     void selectionShowsAddressAndForgetsTheTime();
     void panelScrollsOnASmallScreen();
+    void valuesRepaintOnlyTheirLabels();
 
 private:
     QString label(const char *name) const;
@@ -116,6 +119,19 @@ QColor meanForeground(const QImage &image)
     }
     return count ? QColor(int(red / count), int(green / count), int(blue / count)) : QColor();
 }
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++counts[watched];
+        return false;
+    }
+    QHash<QObject *, int> counts;
+};
 
 } // namespace
 
@@ -605,6 +621,41 @@ void TestRYNInfoWidget::panelScrollsOnASmallScreen()
     auto *reset = m_view->cmdWidget()->findChild<QWidget *>(QStringLiteral("resetAllButton"));
     QVERIFY(reset->isVisible());
     QVERIFY(m_view->rect().contains(QRect(reset->mapTo(m_view, QPoint(0, 0)), reset->size())));
+}
+
+// The controller's values change several times a second while it is watched: each repaints its
+// label, not the scroll area around the panel and the window behind it. A panel that needs more room
+// still gets it.
+void TestRYNInfoWidget::valuesRepaintOnlyTheirLabels()
+{
+    // Squeezed as in a small window, the panel scrolls both ways.
+    m_view->setMinimumSize(100, 100);
+    m_view->resize(m_view->sizeHint().width() - 60, 400);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    auto *area = m_view->findChild<QScrollArea *>(QStringLiteral("panelScrollArea"));
+    auto *count = m_view->findChild<QLabel *>(QStringLiteral("unitCountLabel"));
+    QVERIFY(area && count);
+    QVERIFY(area->verticalScrollBar()->isVisible());
+    QVERIFY(area->horizontalScrollBar()->isVisible());
+    PaintCounter paints;
+    for (QObject *watched : {static_cast<QObject *>(area), static_cast<QObject *>(area->verticalScrollBar()),
+                             static_cast<QObject *>(count)})
+        watched->installEventFilter(&paints);
+    QTest::qWait(50);
+    paints.counts.clear();
+
+    for (int units = 1; units <= 5; ++units) {
+        m_view->slotRynRegistersUpdated(978, quint16(units * 0x0101));
+        QTRY_VERIFY(paints.counts.value(count) >= units);
+    }
+    QTest::qWait(50);
+    QCOMPARE(paints.counts.value(area), 0);
+    QCOMPARE(paints.counts.value(area->verticalScrollBar()), 0);
+
+    auto *version = m_view->findChild<QLabel *>(QStringLiteral("versionLabel"));
+    version->setText(QString(120, QLatin1Char('8')));
+    QTRY_VERIFY(version->width() >= version->sizeHint().width());
 }
 
 QTEST_MAIN(TestRYNInfoWidget)
