@@ -47,6 +47,8 @@ void TestStatusLabel::changesLayOutOnlyWhenTheSizeChanges_data()
     QTest::addRow("same-text") << QStringLiteral("7") << QStringLiteral("7") << true;
     QTest::addRow("counter-grows") << QStringLiteral("9") << QStringLiteral("1000000") << false;
     QTest::addRow("counter-shrinks") << QStringLiteral("1000000") << QStringLiteral("9") << false;
+    QTest::addRow("counter-counts") << QStringLiteral("1199") << QStringLiteral("1200") << true;
+    QTest::addRow("letter-to-digit") << QStringLiteral("W") << QStringLiteral("1") << false;
 }
 
 void TestStatusLabel::changesLayOutOnlyWhenTheSizeChanges()
