@@ -4,7 +4,9 @@
 //      time of the search and of the reads up to then (a fresh process for each round),
 //  (2) the process's CPU with no port, and with a port but no controller answering,
 //  (3) the process's CPU monitoring the general tab and the properties tab of the 250-unit controller
-//      of data/sim/bench.json at 19200 baud, after a warm-up.
+//      of data/sim/bench.json at 19200 baud, after a warm-up, with the times a second its threads
+//      went to sleep and woke again,
+//  (4) what one such sleep and wake costs on this machine with nothing done in between.
 // CPU is the process clock over wall time, a share of one core; the median of the rounds is printed.
 #include "benchtiming.h"
 #include "linebench.h"
@@ -32,10 +34,13 @@
 #include <QTimer>
 
 #include <algorithm>
-
+#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -246,21 +251,33 @@ public:
     QMap<QString, int> counts;
 };
 
+// The times the process's threads have given up the processor, waiting (for a timer, the port, an
+// event) or pushed off it.
+long contextSwitches()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
 // The process's share of one core over each of the rounds of `msecs`, after `warmUpMs`.
 double processCpu(const char *what, int warmUpMs, int msecs)
 {
     wait(warmUpMs);
     std::vector<double> shares;
+    std::vector<double> wakes;
     for (int round = 0; round < Rounds; ++round) {
         const double cpuStart = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
+        const long switchesStart = contextSwitches();
         QElapsedTimer wall;
         wall.start();
         wait(msecs);
         shares.push_back((cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpuStart) * 100.0 / wall.elapsed());
+        wakes.push_back((contextSwitches() - switchesStart) * 1000.0 / wall.elapsed());
     }
-    std::printf("whole tool, %s: %.3f %% of a core (median of %d x %d s; %.3f .. %.3f)\n", what, median(shares),
-                Rounds, msecs / 1000, *std::min_element(shares.begin(), shares.end()),
-                *std::max_element(shares.begin(), shares.end()));
+    std::printf("whole tool, %s: %.3f %% of a core (median of %d x %d s; %.3f .. %.3f), %.0f wakes a second\n",
+                what, median(shares), Rounds, msecs / 1000, *std::min_element(shares.begin(), shares.end()),
+                *std::max_element(shares.begin(), shares.end()), median(wakes));
     std::fflush(stdout);
     return median(shares);
 }
@@ -278,6 +295,25 @@ void countPaints(const char *what)
     paints.print(10000);
 }
 
+// What a thread's sleep and wake cost on this machine, with nothing done in between: the part of the
+// figures above that no code of the tool can take away, for each time one of its threads waits.
+void wakeCost()
+{
+    constexpr int wakes = 300;
+    std::vector<double> costs;
+    for (int round = 0; round < Rounds; ++round) {
+        const double start = threadCpuMs();
+        for (int wake = 0; wake < wakes; ++wake)
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        costs.push_back((threadCpuMs() - start) * 1000.0 / wakes);
+    }
+    std::printf("a thread's sleep of 30 ms and wake with nothing to do: %.1f us of CPU (median of %d x %d; "
+                "%.1f .. %.1f)\n",
+                median(costs), Rounds, wakes, *std::min_element(costs.begin(), costs.end()),
+                *std::max_element(costs.begin(), costs.end()));
+    std::fflush(stdout);
+}
+
 void benchMonitoring(SimProcess &sim)
 {
     QTemporaryDir dir;
@@ -290,6 +326,7 @@ void benchMonitoring(SimProcess &sim)
     window.auInfoWidget()->tabWidget()->setCurrentIndex(AuInfoWidget::PropertiesTab);
     processCpu("monitoring with the properties tab shown", 20000, 20000);
     countPaints("the properties tab");
+    wakeCost();
 }
 
 bool startBenchSim(SimProcess &sim)
