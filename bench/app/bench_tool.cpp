@@ -275,9 +275,10 @@ double processCpu(const char *what, int warmUpMs, int msecs)
         shares.push_back((cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpuStart) * 100.0 / wall.elapsed());
         wakes.push_back((contextSwitches() - switchesStart) * 1000.0 / wall.elapsed());
     }
-    std::printf("whole tool, %s: %.3f %% of a core (median of %d x %d s; %.3f .. %.3f), %.0f wakes a second\n",
-                what, median(shares), Rounds, msecs / 1000, *std::min_element(shares.begin(), shares.end()),
-                *std::max_element(shares.begin(), shares.end()), median(wakes));
+    std::printf(
+        "whole tool, %s: %.3f %% of a core (median of %d x %d s; %.3f .. %.3f), %.0f wakes a second\n", what,
+        median(shares), Rounds, msecs / 1000, *std::min_element(shares.begin(), shares.end()),
+        *std::max_element(shares.begin(), shares.end()), median(wakes));
     std::fflush(stdout);
     return median(shares);
 }
