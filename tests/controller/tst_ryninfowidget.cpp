@@ -631,18 +631,22 @@ void TestRYNInfoWidget::valuesRepaintOnlyTheirLabels()
     // Squeezed as in a small window, the panel scrolls both ways.
     m_view->setMinimumSize(100, 100);
     m_view->resize(m_view->sizeHint().width() - 60, 400);
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view));
     auto *area = m_view->findChild<QScrollArea *>(QStringLiteral("panelScrollArea"));
     auto *count = m_view->findChild<QLabel *>(QStringLiteral("unitCountLabel"));
     QVERIFY(area && count);
-    QVERIFY(area->verticalScrollBar()->isVisible());
-    QVERIFY(area->horizontalScrollBar()->isVisible());
     PaintCounter paints;
     for (QObject *watched : {static_cast<QObject *>(area), static_cast<QObject *>(area->verticalScrollBar()),
                              static_cast<QObject *>(count)})
         watched->installEventFilter(&paints);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    QVERIFY(area->verticalScrollBar()->isVisible());
+    QVERIFY(area->horizontalScrollBar()->isVisible());
+    // Shown, and laid out to the panel's first size hints.
+    QTRY_VERIFY(paints.counts.value(area) > 0 && paints.counts.value(count) > 0);
     QTest::qWait(50);
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
     paints.counts.clear();
 
     for (int units = 1; units <= 5; ++units) {
